@@ -3,5 +3,10 @@
 #define COREFOUNDATION_COREFOUNDATION_H
 
 #include <CoreFoundation/CFBase.h>
+#include <CoreFoundation/CFArray.h>
+#include <CoreFoundation/CFData.h>
+#include <CoreFoundation/CFDictionary.h>
+#include <CoreFoundation/CFNumber.h>
+#include <CoreFoundation/CFUUID.h>
 
 #endif /* COREFOUNDATION_COREFOUNDATION_H */
