@@ -1,34 +1,15 @@
 /*
- * HIToolboxErrors.h: the status codes of the Carbon Event, Window and Control
- * Managers (Apple's names and values).
- *
- * They live here, not in CoreServices, so that HIToolbox does not depend on a
- * complete error table. Nothing else in the runtime defines these names.
+ * HIToolboxErrors.h: the status codes of the Window and Control Managers, and
+ * the Apple Event coercion failure that GetEventParameter gives (Apple's names
+ * and values). The Carbon Event Manager's own codes are in
+ * <CoreServices/MacErrors.h>, included here; nothing else defines these.
  */
 #ifndef HITOOLBOX_HITOOLBOXERRORS_H
 #define HITOOLBOX_HITOOLBOXERRORS_H
 
-#include <CoreFoundation/CFBase.h>
+#include <CoreServices/MacErrors.h>
 
 CF_EXTERN_C_BEGIN
-
-/* Carbon Event Manager */
-enum {
-    eventAlreadyPostedErr = -9860,
-    eventTargetBusyErr = -9861,
-    eventClassInvalidErr = -9862,
-    eventClassIncorrectErr = -9864,
-    eventHandlerAlreadyInstalledErr = -9866,
-    eventInternalErr = -9868,
-    eventKindIncorrectErr = -9869,
-    eventParameterNotFoundErr = -9870,
-    eventNotHandledErr = -9874,
-    eventLoopTimedOutErr = -9875,
-    eventLoopQuitErr = -9876,
-    eventNotInQueueErr = -9877,
-    eventHotKeyExistsErr = -9878,
-    eventHotKeyInvalidErr = -9879
-};
 
 /* Apple Event Manager: what a parameter of the wrong type gives. */
 enum { errAECoercionFail = -1700 };
