@@ -65,8 +65,7 @@ void send_owner_changed(ControlRef control, WindowRef from, WindowRef to) {
     SetEventParameter(event, kEventParamAttributes, typeUInt32, sizeof(attributes), &attributes);
     SetEventParameter(event, kEventParamControlOriginalOwningWindow, typeWindowRef, sizeof(from),
                       &from);
-    SetEventParameter(event, kEventParamControlCurrentOwningWindow, typeWindowRef, sizeof(to),
-                      &to);
+    SetEventParameter(event, kEventParamControlCurrentOwningWindow, typeWindowRef, sizeof(to), &to);
     SendEventToEventTarget(event, control->target);
     ReleaseEvent(event);
 }
@@ -94,8 +93,7 @@ void move_to_window(ControlRef control, WindowRef window) {
         hit::window_forget_control(previous, c);
         c->owner = window;
     });
-    hit::for_each_in_tree(control,
-                          [&](ControlRef c) { send_owner_changed(c, previous, window); });
+    hit::for_each_in_tree(control, [&](ControlRef c) { send_owner_changed(c, previous, window); });
 }
 
 ControlRef find_by_id(ControlRef control, const ControlID& id) {
@@ -125,8 +123,7 @@ OpaqueControlRef* live_control(ControlRef control, const char* function) {
 
 void notify(ControlRef control, UInt32 event_kind) {
     if (control->target != nullptr)
-        send_notification(control->target, kEventClassControl, event_kind, typeControlRef,
-                          control);
+        send_notification(control->target, kEventClassControl, event_kind, typeControlRef, control);
 }
 
 ControlRef ensure_root(WindowRef window) {

@@ -28,8 +28,8 @@ struct Property {
 } // namespace hit
 
 struct OpaqueControlRef : cf::Object {
-    WindowRef owner = nullptr;     // plain back-pointer; the window owns the tree
-    ControlRef embedder = nullptr; // plain back-pointer; nullptr for a root
+    WindowRef owner = nullptr;        // plain back-pointer; the window owns the tree
+    ControlRef embedder = nullptr;    // plain back-pointer; nullptr for a root
     std::vector<ControlRef> children; // each holds one reference
     const hit::ControlKindClass* kind_class = nullptr;
     std::unique_ptr<hit::KindState> state;

@@ -31,7 +31,9 @@ const hit::DataTag kTags[] = {
     FlagTag<&PushButtonState::is_cancel>::entry(kControlPushButtonCancelTag),
 };
 
-std::unique_ptr<hit::KindState> make_state() { return std::make_unique<PushButtonState>(); }
+std::unique_ptr<hit::KindState> make_state() {
+    return std::make_unique<PushButtonState>();
+}
 
 } // namespace
 
@@ -57,8 +59,7 @@ const ControlKindClass& push_button_kind() {
 OSStatus CreatePushButtonControl(WindowRef window, const Rect* boundsRect, CFStringRef title,
                                  ControlRef* outControl) {
     ControlRef control = nullptr;
-    OSStatus status =
-        hit::create_control(window, boundsRect, hit::push_button_kind(), 0, &control);
+    OSStatus status = hit::create_control(window, boundsRect, hit::push_button_kind(), 0, &control);
     if (status != noErr)
         return status;
     SetControl32BitMaximum(control, 1);

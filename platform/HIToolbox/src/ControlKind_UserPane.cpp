@@ -40,7 +40,9 @@ const hit::DataTag kTags[] = {
     ProcTag<ControlUserPaneFocusUPP, &UserPaneState::focus>::entry(kControlUserPaneFocusProcTag),
 };
 
-std::unique_ptr<hit::KindState> make_state() { return std::make_unique<UserPaneState>(); }
+std::unique_ptr<hit::KindState> make_state() {
+    return std::make_unique<UserPaneState>();
+}
 
 } // namespace
 

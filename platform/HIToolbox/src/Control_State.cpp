@@ -16,8 +16,8 @@ bool holds_up_the_tree(ControlRef control, bool OpaqueControlRef::*flag) {
     return true;
 }
 
-OSStatus set_flag(ControlRef inControl, bool OpaqueControlRef::*flag, bool on,
-                  UInt32 event_when_on, UInt32 event_when_off, const char* function) {
+OSStatus set_flag(ControlRef inControl, bool OpaqueControlRef::*flag, bool on, UInt32 event_when_on,
+                  UInt32 event_when_off, const char* function) {
     OpaqueControlRef* control = hit::live_control(inControl, function);
     if (control == nullptr)
         return paramErr;
@@ -48,8 +48,8 @@ void send_bounds_changed(ControlRef control, const Rect& previous) {
     if (attributes == 0)
         return;
     EventRef event = nullptr;
-    if (CreateEvent(nullptr, kEventClassControl, kEventControlBoundsChanged,
-                    GetCurrentEventTime(), 0, &event) != noErr)
+    if (CreateEvent(nullptr, kEventClassControl, kEventControlBoundsChanged, GetCurrentEventTime(),
+                    0, &event) != noErr)
         return;
     SetEventParameter(event, kEventParamDirectObject, typeControlRef, sizeof(control), &control);
     SetEventParameter(event, kEventParamAttributes, typeUInt32, sizeof(attributes), &attributes);
@@ -123,9 +123,13 @@ OSErr SetControlVisibility(ControlRef inControl, Boolean inIsVisible, Boolean) {
                     kEventControlVisibilityChanged, kEventControlVisibilityChanged, __func__);
 }
 
-void ShowControl(ControlRef theControl) { SetControlVisibility(theControl, true, true); }
+void ShowControl(ControlRef theControl) {
+    SetControlVisibility(theControl, true, true);
+}
 
-void HideControl(ControlRef theControl) { SetControlVisibility(theControl, false, true); }
+void HideControl(ControlRef theControl) {
+    SetControlVisibility(theControl, false, true);
+}
 
 Boolean IsControlVisible(ControlRef inControl) {
     OpaqueControlRef* c = hit::live_control(inControl, __func__);
@@ -138,8 +142,8 @@ OSStatus EnableControl(ControlRef inControl) {
 }
 
 OSStatus DisableControl(ControlRef inControl) {
-    return set_flag(inControl, &OpaqueControlRef::enabled, false,
-                    kEventControlEnabledStateChanged, kEventControlEnabledStateChanged, __func__);
+    return set_flag(inControl, &OpaqueControlRef::enabled, false, kEventControlEnabledStateChanged,
+                    kEventControlEnabledStateChanged, __func__);
 }
 
 Boolean IsControlEnabled(ControlRef inControl) {

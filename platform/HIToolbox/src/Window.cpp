@@ -36,10 +36,11 @@ void finalize_window(CFTypeRef object) {
     cf::destroy<OpaqueWindowPtr>(object);
 }
 
-const cf::ClassDescriptor kWindowClass = {"WindowRef", finalize_window, nullptr, nullptr,
-                                          nullptr};
+const cf::ClassDescriptor kWindowClass = {"WindowRef", finalize_window, nullptr, nullptr, nullptr};
 
-EventTargetRef window_parent(void*) { return GetApplicationEventTarget(); }
+EventTargetRef window_parent(void*) {
+    return GetApplicationEventTarget();
+}
 
 bool known_class(WindowClass window_class) {
     switch (window_class) {
@@ -293,8 +294,8 @@ OSStatus GetWindowDefaultButton(WindowRef window, ControlRef* outControl) {
 }
 
 OSStatus SetWindowCancelButton(WindowRef window, ControlRef control) {
-    return set_button(window, control, &OpaqueWindowPtr::cancel_button,
-                      kControlPushButtonCancelTag, __func__);
+    return set_button(window, control, &OpaqueWindowPtr::cancel_button, kControlPushButtonCancelTag,
+                      __func__);
 }
 
 OSStatus GetWindowCancelButton(WindowRef window, ControlRef* outControl) {

@@ -114,5 +114,5 @@ OSStatus PlatformWriteWindowDump(WindowRef window, FILE* out) {
                  w->visible ? "visible" : "hidden", w->active ? " active" : "");
     if (w->root != nullptr)
         write_tree(w->root, 1, out);
-    return std::ferror(out) ? ioErr : noErr;
+    return std::ferror(out) ? static_cast<OSStatus>(ioErr) : static_cast<OSStatus>(noErr);
 }

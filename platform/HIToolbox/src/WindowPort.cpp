@@ -9,7 +9,9 @@ struct OpaqueGrafPtr : cf::Object {
 
 namespace {
 
-void finalize_port(CFTypeRef object) { cf::destroy<OpaqueGrafPtr>(object); }
+void finalize_port(CFTypeRef object) {
+    cf::destroy<OpaqueGrafPtr>(object);
+}
 
 const cf::ClassDescriptor kPortClass = {"CGrafPtr", finalize_port, nullptr, nullptr, nullptr};
 

@@ -37,7 +37,9 @@ size_t position_of(WindowRef window) {
 
 namespace hit {
 
-void window_list_add(WindowRef window) { windows().insert(windows().begin(), window); }
+void window_list_add(WindowRef window) {
+    windows().insert(windows().begin(), window);
+}
 
 void window_list_remove(WindowRef window) {
     auto& list = windows();
@@ -46,7 +48,9 @@ void window_list_remove(WindowRef window) {
 
 } // namespace hit
 
-WindowRef GetWindowList(void) { return find_from(0, kAllWindowClasses, false); }
+WindowRef GetWindowList(void) {
+    return find_from(0, kAllWindowClasses, false);
+}
 
 WindowRef GetNextWindow(WindowRef window) {
     if (hit::live_window(window, __func__) == nullptr)
@@ -54,7 +58,9 @@ WindowRef GetNextWindow(WindowRef window) {
     return find_from(position_of(window) + 1, kAllWindowClasses, false);
 }
 
-WindowRef FrontWindow(void) { return find_from(0, kAllWindowClasses, true); }
+WindowRef FrontWindow(void) {
+    return find_from(0, kAllWindowClasses, true);
+}
 
 WindowRef GetFrontWindowOfClass(WindowClass inWindowClass, Boolean mustBeVisible) {
     return find_from(0, inWindowClass, mustBeVisible);

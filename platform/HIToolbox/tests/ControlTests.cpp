@@ -30,8 +30,9 @@ struct Fixture : ::testing::Test {
         EXPECT_EQ(noErr, CreateUserPaneControl(window, &r, features, &c));
         const ControlID cid{kSig, id};
         SetControlID(c, &cid);
-        if (into != nullptr)
+        if (into != nullptr) {
             EXPECT_EQ(noErr, EmbedControl(c, into));
+        }
         return c;
     }
     ControlRef button(SInt32 id, ControlRef into, CFStringRef title = CFSTR("OK")) {
@@ -47,8 +48,7 @@ struct Fixture : ::testing::Test {
     ControlRef find(SInt32 id, WindowRef in = nullptr) {
         const ControlID cid{kSig, id};
         ControlRef found = nullptr;
-        return GetControlByID(in != nullptr ? in : window, &cid, &found) == noErr ? found
-                                                                                 : nullptr;
+        return GetControlByID(in != nullptr ? in : window, &cid, &found) == noErr ? found : nullptr;
     }
     std::string dump() {
         char* text = nullptr;
@@ -169,14 +169,25 @@ TEST_F(ControlTree, VisibleEnabledAndActiveOnlyIfTheEmbeddersAreToo) {
     EXPECT_TRUE(IsControlActive(b));
 }
 
+int gValueEvents = 0;
+OSStatus count_value_events(EventHandlerCallRef, EventRef, void*) {
+    ++gValueEvents;
+    return noErr;
+}
+
 TEST_F(ControlTree, ValuesStayWithinTheRange) {
     ControlRef b = button(1, nullptr);
+    const EventTypeSpec changed = {kEventClassControl, kEventControlValueFieldChanged};
+    InstallControlEventHandler(b, count_value_events, 1, &changed, nullptr, nullptr);
+    gValueEvents = 0;
     EXPECT_EQ(0, GetControl32BitMinimum(b));
     EXPECT_EQ(1, GetControl32BitMaximum(b));
     SetControl32BitValue(b, 5);
     EXPECT_EQ(1, GetControl32BitValue(b));
     SetControl32BitValue(b, -3);
     EXPECT_EQ(0, GetControl32BitValue(b));
+    SetControl32BitValue(b, -3); // no change, no event
+    EXPECT_EQ(2, gValueEvents);
 
     SetControl32BitMaximum(b, 100);
     SetControl32BitValue(b, 70);
@@ -206,8 +217,8 @@ TEST_F(ControlTree, PropertiesRoundTripAndReportWhatIsMissing) {
 
     // A 4-byte buffer for an 8-byte reference is refused, not truncated.
     UInt32 small = 0;
-    EXPECT_EQ(errDataSizeMismatch, GetControlProperty(b, creator, tag, sizeof(small), &size,
-                                                      &small));
+    EXPECT_EQ(errDataSizeMismatch,
+              GetControlProperty(b, creator, tag, sizeof(small), &size, &small));
     EXPECT_EQ(0u, small);
     EXPECT_EQ(controlPropertyNotFoundErr,
               GetControlProperty(b, creator, tag + 1, sizeof(back), nullptr, &back));
@@ -230,8 +241,8 @@ TEST_F(ControlTree, KindDataGoesToTheKindsTags) {
     EXPECT_EQ(noErr, SetControlData(b, 0, kControlPushButtonDefaultTag, sizeof(on), &on));
     EXPECT_EQ(errDataSizeMismatch,
               SetControlData(b, 0, kControlPushButtonDefaultTag, sizeof(UInt32), &on));
-    EXPECT_EQ(errDataNotSupported, SetControlData(p, 0, kControlPushButtonDefaultTag,
-                                                  sizeof(on), &on));
+    EXPECT_EQ(errDataNotSupported,
+              SetControlData(p, 0, kControlPushButtonDefaultTag, sizeof(on), &on));
     Size size = 0;
     EXPECT_EQ(noErr, GetControlDataSize(b, 0, kControlPushButtonDefaultTag, &size));
     EXPECT_EQ(static_cast<Size>(sizeof(Boolean)), size);
@@ -241,8 +252,7 @@ TEST_F(ControlTree, KindDataGoesToTheKindsTags) {
     EXPECT_EQ(errDataSizeMismatch, SetControlData(p, 0, kControlUserPaneDrawProcTag, 4, &proc));
     EXPECT_EQ(noErr, SetControlData(p, 0, kControlUserPaneDrawProcTag, sizeof(proc), &proc));
     ControlUserPaneDrawUPP back = nullptr;
-    EXPECT_EQ(noErr, GetControlData(p, 0, kControlUserPaneDrawProcTag, sizeof(back), &back,
-                                    &size));
+    EXPECT_EQ(noErr, GetControlData(p, 0, kControlUserPaneDrawProcTag, sizeof(back), &back, &size));
     EXPECT_EQ(proc, back);
     EXPECT_EQ(static_cast<Size>(sizeof(proc)), size);
     EXPECT_EQ(errDataSizeMismatch,

@@ -19,8 +19,8 @@ OSStatus record_window_event(EventHandlerCallRef, EventRef event, void*) {
 WindowRef make_window(WindowClass window_class = kDocumentWindowClass) {
     const Rect bounds{100, 50, 400, 450};
     WindowRef window = nullptr;
-    EXPECT_EQ(noErr, CreateNewWindow(window_class, kWindowStandardHandlerAttribute, &bounds,
-                                     &window));
+    EXPECT_EQ(noErr,
+              CreateNewWindow(window_class, kWindowStandardHandlerAttribute, &bounds, &window));
     return window;
 }
 
@@ -92,10 +92,10 @@ TEST(Window, StateChangesSendTheirEventsOnce) {
     HideWindow(window);
     DisposeWindow(window);
     RemoveEventHandler(handler);
-    EXPECT_EQ((std::vector<UInt32>{kEventWindowShown, kEventWindowActivated,
-                                   kEventWindowDeactivated, kEventWindowHidden,
-                                   kEventWindowClosed}),
-              gWindowEvents);
+    EXPECT_EQ(
+        (std::vector<UInt32>{kEventWindowShown, kEventWindowActivated, kEventWindowDeactivated,
+                             kEventWindowHidden, kEventWindowClosed}),
+        gWindowEvents);
 }
 
 Rect gReportedBounds;
@@ -177,8 +177,8 @@ TEST(Window, DefaultAndCancelButtons) {
     GetControlData(ok, kControlEntireControl, kControlPushButtonDefaultTag, sizeof(flag), &flag,
                    nullptr);
     EXPECT_TRUE(flag);
-    GetControlData(cancel, kControlEntireControl, kControlPushButtonCancelTag, sizeof(flag),
-                   &flag, nullptr);
+    GetControlData(cancel, kControlEntireControl, kControlPushButtonCancelTag, sizeof(flag), &flag,
+                   nullptr);
     EXPECT_TRUE(flag);
 
     // A new default takes the flag from the old one; a disposed button is forgotten.
