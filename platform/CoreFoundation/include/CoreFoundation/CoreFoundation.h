@@ -3,6 +3,9 @@
 #define COREFOUNDATION_COREFOUNDATION_H
 
 #include <CoreFoundation/CFBase.h>
+#include <CoreFoundation/CFString.h>
+#include <CoreFoundation/CFStringEncodingExt.h>
+#include <CoreFoundation/CFLocale.h>
 #include <CoreFoundation/CFArray.h>
 #include <CoreFoundation/CFData.h>
 #include <CoreFoundation/CFDate.h>
