@@ -77,6 +77,8 @@ const ControlKindClass& edit_text_kind();
 const ControlKindClass& edit_unicode_text_kind();
 const ControlKindClass& popup_button_kind();
 const ControlKindClass& tabs_kind();
+const ControlKindClass& group_box_kind();
+const ControlKindClass& separator_kind();
 
 // The kind's state of a control, when the control is of that kind.
 template <class State> State* kind_state(ControlRef control) {

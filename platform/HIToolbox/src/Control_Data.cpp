@@ -31,6 +31,8 @@ void register_builtin_kinds() {
     hit::edit_unicode_text_kind();
     hit::popup_button_kind();
     hit::tabs_kind();
+    hit::group_box_kind();
+    hit::separator_kind();
 }
 
 const hit::DataTag* tag_of(ControlRef control, ResType tag) {

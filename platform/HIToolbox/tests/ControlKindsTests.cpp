@@ -61,7 +61,7 @@ struct Kinds : ::testing::Test {
 };
 
 TEST_F(Kinds, EachKindReportsItsSignatureAndIsFoundByIt) {
-    ControlRef c[7] = {};
+    ControlRef c[9] = {};
     ASSERT_EQ(noErr, CreateStaticTextControl(window, &r, CFSTR("s"), nullptr, &c[0]));
     ASSERT_EQ(noErr, CreateEditTextControl(window, &r, nullptr, false, false, nullptr, &c[1]));
     ASSERT_EQ(noErr, CreateEditUnicodeTextControl(window, &r, nullptr, true, nullptr, &c[2]));
@@ -69,11 +69,13 @@ TEST_F(Kinds, EachKindReportsItsSignatureAndIsFoundByIt) {
     ASSERT_EQ(noErr, CreateRadioButtonControl(window, &r, CFSTR("r"), 0, true, &c[4]));
     ASSERT_EQ(noErr, CreatePopupButtonControl(window, &r, nullptr, -12345, false, 0, 0, 0, &c[5]));
     ASSERT_EQ(noErr, CreateTabsControl(window, &r, 0, 0, 0, nullptr, &c[6]));
+    ASSERT_EQ(noErr, CreateGroupBoxControl(window, &r, CFSTR("Group"), true, &c[7]));
+    ASSERT_EQ(noErr, CreateSeparatorControl(window, &r, &c[8]));
     const OSType expected[] = {
         kControlKindStaticText, kControlKindEditText,    kControlKindEditUnicodeText,
         kControlKindCheckBox,   kControlKindRadioButton, kControlKindPopupButton,
-        kControlKindTabs};
-    for (int i = 0; i < 7; ++i) {
+        kControlKindTabs,       kControlKindGroupBox,    kControlKindSeparator};
+    for (int i = 0; i < 9; ++i) {
         ControlKind kind{};
         ASSERT_EQ(noErr, GetControlKind(c[i], &kind));
         EXPECT_EQ(static_cast<OSType>(kControlKindSignatureApple), kind.signature);
@@ -86,6 +88,9 @@ TEST_F(Kinds, EachKindReportsItsSignatureAndIsFoundByIt) {
     EXPECT_EQ(2, GetControl32BitMaximum(c[3]));
     EXPECT_EQ(1, GetControl32BitValue(c[3]));
     EXPECT_EQ(2, GetControl32BitMaximum(c[4]));
+    // A group box holds the controls it groups; a separator holds nothing.
+    EXPECT_EQ(noErr, EmbedControl(c[3], c[7]));
+    EXPECT_EQ(errControlIsNotEmbedder, EmbedControl(c[4], c[8]));
 }
 
 TEST_F(Kinds, StaticTextTagsRoundTripWithCarbonSizes) {

@@ -280,6 +280,19 @@ typedef struct ControlTabInfoRecV1 {
     CFStringRef name; /* copied when set; a new reference when got */
 } ControlTabInfoRecV1;
 
+/* ---- Group box and separator ------------------------------------------- */
+
+/* A titled frame (title copied; may be NULL) that embeds the controls it
+   groups; a secondary one draws lighter. */
+CF_EXPORT OSStatus CreateGroupBoxControl(WindowRef window, const Rect* boundsRect,
+                                         CFStringRef title, Boolean primary,
+                                         ControlRef* outControl);
+enum { kControlGroupBoxFontStyleTag = kControlFontStyleTag };
+
+/* A line across the longer side of its bounds. */
+CF_EXPORT OSStatus CreateSeparatorControl(WindowRef window, const Rect* boundsRect,
+                                          ControlRef* outControl);
+
 CF_EXTERN_C_END
 
 #endif /* HITOOLBOX_CONTROLDEFINITIONS_H */
