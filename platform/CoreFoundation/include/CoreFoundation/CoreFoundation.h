@@ -11,6 +11,7 @@
 #include <CoreFoundation/CFData.h>
 #include <CoreFoundation/CFDictionary.h>
 #include <CoreFoundation/CFNumber.h>
+#include <CoreFoundation/CFNumberFormatter.h>
 #include <CoreFoundation/CFUUID.h>
 
 #endif /* COREFOUNDATION_COREFOUNDATION_H */
