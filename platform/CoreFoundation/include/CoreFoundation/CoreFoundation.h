@@ -3,13 +3,19 @@
 #define COREFOUNDATION_COREFOUNDATION_H
 
 #include <CoreFoundation/CFBase.h>
+#include <CoreFoundation/CFCharacterSet.h>
 #include <CoreFoundation/CFString.h>
 #include <CoreFoundation/CFStringEncodingExt.h>
 #include <CoreFoundation/CFLocale.h>
 #include <CoreFoundation/CFArray.h>
 #include <CoreFoundation/CFData.h>
+#include <CoreFoundation/CFDate.h>
 #include <CoreFoundation/CFDictionary.h>
+#include <CoreFoundation/CFError.h>
 #include <CoreFoundation/CFNumber.h>
+#include <CoreFoundation/CFPropertyList.h>
+#include <CoreFoundation/CFURL.h>
+#include <CoreFoundation/CFURLAccess.h>
 #include <CoreFoundation/CFUUID.h>
 
 #endif /* COREFOUNDATION_COREFOUNDATION_H */
