@@ -80,8 +80,7 @@ OpaqueCFBundle* make_bundle(CFAllocatorRef allocator, const std::string& path) {
         return nullptr;
     bundle->path = path;
     // The Contents folder decides the layout; a flat bundle has Info.plist on top.
-    bundle->contents_layout =
-        is_directory(path + "/Contents") || !is_file(path + "/Info.plist");
+    bundle->contents_layout = is_directory(path + "/Contents") || !is_file(path + "/Info.plist");
     bundle->info = read_info(bundle, support_path(bundle) + "/Info.plist");
     bundle->development_region = info_string(bundle, kCFBundleDevelopmentRegionKey);
     bundle->localizations = read_localizations(bundle);
@@ -118,9 +117,9 @@ CFTypeID bundle_type_id() {
 }
 
 CFURLRef url_for_path(const std::string& path, bool directory) {
-    return CFURLCreateFromFileSystemRepresentation(
-        nullptr, reinterpret_cast<const UInt8*>(path.data()), static_cast<CFIndex>(path.size()),
-        directory);
+    return CFURLCreateFromFileSystemRepresentation(nullptr,
+                                                   reinterpret_cast<const UInt8*>(path.data()),
+                                                   static_cast<CFIndex>(path.size()), directory);
 }
 
 bool path_from_url(CFURLRef url, std::string& path) {
@@ -177,7 +176,9 @@ void report_bundle_error(OpaqueCFBundle* bundle, const char* function, const std
 
 using cf::bundle_type_id;
 
-CFTypeID CFBundleGetTypeID(void) { return bundle_type_id(); }
+CFTypeID CFBundleGetTypeID(void) {
+    return bundle_type_id();
+}
 
 CFBundleRef CFBundleCreate(CFAllocatorRef allocator, CFURLRef bundleURL) {
     std::string path;
@@ -241,7 +242,7 @@ CFStringRef CFBundleGetIdentifier(CFBundleRef bundle) {
         return nullptr;
     CFTypeRef id = CFDictionaryGetValue(bundle->info, kCFBundleIdentifierKey);
     return id != nullptr && CFGetTypeID(id) == CFStringGetTypeID() ? static_cast<CFStringRef>(id)
-                                                                    : nullptr;
+                                                                   : nullptr;
 }
 
 CFStringRef CFBundleGetDevelopmentRegion(CFBundleRef bundle) {

@@ -75,7 +75,8 @@ std::vector<std::string> read_localizations(const OpaqueCFBundle* bundle) {
     for (const std::string& entry : folder_entries(resources_path(bundle)))
         if (ends_with(entry, kLprojSuffix))
             names.insert(entry.substr(0, entry.size() - kLprojSuffix.size()));
-    auto declared = static_cast<CFArrayRef>(CFDictionaryGetValue(bundle->info, kCFBundleLocalizationsKey));
+    auto declared =
+        static_cast<CFArrayRef>(CFDictionaryGetValue(bundle->info, kCFBundleLocalizationsKey));
     for (const std::string& name : strings_of_array(declared))
         names.insert(name);
     return {names.begin(), names.end()};
@@ -92,8 +93,8 @@ std::vector<std::string> resource_search_folders(const OpaqueCFBundle* bundle,
     std::vector<std::string> folders;
     if (!language.empty())
         folders.push_back(resources + "/" + language + kLprojSuffix);
-    const std::string region = choose_localization(bundle->localizations, {},
-                                                   bundle->development_region);
+    const std::string region =
+        choose_localization(bundle->localizations, {}, bundle->development_region);
     if (!region.empty() && region != language)
         folders.push_back(resources + "/" + region + kLprojSuffix);
     folders.push_back(resources);
@@ -116,9 +117,9 @@ CFURLRef CFBundleCopyResourceURL(CFBundleRef bundle, CFStringRef resourceName,
     if (!name.empty() && !type.empty())
         file_name += "." + type;
     const std::string subfolder = subDirName != nullptr ? cf::to_utf8(subDirName) : "";
-    std::string path = cf::find_resource(
-        cf::resource_search_folders(bundle, cf::preferred_localization(bundle)), subfolder,
-        file_name, type);
+    std::string path =
+        cf::find_resource(cf::resource_search_folders(bundle, cf::preferred_localization(bundle)),
+                          subfolder, file_name, type);
     return path.empty() ? nullptr : cf::url_for_path(path, cf::is_directory(path));
 }
 

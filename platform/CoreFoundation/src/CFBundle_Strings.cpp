@@ -80,7 +80,9 @@ void add_file_entries(const std::string& file, StringsMap& out) {
         out.insert_or_assign(std::move(key), std::move(value));
 }
 
-CFStringRef copy_of(CFStringRef string) { return CFStringCreateCopy(nullptr, string); }
+CFStringRef copy_of(CFStringRef string) {
+    return CFStringCreateCopy(nullptr, string);
+}
 
 } // namespace
 

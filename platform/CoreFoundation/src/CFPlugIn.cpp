@@ -63,7 +63,9 @@ std::string uuid_text(CFUUIDRef id) {
     return out;
 }
 
-bool is_string(CFTypeRef value) { return value != nullptr && CFGetTypeID(value) == CFStringGetTypeID(); }
+bool is_string(CFTypeRef value) {
+    return value != nullptr && CFGetTypeID(value) == CFStringGetTypeID();
+}
 
 // Info.plist Booleans may be written as <true/> or as the string "YES".
 bool info_flag(const OpaqueCFBundle* bundle, CFStringRef key) {
@@ -82,8 +84,8 @@ struct Registration {
 
 void register_factory_entry(const void* key, const void* value, void* context) {
     auto* bundle = static_cast<Registration*>(context)->bundle;
-    CFUUIDRef id = is_string(key) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(key))
-                                  : nullptr;
+    CFUUIDRef id =
+        is_string(key) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(key)) : nullptr;
     if (id == nullptr || !is_string(value)) {
         report_bundle_error(bundle, "CFPlugInCreate",
                             "CFPlugInFactories: an entry is not a UUID string and a function name");
@@ -98,8 +100,8 @@ void register_factory_entry(const void* key, const void* value, void* context) {
 
 void register_type_entry(const void* key, const void* value, void* context) {
     auto* bundle = static_cast<Registration*>(context)->bundle;
-    CFUUIDRef type = is_string(key) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(key))
-                                    : nullptr;
+    CFUUIDRef type =
+        is_string(key) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(key)) : nullptr;
     if (type == nullptr || value == nullptr || CFGetTypeID(value) != CFArrayGetTypeID()) {
         report_bundle_error(bundle, "CFPlugInCreate",
                             "CFPlugInTypes: an entry is not a UUID string and an array");
@@ -110,9 +112,9 @@ void register_type_entry(const void* key, const void* value, void* context) {
     auto list = static_cast<CFArrayRef>(value);
     for (CFIndex i = 0; i < CFArrayGetCount(list); ++i) {
         CFTypeRef item = CFArrayGetValueAtIndex(list, i);
-        CFUUIDRef factory =
-            is_string(item) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(item))
-                            : nullptr;
+        CFUUIDRef factory = is_string(item)
+                                ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(item))
+                                : nullptr;
         if (factory == nullptr || !CFPlugInRegisterPlugInType(factory, type))
             report_bundle_error(bundle, "CFPlugInCreate",
                                 "CFPlugInTypes: " + uuid_text(type) +
@@ -184,7 +186,9 @@ void forget_factory_functions(const OpaqueCFBundle* bundle) {
 
 using cf::bundle_type_id;
 
-CFTypeID CFPlugInGetTypeID(void) { return bundle_type_id(); }
+CFTypeID CFPlugInGetTypeID(void) {
+    return bundle_type_id();
+}
 
 CFPlugInRef CFPlugInCreate(CFAllocatorRef allocator, CFURLRef plugInURL) {
     return CFBundleCreate(allocator, plugInURL);
@@ -289,8 +293,8 @@ Boolean CFPlugInUnregisterPlugInType(CFUUIDRef factoryUUID, CFUUIDRef typeUUID) 
     if (factory == nullptr || typeUUID == nullptr)
         return false;
     auto& types = factory->types;
-    auto found = std::find_if(types.begin(), types.end(),
-                              [&](CFUUIDRef t) { return CFEqual(t, typeUUID); });
+    auto found =
+        std::find_if(types.begin(), types.end(), [&](CFUUIDRef t) { return CFEqual(t, typeUUID); });
     if (found == types.end())
         return false;
     CFRelease(*found);
@@ -323,6 +327,6 @@ void CFPlugInRemoveInstanceForFactory(CFUUIDRef factoryID) {
     if (plugin == nullptr || --plugin->instance_count > 0)
         return;
     // Only marked here: this call usually comes from the plug-in's own code.
-    plugin->unload_pending = plugin->load_on_demand &&
-                             !cf::info_string(plugin, kCFPlugInUnloadFunctionKey).empty();
+    plugin->unload_pending =
+        plugin->load_on_demand && !cf::info_string(plugin, kCFPlugInUnloadFunctionKey).empty();
 }

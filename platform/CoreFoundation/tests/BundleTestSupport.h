@@ -47,8 +47,8 @@ inline CFBundleRef create_bundle(const std::filesystem::path& path) {
 inline std::filesystem::path scratch_copy(const char* name) {
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
     std::filesystem::path folder = std::filesystem::path(CF_TEST_FIXTURES).parent_path() /
-                                   "scratch" / (std::string(info->test_suite_name()) + "." +
-                                                info->name());
+                                   "scratch" /
+                                   (std::string(info->test_suite_name()) + "." + info->name());
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     std::filesystem::copy(fixture(name), folder / name, std::filesystem::copy_options::recursive);

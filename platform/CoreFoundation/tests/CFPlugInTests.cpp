@@ -1,6 +1,5 @@
 #include "BundleTestSupport.h"
 
-
 using cftest::Owned;
 using cftest::utf8;
 
@@ -71,7 +70,7 @@ TEST(CFPlugIn, CodeStaysLoadedWhileInstancesLiveAndUnloadsAfterward) {
     EXPECT_EQ(std::getenv("CFTESTPLUGIN_UNLOADED"), nullptr);
     call_from_outside();
     EXPECT_FALSE(CFBundleIsExecutableLoaded(plugin));
-    EXPECT_NE(std::getenv("CFTESTPLUGIN_UNLOADED"), nullptr); // its unload function ran
+    EXPECT_NE(std::getenv("CFTESTPLUGIN_UNLOADED"), nullptr);     // its unload function ran
     IUnknownVTbl** third = create_instance(cftest::kGoodFactory); // loads again
     ASSERT_NE(third, nullptr);
     (*third)->Release(third);

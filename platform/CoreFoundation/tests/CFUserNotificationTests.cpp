@@ -14,8 +14,8 @@ struct Notice {
     std::string header, message, button;
 };
 
-void record_notice(CFOptionFlags level, CFStringRef header, CFStringRef message,
-                   CFStringRef button, void* context) {
+void record_notice(CFOptionFlags level, CFStringRef header, CFStringRef message, CFStringRef button,
+                   void* context) {
     static_cast<std::vector<Notice>*>(context)->push_back(
         {level, utf8(header), utf8(message), button ? utf8(button) : "(none)"});
 }

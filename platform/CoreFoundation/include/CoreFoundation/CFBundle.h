@@ -45,7 +45,8 @@ CF_EXPORT CFTypeID CFBundleGetTypeID(void);
  */
 CF_EXPORT CFBundleRef CFBundleGetMainBundle(void);
 
-/* CFBundleGetBundleWithIdentifier: a bundle of this process with that CFBundleIdentifier, or NULL. Not retained. */
+/* CFBundleGetBundleWithIdentifier: a bundle of this process with that CFBundleIdentifier, or NULL.
+ * Not retained. */
 CF_EXPORT CFBundleRef CFBundleGetBundleWithIdentifier(CFStringRef bundleID);
 
 /* CFBundleGetAllBundles: every bundle of this process. Not retained; do not modify. */
@@ -62,7 +63,8 @@ CF_EXPORT CFBundleRef CFBundleCreate(CFAllocatorRef allocator, CFURLRef bundleUR
 CF_EXPORT CFURLRef CFBundleCopyBundleURL(CFBundleRef bundle);
 /* The Info.plist contents (empty when there is none). Not retained. */
 CF_EXPORT CFDictionaryRef CFBundleGetInfoDictionary(CFBundleRef bundle);
-/* A value of the info dictionary, localised by InfoPlist.strings when it is a string. Not retained. */
+/* A value of the info dictionary, localised by InfoPlist.strings when it is a string. Not retained.
+ */
 CF_EXPORT CFTypeRef CFBundleGetValueForInfoDictionaryKey(CFBundleRef bundle, CFStringRef key);
 CF_EXPORT CFStringRef CFBundleGetIdentifier(CFBundleRef bundle);
 CF_EXPORT CFStringRef CFBundleGetDevelopmentRegion(CFBundleRef bundle);
@@ -103,13 +105,13 @@ CF_EXPORT CFArrayRef CFBundleCopyPreferredLocalizationsFromArray(CFArrayRef locA
 CF_EXPORT CFStringRef CFBundleCopyLocalizedString(CFBundleRef bundle, CFStringRef key,
                                                   CFStringRef value, CFStringRef tableName);
 
-#define CFCopyLocalizedString(key, comment)                                                       \
+#define CFCopyLocalizedString(key, comment)                                                        \
     CFBundleCopyLocalizedString(CFBundleGetMainBundle(), (key), (key), NULL)
-#define CFCopyLocalizedStringFromTable(key, tbl, comment)                                         \
+#define CFCopyLocalizedStringFromTable(key, tbl, comment)                                          \
     CFBundleCopyLocalizedString(CFBundleGetMainBundle(), (key), (key), (tbl))
-#define CFCopyLocalizedStringFromTableInBundle(key, tbl, bundle, comment)                         \
+#define CFCopyLocalizedStringFromTableInBundle(key, tbl, bundle, comment)                          \
     CFBundleCopyLocalizedString((bundle), (key), (key), (tbl))
-#define CFCopyLocalizedStringWithDefaultValue(key, tbl, bundle, value, comment)                   \
+#define CFCopyLocalizedStringWithDefaultValue(key, tbl, bundle, value, comment)                    \
     CFBundleCopyLocalizedString((bundle), (key), (value), (tbl))
 
 /*

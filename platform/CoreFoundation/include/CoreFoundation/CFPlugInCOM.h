@@ -20,13 +20,13 @@ typedef CFUUIDBytes REFIID;
 #define SUCCEEDED(status) ((HRESULT)(status) >= 0)
 #define FAILED(status) ((HRESULT)(status) < 0)
 #define IS_ERROR(status) ((unsigned long)(status) >> 31 == SEVERITY_ERROR)
-#define HRESULT_CODE(hr) ((hr) & 0xFFFF)
+#define HRESULT_CODE(hr) ((hr)&0xFFFF)
 #define HRESULT_FACILITY(hr) (((hr) >> 16) & 0x1FFF)
 #define HRESULT_SEVERITY(hr) (((hr) >> 31) & 0x1)
 #define SEVERITY_SUCCESS 0
 #define SEVERITY_ERROR 1
-#define MAKE_HRESULT(sev, fac, code)                                                              \
-    ((HRESULT)(((unsigned long)(sev) << 31) | ((unsigned long)(fac) << 16) |                     \
+#define MAKE_HRESULT(sev, fac, code)                                                               \
+    ((HRESULT)(((unsigned long)(sev) << 31) | ((unsigned long)(fac) << 16) |                       \
                ((unsigned long)(code))))
 
 #define S_OK ((HRESULT)0x00000000)
@@ -46,15 +46,15 @@ typedef CFUUIDBytes REFIID;
 #define STDMETHODCALLTYPE
 
 /* 00000000-0000-0000-C000-000000000046: the interface every object answers to. */
-#define IUnknownUUID                                                                              \
-    CFUUIDGetConstantUUIDWithBytes(kCFAllocatorSystemDefault, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, \
+#define IUnknownUUID                                                                               \
+    CFUUIDGetConstantUUIDWithBytes(kCFAllocatorSystemDefault, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  \
                                    0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46)
 
 /* The first four slots of every interface table. */
-#define IUNKNOWN_C_GUTS                                                                           \
-    void* _reserved;                                                                              \
-    HRESULT(STDMETHODCALLTYPE* QueryInterface)(void* thisPointer, REFIID iid, LPVOID* ppv);      \
-    ULONG(STDMETHODCALLTYPE* AddRef)(void* thisPointer);                                         \
+#define IUNKNOWN_C_GUTS                                                                            \
+    void* _reserved;                                                                               \
+    HRESULT(STDMETHODCALLTYPE* QueryInterface)(void* thisPointer, REFIID iid, LPVOID* ppv);        \
+    ULONG(STDMETHODCALLTYPE* AddRef)(void* thisPointer);                                           \
     ULONG(STDMETHODCALLTYPE* Release)(void* thisPointer)
 
 typedef struct IUnknownVTbl {

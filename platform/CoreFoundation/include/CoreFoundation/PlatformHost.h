@@ -27,7 +27,8 @@ CF_EXPORT CFStringRef PlatformCopyBundleLoadError(CFBundleRef bundle);
 typedef void (*PlatformNoticeHandler)(CFOptionFlags level, CFStringRef header, CFStringRef message,
                                       CFStringRef defaultButtonTitle, void* context);
 
-/* PlatformSetNoticeHandler: installs the host's handler; NULL restores the default (standard error). */
+/* PlatformSetNoticeHandler: installs the host's handler; NULL restores the default (standard
+ * error). */
 CF_EXPORT void PlatformSetNoticeHandler(PlatformNoticeHandler handler, void* context);
 
 CF_EXTERN_C_END
