@@ -160,19 +160,24 @@ void register_plugin(OpaqueCFBundle* bundle) {
 }
 
 void run_pending_unloads() {
+    // Collected first: an unload function may register or unregister factories.
+    std::vector<OpaqueCFBundle*> due;
     for (Factory& factory : factories()) {
         OpaqueCFBundle* plugin = factory.plugin;
         if (plugin == nullptr || !plugin->unload_pending)
             continue;
         plugin->unload_pending = false;
-        if (plugin->instance_count > 0 || plugin->handle == nullptr)
-            continue;
+        if (plugin->instance_count == 0 && plugin->handle != nullptr)
+            due.push_back(static_cast<OpaqueCFBundle*>(const_cast<void*>(CFRetain(plugin))));
+    }
+    for (OpaqueCFBundle* plugin : due) {
         std::string name = info_string(plugin, kCFPlugInUnloadFunctionKey);
         auto function = reinterpret_cast<CFPlugInUnloadFunction>(
             find_symbol(plugin, name, "CFPlugInRemoveInstanceForFactory"));
         if (function != nullptr)
             function(plugin);
         unload_code(plugin);
+        CFRelease(plugin);
     }
 }
 
