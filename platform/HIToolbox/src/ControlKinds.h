@@ -24,6 +24,8 @@ struct DataTag {
     OSStatus (*set)(ControlRef control, ControlPartCode part, Size size, const void* data);
 };
 
+struct DrawContext; // Drawing.h
+
 struct ControlKindClass {
     ControlKind kind;
     const char* name; // for dumps and diagnostics
@@ -34,6 +36,13 @@ struct ControlKindClass {
     std::unique_ptr<KindState> (*make_state)();
     // The text a person sees on the control, as a new string; nullptr: the title.
     CFStringRef (*copy_text)(ControlRef control);
+    // The theme's painter for the kind (one of hit::theme's, Drawing.h); it
+    // paints the control's look from its state. nullptr: nothing to paint.
+    void (*draw)(ControlRef control, DrawContext& context) = nullptr;
+    // The theme's measure of the kind: the preferred rectangle with the
+    // control's top-left corner, and the text's baseline as an offset from
+    // its bottom (0 without text). nullptr: the control's bounds.
+    Rect (*best_rect)(ControlRef control, SInt16* baseline_offset) = nullptr;
 };
 
 // Registers a kind (once, at its first use); a kind already registered under

@@ -1,7 +1,7 @@
 // Control state: geometry, visibility, enabling, activation and values.
-// FIXME: showing, hiding, enabling and value changes repaint the control once
-// the drawing theme exists; for now they change state and send their events.
-#include "ControlInternal.h"
+// Every change that alters what a control looks like invalidates its area,
+// which the window repaints at its next update.
+#include "Drawing.h"
 
 #include <algorithm>
 #include <limits>
@@ -23,6 +23,7 @@ OSStatus set_flag(ControlRef inControl, bool OpaqueControlRef::*flag, bool on, U
         return paramErr;
     if (control->*flag != on) {
         control->*flag = on;
+        hit::invalidate_control(control);
         hit::notify(control, on ? event_when_on : event_when_off);
     }
     return noErr;
@@ -69,6 +70,7 @@ void set_values(ControlRef control, SInt32 value, SInt32 minimum, SInt32 maximum
     control->value = value;
     control->minimum = minimum;
     control->maximum = maximum;
+    hit::invalidate_control(control);
     hit::notify(control, kEventControlValueFieldChanged);
 }
 
@@ -92,10 +94,12 @@ void SetControlBounds(ControlRef control, const Rect* bounds) {
     if (c == nullptr || bounds == nullptr)
         return;
     const Rect previous = c->bounds;
+    hit::invalidate_control(c); // where it was, and below where it goes
     // Embedded controls keep their place relative to this one.
     offset_tree(c, static_cast<short>(bounds->left - previous.left),
                 static_cast<short>(bounds->top - previous.top));
     c->bounds = *bounds;
+    hit::invalidate_control(c);
     send_bounds_changed(c, previous);
 }
 
