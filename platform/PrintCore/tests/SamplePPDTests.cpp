@@ -43,8 +43,9 @@ TEST_F(SamplePPD, DefaultsAreConsistentAndEveryDefaultIsAChoice) {
         SCOPED_TRACE(option->keyword);
         EXPECT_NE(ppdFindChoice(option, option->defchoice), nullptr);
         // Marking a page size unmarks the page region: libcups keeps one of the two.
-        if (std::strcmp(option->keyword, "PageRegion") != 0)
+        if (std::strcmp(option->keyword, "PageRegion") != 0) {
             EXPECT_NE(ppdFindMarkedChoice(ppd, option->keyword), nullptr);
+        }
     }
 }
 
