@@ -13,6 +13,10 @@ typedef struct OpaqueGrafPtr* GrafPtr;
 typedef GrafPtr CGrafPtr;
 typedef CGrafPtr GWorldPtr;
 
+/* Graphics devices do not exist here; a GDHandle is always NULL. */
+typedef struct OpaqueGDevice* GDPtr;
+typedef GDPtr* GDHandle;
+
 /* The port's own rectangle: (0, 0) to the size of the window's content. */
 CF_EXPORT Rect* GetPortBounds(CGrafPtr port, Rect* rect);
 
