@@ -70,6 +70,11 @@ typedef const unsigned char* ConstStr255Param;
 typedef const unsigned char* ConstStr63Param;
 typedef const unsigned char* ConstStr31Param;
 
+/* QuickDraw text styles (bold, italic, ...), a bit set. */
+typedef unsigned char Style;
+typedef short StyleParameter;
+typedef Style StyleField;
+
 typedef long (*ProcPtr)(void);
 
 struct Point {

@@ -5,6 +5,7 @@
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -112,6 +113,14 @@ std::string shortened_name(const std::string& roman, SInt32 node_id) {
     return stem.substr(0, room) + suffix + extension;
 }
 
+// Printable or not, but all below 0x80: the same bytes in UTF-8, UTF-16 and Mac Roman.
+bool is_plain_ascii(const std::string& text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\0')
+            return false;
+    return true;
+}
+
 void store_pascal(const std::string& text, unsigned char out[64]) {
     size_t length = text.size() < kSpecNameMax ? text.size() : kSpecNameMax;
     out[0] = static_cast<unsigned char>(length);
@@ -144,6 +153,13 @@ OSErr posix_name_from_unicode(const UniChar* name, UniCharCount length, std::str
 }
 
 void unicode_from_posix_name(const std::string& name, HFSUniStr255* out) {
+    if (is_plain_ascii(name)) { // the common case, without a conversion
+        const size_t length = name.size() < 255 ? name.size() : 255;
+        out->length = static_cast<UInt16>(length);
+        for (size_t i = 0; i < length; ++i)
+            out->unicode[i] = name[i] == ':' ? u'/' : static_cast<UniChar>(name[i]);
+        return;
+    }
     std::u16string text = utf16_from_utf8(name);
     swap_separators(text);
     size_t length = text.size() < 255 ? text.size() : 255;
@@ -151,14 +167,30 @@ void unicode_from_posix_name(const std::string& name, HFSUniStr255* out) {
     std::memcpy(out->unicode, text.data(), length * sizeof(UniChar));
 }
 
-void spec_name_from_posix_name(const std::string& name, SInt32 node_id, unsigned char out[64]) {
+bool spec_name_fits(const std::string& name, unsigned char out[64]) {
+    if (is_plain_ascii(name)) { // Mac Roman agrees with ASCII
+        if (name.size() > kSpecNameMax)
+            return false;
+        std::string roman = name;
+        std::replace(roman.begin(), roman.end(), ':', '/');
+        store_pascal(roman, out);
+        return true;
+    }
     std::u16string text = utf16_from_utf8(name);
     swap_separators(text);
     std::string roman;
-    if (to_mac_roman(text, roman) && roman.size() <= kSpecNameMax)
-        store_pascal(roman, out);
-    else
-        store_pascal(shortened_name(mac_roman_lossy(text), node_id), out);
+    if (!to_mac_roman(text, roman) || roman.size() > kSpecNameMax)
+        return false;
+    store_pascal(roman, out);
+    return true;
+}
+
+void spec_name_from_posix_name(const std::string& name, SInt32 node_id, unsigned char out[64]) {
+    if (spec_name_fits(name, out))
+        return;
+    std::u16string text = utf16_from_utf8(name);
+    swap_separators(text);
+    store_pascal(shortened_name(mac_roman_lossy(text), node_id), out);
 }
 
 std::string path_from_spec_name(const std::string& folder, const unsigned char* name) {

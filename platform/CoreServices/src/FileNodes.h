@@ -53,6 +53,9 @@ void unicode_from_posix_name(const std::string& name, HFSUniStr255* out);
 // The Str63 FSSpec name of a POSIX name; node_id names the object when the
 // name has to be shortened.
 void spec_name_from_posix_name(const std::string& name, SInt32 node_id, unsigned char out[64]);
+// The Str63 name when the POSIX name fits one as it is; false when it must be
+// shortened (which needs the object's node ID).
+bool spec_name_fits(const std::string& name, unsigned char out[64]);
 // The path in `folder` that an FSSpec name denotes (whether or not it exists).
 std::string path_from_spec_name(const std::string& folder, const unsigned char* name);
 
@@ -62,6 +65,10 @@ std::string path_from_spec_name(const std::string& folder, const unsigned char* 
 OSErr fill_catalog_info(const std::string& path, const struct stat& info, FSCatalogInfoBitmap which,
                         FSCatalogInfo* out);
 void fill_spec(const std::string& path, FSSpec* spec);
+// The same for an item `leaf` of the folder whose directory ID is folder_id,
+// without looking the folder up again.
+void fill_spec_in_folder(SInt32 folder_id, const std::string& path, const std::string& leaf,
+                         FSSpec* spec);
 // errFSBadInfoBitmap when `which` asks for something no call can give.
 OSErr check_info_bitmap(FSCatalogInfoBitmap which);
 

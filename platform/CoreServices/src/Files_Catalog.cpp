@@ -126,14 +126,22 @@ OSErr fill_catalog_info(const std::string& path, const struct stat& info, FSCata
 }
 
 void fill_spec(const std::string& path, FSSpec* spec) {
-    spec->vRefNum = kFSPosixVolumeRefNum;
     if (path == "/") {
+        spec->vRefNum = kFSPosixVolumeRefNum;
         spec->parID = fsRtParID;
         spec->name[0] = 0;
         return;
     }
-    spec->parID = node_id_for_path(parent_path(path));
-    spec_name_from_posix_name(leaf_name(path), node_id_for_path(path), spec->name);
+    fill_spec_in_folder(node_id_for_path(parent_path(path)), path, leaf_name(path), spec);
+}
+
+void fill_spec_in_folder(SInt32 folder_id, const std::string& path, const std::string& leaf,
+                         FSSpec* spec) {
+    spec->vRefNum = kFSPosixVolumeRefNum;
+    spec->parID = folder_id;
+    // Only a name that must be shortened needs the object's own node ID.
+    if (!spec_name_fits(leaf, spec->name))
+        spec_name_from_posix_name(leaf, node_id_for_path(path), spec->name);
 }
 
 } // namespace cs

@@ -1,5 +1,7 @@
 // Catalog iterators: a folder's items, read once when the iterator is opened
-// and handed out in name order.
+// and handed out in name order. The type in each directory entry is kept, so
+// that handing an item out costs no look at the item itself unless the
+// information asked for needs one (sizes, permissions, dates, valence).
 #include "FileNodes.h"
 
 #include <CoreFoundation/CFRuntime.h>
@@ -10,9 +12,19 @@
 #include <dirent.h>
 #include <vector>
 
+namespace cs {
+
+struct FolderEntry {
+    std::string name;
+    unsigned char type; // DT_DIR, DT_REG, ... or DT_UNKNOWN
+};
+
+} // namespace cs
+
 struct OpaqueFSIterator : cf::Object {
     std::string folder;
-    std::vector<std::string> names;
+    SInt32 folder_id = 0; // the parent directory ID of every item
+    std::vector<cs::FolderEntry> entries;
     size_t next = 0;
 };
 
@@ -27,27 +39,63 @@ CFTypeID iterator_type_id() {
     return id;
 }
 
-OSErr read_folder(const std::string& folder, std::vector<std::string>& names) {
+OSErr read_folder(const std::string& folder, std::vector<FolderEntry>& entries) {
     DIR* dir = opendir(folder.c_str());
     if (dir == nullptr)
         return errno == ENOTDIR ? OSErr{errFSNotAFolder} : error_from_errno(errno);
     errno = 0;
     while (const dirent* entry = readdir(dir)) {
         if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-            names.emplace_back(entry->d_name);
+            entries.push_back(FolderEntry{entry->d_name, entry->d_type});
     }
     int error = errno;
     closedir(dir);
     if (error != 0)
         return error_from_errno(error);
-    std::sort(names.begin(), names.end());
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    return noErr;
+}
+
+// The catalog fields that need more than the entry's name and type.
+constexpr FSCatalogInfoBitmap kLookupFields =
+    kFSCatInfoPermissions | kFSCatInfoDataSizes | kFSCatInfoAllDates | kFSCatInfoValence;
+
+// The file type bits that a directory entry's type stands for.
+mode_t mode_for_entry_type(unsigned char type) {
+    switch (type) {
+    case DT_DIR:
+        return S_IFDIR;
+    case DT_LNK:
+        return S_IFLNK;
+    case DT_FIFO:
+        return S_IFIFO;
+    case DT_SOCK:
+        return S_IFSOCK;
+    case DT_CHR:
+        return S_IFCHR;
+    case DT_BLK:
+        return S_IFBLK;
+    default:
+        return S_IFREG;
+    }
+}
+
+// What is known of an item: from its entry alone when that says enough,
+// otherwise from lstat (fnfErr for an item removed since the folder was read).
+OSErr describe_entry(const std::string& path, const FolderEntry& entry, FSCatalogInfoBitmap which,
+                     bool want_info, struct stat& info) {
+    if (entry.type == DT_UNKNOWN || (want_info && (which & kLookupFields) != 0))
+        return stat_node(path, info);
+    info = {};
+    info.st_mode = mode_for_entry_type(entry.type);
     return noErr;
 }
 
 // One item into slot i of each output array that was given.
-OSErr hand_out(const std::string& path, const struct stat& info, size_t i,
-               FSCatalogInfoBitmap which, FSCatalogInfo* infos, FSRef* refs, FSSpecPtr specs,
-               HFSUniStr255* names) {
+OSErr hand_out(const OpaqueFSIterator& it, const std::string& path, const FolderEntry& entry,
+               const struct stat& info, size_t i, FSCatalogInfoBitmap which, FSCatalogInfo* infos,
+               FSRef* refs, FSSpecPtr specs, HFSUniStr255* names) {
     if (infos != nullptr) {
         if (OSErr err = fill_catalog_info(path, info, which, &infos[i]); err != noErr)
             return err;
@@ -55,9 +103,9 @@ OSErr hand_out(const std::string& path, const struct stat& info, size_t i,
     if (refs != nullptr)
         make_ref(path, &refs[i]);
     if (specs != nullptr)
-        fill_spec(path, &specs[i]);
+        fill_spec_in_folder(it.folder_id, path, entry.name, &specs[i]);
     if (names != nullptr)
-        unicode_from_posix_name(leaf_name(path), &names[i]);
+        unicode_from_posix_name(entry.name, &names[i]);
     return noErr;
 }
 
@@ -80,14 +128,15 @@ OSErr FSOpenIterator(const FSRef* container, FSIteratorFlags iteratorFlags, FSIt
         return err;
     if (!S_ISDIR(info.st_mode))
         return errFSNotAFolder;
-    std::vector<std::string> names;
-    if (OSErr err = cs::read_folder(folder, names); err != noErr)
+    std::vector<cs::FolderEntry> entries;
+    if (OSErr err = cs::read_folder(folder, entries); err != noErr)
         return err;
     auto* it = cf::create<OpaqueFSIterator>(nullptr, cs::iterator_type_id());
     if (it == nullptr)
         return memFullErr;
     it->folder = folder;
-    it->names = std::move(names);
+    it->folder_id = cs::node_id_for_path(folder);
+    it->entries = std::move(entries);
     *iterator = it;
     return noErr;
 }
@@ -117,16 +166,18 @@ OSErr FSGetCatalogInfoBulk(FSIterator iterator, ItemCount maximumObjects, ItemCo
     if (whichInfo != kFSCatInfoNone && catalogInfos == nullptr)
         return errFSMissingCatInfo;
     ItemCount count = 0;
-    while (count < maximumObjects && it->next < it->names.size()) {
-        std::string path = cs::join_path(it->folder, it->names[it->next]);
+    while (count < maximumObjects && it->next < it->entries.size()) {
+        const cs::FolderEntry& entry = it->entries[it->next];
+        std::string path = cs::join_path(it->folder, entry.name);
         struct stat info;
-        OSErr err = cs::stat_node(path, info);
+        OSErr err = cs::describe_entry(path, entry, whichInfo, catalogInfos != nullptr, info);
         if (err == fnfErr) { // removed since the folder was read
             ++it->next;
             continue;
         }
         if (err == noErr)
-            err = cs::hand_out(path, info, count, whichInfo, catalogInfos, refs, specs, names);
+            err = cs::hand_out(*it, path, entry, info, count, whichInfo, catalogInfos, refs, specs,
+                               names);
         if (err != noErr)
             return err;
         ++it->next;

@@ -41,13 +41,14 @@ namespace hit {
 
 const ControlKindClass& push_button_kind() {
     static const ControlKindClass kind = {
-        {kControlKindSignatureApple, kControlKindPushButton},
-        "push button",
-        kControlSupportsDataAccess,
-        kTags,
-        sizeof(kTags) / sizeof(kTags[0]),
-        make_state,
-        nullptr,
+        .kind = {kControlKindSignatureApple, kControlKindPushButton},
+        .name = "push button",
+        .features = kControlSupportsDataAccess,
+        .tags = kTags,
+        .tag_count = sizeof(kTags) / sizeof(kTags[0]),
+        .make_state = make_state,
+        .copy_text = nullptr,
+        .click_part = kControlButtonPart,
     };
     static bool registered = (register_control_kind(kind), true);
     (void)registered;

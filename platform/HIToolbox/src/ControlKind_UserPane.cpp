@@ -50,13 +50,13 @@ namespace hit {
 
 const ControlKindClass& user_pane_kind() {
     static const ControlKindClass kind = {
-        {kControlKindSignatureApple, kControlKindUserPane},
-        "user pane",
-        kControlSupportsDataAccess,
-        kTags,
-        sizeof(kTags) / sizeof(kTags[0]),
-        make_state,
-        nullptr,
+        .kind = {kControlKindSignatureApple, kControlKindUserPane},
+        .name = "user pane",
+        .features = kControlSupportsDataAccess,
+        .tags = kTags,
+        .tag_count = sizeof(kTags) / sizeof(kTags[0]),
+        .make_state = make_state,
+        .copy_text = nullptr,
     };
     static bool registered = (register_control_kind(kind), true);
     (void)registered;

@@ -11,6 +11,7 @@
 #include "ControlInternal.h"
 
 #include <cstring>
+#include <string>
 
 namespace hit {
 
@@ -34,6 +35,29 @@ struct ControlKindClass {
     std::unique_ptr<KindState> (*make_state)();
     // The text a person sees on the control, as a new string; nullptr: the title.
     CFStringRef (*copy_text)(ControlRef control);
+
+    // Standard behaviour (ControlBehaviour.h). What a click on a visible,
+    // enabled control of the kind changes; it returns the part that was hit,
+    // or kControlNoPart when nothing was (no kEventControlHit follows).
+    // `choice` is the menu item or tab the click picked, 0 for a plain click.
+    // nullptr: `click_part` is hit and nothing changes.
+    ControlPartCode (*track)(ControlRef control, MenuItemIndex choice) = nullptr;
+    // Whether `choice` can be picked: noErr, menuItemNotFoundErr (no such
+    // item or tab) or errControlHiddenOrDisabled (a disabled one); nullptr:
+    // the kind offers no choices.
+    OSStatus (*check_choice)(ControlRef control, MenuItemIndex choice) = nullptr;
+    ControlPartCode click_part = kControlNoPart;
+    // The part that gets the keyboard focus when a caller asks for the next
+    // or previous part (only controls with kControlSupportsFocus take it);
+    // kControlNoPart: part 1.
+    ControlPartCode focus_part = kControlNoPart;
+    // Called when a control of the kind gains the focus (not by a click).
+    void (*took_focus)(ControlRef control) = nullptr;
+    // Standard handling of kEventTextInputUnicodeForKeyEvent sent to a
+    // control of the kind; nullptr: the event goes on.
+    OSStatus (*text_input)(ControlRef control, EventRef event) = nullptr;
+    // Appends the kind's own fields (" sel=0..2") to the control's dump line.
+    void (*dump_fields)(ControlRef control, std::string& line) = nullptr;
 };
 
 // Registers a kind (once, at its first use); a kind already registered under
@@ -46,10 +70,37 @@ const DataTag* find_data_tag(const ControlKindClass& kind, ResType tag);
 // The built-in kinds.
 const ControlKindClass& user_pane_kind();
 const ControlKindClass& push_button_kind();
+const ControlKindClass& check_box_kind();
+const ControlKindClass& radio_button_kind();
+const ControlKindClass& static_text_kind();
+const ControlKindClass& edit_text_kind();
+const ControlKindClass& edit_unicode_text_kind();
+const ControlKindClass& popup_button_kind();
+const ControlKindClass& tabs_kind();
 
 // The kind's state of a control, when the control is of that kind.
 template <class State> State* kind_state(ControlRef control) {
     return dynamic_cast<State*>(control->state.get());
+}
+
+// Creates a control of the kind with a title (copied; may be NULL), range
+// and value; disposes of it again when the title cannot be set.
+inline OSStatus create_titled_control(WindowRef window, const Rect* bounds,
+                                      const ControlKindClass& kind, UInt32 features,
+                                      CFStringRef title, SInt32 maximum, SInt32 value,
+                                      ControlRef* out) {
+    ControlRef control = nullptr;
+    OSStatus status = create_control(window, bounds, kind, features, &control);
+    if (status != noErr)
+        return status;
+    SetControl32BitMaximum(control, maximum);
+    SetControl32BitValue(control, value);
+    if (title != nullptr && (status = SetControlTitleWithCFString(control, title)) != noErr) {
+        DisposeControl(control);
+        return status;
+    }
+    *out = control;
+    return noErr;
 }
 
 // Helpers for tags whose value is one fixed-size record.

@@ -24,6 +24,13 @@ void register_builtin_kinds() {
     done = true;
     hit::user_pane_kind();
     hit::push_button_kind();
+    hit::check_box_kind();
+    hit::radio_button_kind();
+    hit::static_text_kind();
+    hit::edit_text_kind();
+    hit::edit_unicode_text_kind();
+    hit::popup_button_kind();
+    hit::tabs_kind();
 }
 
 const hit::DataTag* tag_of(ControlRef control, ResType tag) {

@@ -1,7 +1,7 @@
 // Control state: geometry, visibility, enabling, activation and values.
 // FIXME: showing, hiding, enabling and value changes repaint the control once
 // the drawing theme exists; for now they change state and send their events.
-#include "ControlInternal.h"
+#include "ControlBehaviour.h"
 
 #include <algorithm>
 #include <limits>
@@ -24,6 +24,8 @@ OSStatus set_flag(ControlRef inControl, bool OpaqueControlRef::*flag, bool on, U
     if (control->*flag != on) {
         control->*flag = on;
         hit::notify(control, on ? event_when_on : event_when_off);
+        if (!on)
+            hit::focus_may_be_lost(control);
     }
     return noErr;
 }

@@ -1,15 +1,8 @@
-// Menus as objects: identity, reference counting and the event target.
-// FIXME: items (titles, command IDs, enabling) arrive with the menu manager
-// proper; until then a menu holds no items.
-#include "EventInternal.h"
+// Menus as objects: identity, title, reference counting and the event
+// target. Their items are in Menu_Items.cpp.
+#include "MenuInternal.h"
 
-#include <HIToolbox/Menus.h>
-
-struct OpaqueMenuRef : cf::Object {
-    MenuID id = 0;
-    MenuAttributes attributes = 0;
-    EventTargetRef target = nullptr;
-};
+#include <CoreFoundation/CFString.h>
 
 namespace {
 
@@ -21,11 +14,6 @@ void finalize_menu(CFTypeRef object) {
 
 const cf::ClassDescriptor kMenuClass = {"MenuRef", finalize_menu, nullptr, nullptr, nullptr};
 
-CFTypeID menu_type_id() {
-    static CFTypeID id = cf::register_class(&kMenuClass);
-    return id;
-}
-
 // A menu's events go on to the application.
 EventTargetRef menu_parent(void*) {
     return GetApplicationEventTarget();
@@ -33,10 +21,23 @@ EventTargetRef menu_parent(void*) {
 
 } // namespace
 
+namespace hit {
+
+CFTypeID menu_type_id() {
+    static CFTypeID id = cf::register_class(&kMenuClass);
+    return id;
+}
+
+OpaqueMenuRef* live_menu(MenuRef menu, const char* function) {
+    return cf::check_type(menu, menu_type_id(), function) ? menu : nullptr;
+}
+
+} // namespace hit
+
 OSStatus CreateNewMenu(MenuID inMenuID, MenuAttributes inMenuAttributes, MenuRef* outMenuRef) {
     if (outMenuRef == nullptr)
         return paramErr;
-    auto* menu = cf::create<OpaqueMenuRef>(nullptr, menu_type_id());
+    auto* menu = cf::create<OpaqueMenuRef>(nullptr, hit::menu_type_id());
     if (menu == nullptr)
         return memFullErr;
     menu->id = inMenuID;
@@ -47,14 +48,14 @@ OSStatus CreateNewMenu(MenuID inMenuID, MenuAttributes inMenuAttributes, MenuRef
 }
 
 OSStatus RetainMenu(MenuRef inMenu) {
-    if (!cf::check_type(inMenu, menu_type_id(), __func__))
+    if (hit::live_menu(inMenu, __func__) == nullptr)
         return paramErr;
     CFRetain(inMenu);
     return noErr;
 }
 
 OSStatus ReleaseMenu(MenuRef inMenu) {
-    if (!cf::check_type(inMenu, menu_type_id(), __func__))
+    if (hit::live_menu(inMenu, __func__) == nullptr)
         return paramErr;
     CFRelease(inMenu);
     return noErr;
@@ -65,15 +66,42 @@ void DisposeMenu(MenuRef theMenu) {
 }
 
 ItemCount GetMenuRetainCount(MenuRef inMenu) {
-    if (!cf::check_type(inMenu, menu_type_id(), __func__))
+    if (hit::live_menu(inMenu, __func__) == nullptr)
         return 0;
     return static_cast<ItemCount>(CFGetRetainCount(inMenu));
 }
 
 MenuID GetMenuID(MenuRef menu) {
-    return cf::check_type(menu, menu_type_id(), __func__) ? menu->id : 0;
+    OpaqueMenuRef* m = hit::live_menu(menu, __func__);
+    return m != nullptr ? m->id : 0;
+}
+
+void SetMenuID(MenuRef menu, MenuID menuID) {
+    if (OpaqueMenuRef* m = hit::live_menu(menu, __func__))
+        m->id = menuID;
 }
 
 EventTargetRef GetMenuEventTarget(MenuRef inMenu) {
-    return cf::check_type(inMenu, menu_type_id(), __func__) ? inMenu->target : nullptr;
+    OpaqueMenuRef* m = hit::live_menu(inMenu, __func__);
+    return m != nullptr ? m->target : nullptr;
+}
+
+OSStatus SetMenuTitleWithCFString(MenuRef inMenu, CFStringRef inString) {
+    OpaqueMenuRef* m = hit::live_menu(inMenu, __func__);
+    if (m == nullptr || !cf::check_type(inString, CFStringGetTypeID(), __func__))
+        return paramErr;
+    CFStringRef copy = CFStringCreateCopy(nullptr, inString);
+    if (copy == nullptr)
+        return memFullErr;
+    m->title.reset(copy);
+    return noErr;
+}
+
+OSStatus CopyMenuTitleAsCFString(MenuRef inMenu, CFStringRef* outString) {
+    OpaqueMenuRef* m = hit::live_menu(inMenu, __func__);
+    if (m == nullptr || outString == nullptr)
+        return paramErr;
+    *outString = m->title ? static_cast<CFStringRef>(CFRetain(m->title.get()))
+                          : CFStringCreateWithCString(nullptr, "", kCFStringEncodingUTF8);
+    return *outString != nullptr ? noErr : memFullErr;
 }

@@ -149,6 +149,10 @@ void window_forget_control(WindowRef window, ControlRef control) {
         set_button_flag(control, kControlPushButtonCancelTag, false);
         window->cancel_button = nullptr;
     }
+    if (window->focus == control) {
+        window->focus = nullptr;
+        window->focus_part = kControlFocusNoPart;
+    }
 }
 
 } // namespace hit

@@ -4,6 +4,9 @@
 //     root bounds={0,0,400,500} visible enabled
 //       'TVKa'/50 user pane bounds={10,10,90,290} visible enabled value=0 range=0..0
 //         'TVKa'/1 push button bounds={...} visible enabled value=0 range=0..1 default text="OK"
+//       'TVKa'/501 edit text bounds={...} visible enabled value=0 range=0..0 focus text="ab"
+//       sel=2..2 'TVKa'/101 popup button bounds={...} ... value=2 range=1..2 text="On"
+//       items=["Off","On"]
 //
 // One line per control, depth-first in embedding order, indented two spaces
 // per level. Visibility and enabling are what the user gets (the control's
@@ -16,7 +19,7 @@
 #include <cctype>
 #include <string>
 
-namespace {
+namespace hit {
 
 std::string quoted(const std::string& text) {
     std::string out = "\"";
@@ -36,6 +39,12 @@ std::string quoted(const std::string& text) {
     }
     return out + "\"";
 }
+
+} // namespace hit
+
+namespace {
+
+using hit::quoted;
 
 std::string four_chars(OSType code) {
     std::string text;
@@ -89,9 +98,13 @@ std::string control_line(ControlRef control) {
         line += " default";
     if (control->owner->cancel_button == control)
         line += " cancel";
+    if (control->owner->focus == control)
+        line += " focus";
     const std::string text = control_text(control);
     if (!text.empty())
         line += " text=" + quoted(text);
+    if (control->kind_class->dump_fields != nullptr)
+        control->kind_class->dump_fields(control, line);
     return line;
 }
 

@@ -21,6 +21,8 @@ struct OpaqueWindowPtr : cf::Object {
     // Plain references into the tree, cleared when the control leaves it.
     ControlRef default_button = nullptr;
     ControlRef cancel_button = nullptr;
+    ControlRef focus = nullptr; // the control with the keyboard focus
+    ControlPartCode focus_part = 0;
 };
 
 namespace hit {

@@ -8,5 +8,8 @@
 #include <CoreServices/OSUtils.h>
 #include <CoreServices/Files.h>
 #include <CoreServices/Folders.h>
+#include <CoreServices/MacMemory.h>
+#include <CoreServices/IconStorage.h>
+#include <CoreServices/IconsCore.h>
 
 #endif /* CORESERVICES_CORESERVICES_H */

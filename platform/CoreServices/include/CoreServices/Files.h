@@ -251,8 +251,12 @@ CF_EXPORT OSErr FSCloseIterator(FSIterator iterator);
 /*
  * FSGetCatalogInfoBulk: the next items of the iterator, at most
  * maximumObjects of them, into the arrays given (each may be NULL;
- * catalogInfos only with kFSCatInfoNone). Items removed since the iterator
- * was opened are skipped. Returns noErr with at least one item, or
+ * catalogInfos only with kFSCatInfoNone). Items are handed out as the
+ * folder listed them: node flags, names, FSRefs and FSSpecs come from the
+ * listing alone. When the fields asked for need a look at the item itself
+ * (dates, permissions, sizes, valence), an item removed since the iterator
+ * was opened is skipped; otherwise it is handed out, and calls on its FSRef
+ * then return fnfErr. Returns noErr with at least one item, or
  * errFSNoMoreItems with none when the folder is exhausted; errFSBadItemCount
  * for 0, errFSIteratorNotFound, errFSMissingCatInfo. containerChanged, when
  * given, is always false.

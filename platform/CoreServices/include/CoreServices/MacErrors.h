@@ -1,6 +1,7 @@
 /*
- * MacErrors.h: the status codes that the File, Folder, Gestalt, resource and
- * Carbon Event code of the runtime returns. The most common ones (noErr,
+ * MacErrors.h: the status codes that the File, Folder, Gestalt, resource,
+ * Memory, Icon Services, Component, QuickTime and Carbon Event code of the
+ * runtime returns. The most common ones (noErr,
  * paramErr, memFullErr, unimpErr) are in <MacTypes.h>.
  */
 #ifndef CORESERVICES_MACERRORS_H
@@ -66,6 +67,27 @@ enum {
     /* Access rights (AFP). */
     afpAccessDenied = -5000,
     afpObjectTypeErr = -5025,
+
+    /* Memory Manager. */
+    nilHandleErr = -109,
+    memWZErr = -111,
+
+    /* Icon Services. */
+    noMaskFoundErr = -1000,
+    invalidIconRefErr = -2580,
+    noSuchIconErr = -2581,
+    noIconDataAvailableErr = -2582,
+
+    /* Component Manager. */
+    invalidComponentID = -3000,
+    badComponentInstance = (int)0x80008001,
+    badComponentSelector = (int)0x80008002,
+
+    /* QuickTime. */
+    couldNotResolveDataRef = -2000,
+    cantFindHandler = -2003,
+    cantOpenHandler = -2004,
+    codecErr = -8960,
 
     /* Resource Manager. */
     resNotFound = -192,

@@ -79,6 +79,207 @@ enum {
     kControlPushButtonCancelTag = 0x636E636C /* 'cncl' */
 };
 
+/* ---- Check box and radio button ----------------------------------------- */
+
+/*
+ * A check box or radio button with the given title (copied) and value. With
+ * autoToggle a click changes the value before kEventControlHit is sent: a
+ * check box goes from checked (or mixed) to unchecked and from unchecked to
+ * checked; a radio button becomes checked. Without it the value is left to
+ * the control's handlers. Range 0 to 2.
+ */
+CF_EXPORT OSStatus CreateCheckBoxControl(WindowRef window, const Rect* boundsRect,
+                                         CFStringRef title, SInt32 initialValue, Boolean autoToggle,
+                                         ControlRef* outControl);
+CF_EXPORT OSStatus CreateRadioButtonControl(WindowRef window, const Rect* boundsRect,
+                                            CFStringRef title, SInt32 initialValue,
+                                            Boolean autoToggle, ControlRef* outControl);
+
+enum {
+    kControlCheckBoxUncheckedValue = 0,
+    kControlCheckBoxCheckedValue = 1,
+    kControlCheckBoxMixedValue = 2
+};
+enum {
+    kControlRadioButtonUncheckedValue = 0,
+    kControlRadioButtonCheckedValue = 1,
+    kControlRadioButtonMixedValue = 2
+};
+
+/* ---- Static text -------------------------------------------------------- */
+
+/* A label showing `text` (copied; may be NULL) in `style` (may be NULL). */
+CF_EXPORT OSStatus CreateStaticTextControl(WindowRef window, const Rect* boundsRect,
+                                           CFStringRef text, const ControlFontStyleRec* style,
+                                           ControlRef* outControl);
+
+enum {
+    kControlStaticTextStyleTag = kControlFontStyleTag,         /* ControlFontStyleRec */
+    kControlStaticTextTextTag = 0x74657874 /* 'text' */,       /* bytes, system encoding */
+    kControlStaticTextTextHeightTag = 0x74686569 /* 'thei' */, /* SInt16, get only */
+    kControlStaticTextTruncTag = 0x7472756E /* 'trun' */,      /* TruncCode; -1 for none */
+    kControlStaticTextCFStringTag = 0x63667374 /* 'cfst' */,   /* CFStringRef */
+    kControlStaticTextIsMultilineTag = 0x7374696D /* 'stim' */ /* Boolean */
+};
+
+/* How text too wide for its control is shortened (kControlStaticTextTruncTag). */
+typedef SInt16 TruncCode;
+enum { truncEnd = 0, truncMiddle = 0x4000 };
+
+/* ---- Edit text ---------------------------------------------------------- */
+
+/*
+ * A one-line text field with `text` (may be NULL). A password field keeps
+ * the typed text and shows a bullet for each character. useInlineInput is
+ * kept for compatibility; input methods do not exist here. Fields support
+ * focus and take it on a click.
+ */
+CF_EXPORT OSStatus CreateEditTextControl(WindowRef window, const Rect* boundsRect, CFStringRef text,
+                                         Boolean isPassword, Boolean useInlineInput,
+                                         const ControlFontStyleRec* style, ControlRef* outControl);
+/* The same field under the kind kControlKindEditUnicodeText. */
+CF_EXPORT OSStatus CreateEditUnicodeTextControl(WindowRef window, const Rect* boundsRect,
+                                                CFStringRef text, Boolean isPassword,
+                                                const ControlFontStyleRec* style,
+                                                ControlRef* outControl);
+
+enum {
+    kControlEditTextStyleTag = kControlFontStyleTag,        /* ControlFontStyleRec */
+    kControlEditTextTextTag = 0x74657874 /* 'text' */,      /* bytes, system encoding */
+    kControlEditTextKeyFilterTag = kControlKeyFilterTag,    /* ControlKeyFilterUPP */
+    kControlEditTextSelectionTag = 0x73656C65 /* 'sele' */, /* ControlEditTextSelectionRec */
+    kControlEditTextPasswordTag = 0x70617373 /* 'pass' */,  /* bytes: a password's clear text */
+    kControlEditTextCharCount = 0x63687263 /* 'chrc' */,    /* UInt32, get only */
+    kControlEditTextLockedTag = 0x6C6F636B /* 'lock' */,    /* Boolean: not editable */
+    kControlEditTextCFStringTag = 0x63667374 /* 'cfst' */,  /* CFStringRef */
+    kControlEditTextPasswordCFStringTag = 0x70776366 /* 'pwcf' */, /* CFStringRef, clear text */
+    kControlEditTextSingleLineTag = 0x73676C63 /* 'sglc' */        /* Boolean */
+};
+
+/* Offsets in UTF-16 units; a caret has selStart == selEnd. */
+typedef struct ControlEditTextSelectionRec {
+    SInt16 selStart;
+    SInt16 selEnd;
+} ControlEditTextSelectionRec;
+typedef ControlEditTextSelectionRec* ControlEditTextSelectionPtr;
+
+/* Notifications of an edit text field, sent to the field only. */
+enum { kEventClassTextField = 0x74786664 /* 'txfd' */ };
+enum { kEventTextAccepted = 1, kEventTextShouldChangeInRange = 2, kEventTextDidChange = 3 };
+
+/* ---- Popup button ------------------------------------------------------- */
+
+/*
+ * A popup button with `title` shown before its menu. menuID -12345 gives a
+ * popup with no menu yet (give it one with the menu tags below); any other
+ * ID gives it an empty menu of its own under that ID (there is no menu bar
+ * to take one from). The value is the number of the selected item.
+ * variableWidth, titleWidth, titleJustification and titleStyle are kept for
+ * drawing.
+ */
+CF_EXPORT OSStatus CreatePopupButtonControl(WindowRef window, const Rect* boundsRect,
+                                            CFStringRef title, MenuID menuID, Boolean variableWidth,
+                                            SInt16 titleWidth, SInt16 titleJustification,
+                                            Style titleStyle, ControlRef* outControl);
+
+/*
+ * Menu tags hold a MenuRef (pointer-sized). Setting kControlPopupButtonMenuRefTag
+ * makes the popup retain the menu; kControlPopupButtonOwnedMenuRefTag hands it
+ * the caller's reference. Either way the popup releases the menu when it is
+ * given another or disposed of, and its maximum becomes the item count.
+ * Reading either tag gives the menu without a new reference (NULL if none).
+ */
+enum {
+    kControlPopupButtonMenuHandleTag = 0x6D68616E /* 'mhan' */,
+    kControlPopupButtonMenuRefTag = 0x6D68616E /* 'mhan' */,
+    kControlPopupButtonMenuIDTag = 0x6D6E6964 /* 'mnid' */,      /* SInt16 */
+    kControlPopupButtonExtraHeightTag = 0x65786874 /* 'exht' */, /* SInt16 */
+    kControlPopupButtonOwnedMenuRefTag = 0x6F6D7266 /* 'omrf' */,
+    kControlPopupButtonCheckCurrentTag = 0x6368636B /* 'chck' */ /* Boolean */
+};
+
+enum {
+    popupTitleLeftJust = 0x00000000,
+    popupTitleCenterJust = 0x00000001,
+    popupTitleRightJust = 0x000000FF
+};
+
+/* ---- Tabs --------------------------------------------------------------- */
+
+typedef SInt16 ControlContentType;
+enum {
+    kControlContentTextOnly = 0,
+    kControlNoContent = 0,
+    kControlContentIconSuiteRes = 1,
+    kControlContentCIconRes = 2,
+    kControlContentPictRes = 3,
+    kControlContentICONRes = 4,
+    kControlContentIconSuiteHandle = 129,
+    kControlContentCIconHandle = 130,
+    kControlContentPictHandle = 131,
+    kControlContentIconRef = 132,
+    kControlContentICON = 133,
+    kControlContentCGImageRef = 134
+};
+
+/* An image for a button or tab; only the text-only form is drawn here. */
+typedef struct ControlImageContentInfo {
+    ControlContentType contentType;
+    union {
+        SInt16 resID;
+        void* iconRef;
+        void* imageRef;
+    } u;
+} ControlImageContentInfo;
+typedef ControlImageContentInfo ControlButtonContentInfo;
+typedef ControlButtonContentInfo* ControlButtonContentInfoPtr;
+
+typedef UInt16 ControlTabDirection;
+enum {
+    kControlTabDirectionNorth = 0,
+    kControlTabDirectionSouth = 1,
+    kControlTabDirectionEast = 2,
+    kControlTabDirectionWest = 3
+};
+typedef UInt16 ControlTabSize;
+enum { kControlTabSizeLarge = 0, kControlTabSizeSmall = 1, kControlTabSizeMini = 3 };
+
+typedef struct ControlTabEntry {
+    ControlButtonContentInfo* icon;
+    CFStringRef name;
+    Boolean enabled;
+} ControlTabEntry;
+
+/*
+ * A tab control with numTabs tabs (names copied). The value is the selected
+ * tab, from 1; a click on a tab selects it. It embeds other controls.
+ */
+CF_EXPORT OSStatus CreateTabsControl(WindowRef window, const Rect* boundsRect, ControlTabSize size,
+                                     ControlTabDirection direction, UInt16 numTabs,
+                                     const ControlTabEntry* tabArray, ControlRef* outControl);
+
+/* The part code of a tab's tags is its number, from 1. */
+enum {
+    kControlTabContentRectTag = 0x72656374 /* 'rect' */, /* Rect, get only */
+    kControlTabEnabledFlagTag = 0x656E6162 /* 'enab' */, /* Boolean */
+    kControlTabFontStyleTag = kControlFontStyleTag,
+    kControlTabInfoTag = 0x74616269 /* 'tabi' */ /* ControlTabInfoRec or V1 */
+};
+
+enum { kControlTabInfoVersionZero = 0, kControlTabInfoVersionOne = 1 };
+
+typedef struct ControlTabInfoRec {
+    SInt16 version; /* kControlTabInfoVersionZero */
+    SInt16 iconSuiteID;
+    Str255 name; /* Mac Roman */
+} ControlTabInfoRec;
+
+typedef struct ControlTabInfoRecV1 {
+    SInt16 version; /* kControlTabInfoVersionOne */
+    SInt16 iconSuiteID;
+    CFStringRef name; /* copied when set; a new reference when got */
+} ControlTabInfoRecV1;
+
 CF_EXTERN_C_END
 
 #endif /* HITOOLBOX_CONTROLDEFINITIONS_H */

@@ -7,7 +7,9 @@
 #ifndef HITOOLBOX_CONTROLS_H
 #define HITOOLBOX_CONTROLS_H
 
+#include <HIToolbox/Events.h>
 #include <HIToolbox/MacWindows.h>
+#include <HIToolbox/Quickdraw.h>
 
 CF_EXTERN_C_BEGIN
 
@@ -74,6 +76,72 @@ enum {
     kControlSupportsClickActivation = (1u << 22),
     kControlIdlesWithTimer = (1u << 23)
 };
+
+/* ---- Font style and key filters common to several kinds ---------------- */
+
+/* Which fields of a ControlFontStyleRec apply (its flags). */
+enum {
+    kControlUseFontMask = 0x0001,
+    kControlUseFaceMask = 0x0002,
+    kControlUseSizeMask = 0x0004,
+    kControlUseForeColorMask = 0x0008,
+    kControlUseBackColorMask = 0x0010,
+    kControlUseModeMask = 0x0020,
+    kControlUseJustMask = 0x0040,
+    kControlUseThemeFontIDMask = 0x0080,
+    kControlUseAllMask = 0x00FF,
+    kControlAddFontSizeMask = 0x0100,
+    kControlAddToMetaFontMask = 0x0200
+};
+
+/* Meta-font numbers for ControlFontStyleRec.font. */
+enum {
+    kControlFontBigSystemFont = -1,
+    kControlFontSmallSystemFont = -2,
+    kControlFontSmallBoldSystemFont = -3,
+    kControlFontViewSystemFont = -4,
+    kControlFontMiniSystemFont = -5
+};
+
+/* The text look of a control: 24 bytes, as the Control Manager has it. */
+typedef struct ControlFontStyleRec {
+    SInt16 flags;
+    SInt16 font;
+    SInt16 size;
+    SInt16 style;
+    SInt16 mode;
+    SInt16 just;
+    RGBColor foreColor;
+    RGBColor backColor;
+} ControlFontStyleRec;
+typedef ControlFontStyleRec* ControlFontStylePtr;
+
+/* Tags several kinds answer to: the font style (a ControlFontStyleRec) and
+   the key filter (a ControlKeyFilterUPP, pointer-sized). */
+enum {
+    kControlFontStyleTag = 0x666F6E74 /* 'font' */,
+    kControlKeyFilterTag = 0x666C7472 /* 'fltr' */
+};
+
+/*
+ * A key filter sees each key typed into the control before the control acts
+ * on it, and may change the key codes. kControlKeyFilterBlockKey drops the
+ * key; kControlKeyFilterPassKey lets it through.
+ */
+enum { kControlKeyFilterBlockKey = 0, kControlKeyFilterPassKey = 1 };
+typedef SInt16 ControlKeyFilterResult;
+typedef ControlKeyFilterResult (*ControlKeyFilterProcPtr)(ControlRef theControl, SInt16* keyCode,
+                                                          SInt16* charCode,
+                                                          EventModifiers* modifiers);
+/* Procedure pointers are plain function pointers on this platform. */
+typedef ControlKeyFilterProcPtr ControlKeyFilterUPP;
+
+CF_EXPORT ControlKeyFilterUPP NewControlKeyFilterUPP(ControlKeyFilterProcPtr userRoutine);
+CF_EXPORT void DisposeControlKeyFilterUPP(ControlKeyFilterUPP userUPP);
+CF_EXPORT ControlKeyFilterResult InvokeControlKeyFilterUPP(ControlRef theControl, SInt16* keyCode,
+                                                           SInt16* charCode,
+                                                           EventModifiers* modifiers,
+                                                           ControlKeyFilterUPP userUPP);
 
 /* ---- Lifetime, kind, identity ----------------------------------------- */
 
@@ -183,6 +251,28 @@ CF_EXPORT OSStatus GetControlPropertySize(ControlRef control, OSType propertyCre
                                           OSType propertyTag, ByteCount* size);
 CF_EXPORT OSStatus RemoveControlProperty(ControlRef control, OSType propertyCreator,
                                          OSType propertyTag);
+
+/* ---- Keyboard focus ---------------------------------------------------- */
+
+/*
+ * The control that receives the window's keystrokes. Only visible, enabled
+ * controls that support focus (kControlSupportsFocus: edit text fields, and
+ * user panes created with it) take it. inPart is the part to focus, or
+ * kControlFocusNextPart / kControlFocusPrevPart for the control's first or
+ * last part; kControlFocusNoPart (or a NULL control) clears the focus. An
+ * edit text field that gains the focus selects all its text.
+ * errControlDoesntSupportFocus for a control that cannot take it,
+ * errControlHiddenOrDisabled for a hidden or disabled one, paramErr for a
+ * control of another window.
+ */
+CF_EXPORT OSErr SetKeyboardFocus(WindowRef inWindow, ControlRef inControl, ControlFocusPart inPart);
+/* The focused control, or NULL (and noErr) when none has the focus. */
+CF_EXPORT OSErr GetKeyboardFocus(WindowRef inWindow, ControlRef* outControl);
+CF_EXPORT OSErr ClearKeyboardFocus(WindowRef inWindow);
+/* Moves the focus to the next (previous) control that can take it, in
+   embedding order, wrapping around; errCouldntSetFocus when none can. */
+CF_EXPORT OSErr AdvanceKeyboardFocus(WindowRef inWindow);
+CF_EXPORT OSErr ReverseKeyboardFocus(WindowRef inWindow);
 
 /* ---- Kind data --------------------------------------------------------- */
 

@@ -6,6 +6,7 @@
 #include <HIToolbox/HIToolboxErrors.h>
 #include <HIToolbox/HIToolboxTypes.h>
 #include <HIToolbox/CarbonEvents.h>
+#include <HIToolbox/Events.h>
 #include <HIToolbox/Quickdraw.h>
 #include <HIToolbox/MacWindows.h>
 #include <HIToolbox/Menus.h>

@@ -5,7 +5,7 @@
 #ifndef HITOOLBOX_PLATFORMHOST_H
 #define HITOOLBOX_PLATFORMHOST_H
 
-#include <HIToolbox/MacWindows.h>
+#include <HIToolbox/Controls.h>
 #include <stdio.h>
 
 CF_EXTERN_C_BEGIN
@@ -21,10 +21,54 @@ CF_EXPORT ItemCount PlatformCopyWindowList(WindowRef* outWindows, ItemCount capa
  * Writes a text dump of the window and its control tree to `out`: one line
  * for the window, then one line per control, depth-first, indented two
  * spaces per level, with its control ID, kind, bounds, visibility, enabling,
- * value and range, and its title or text. paramErr for a NULL stream,
+ * value and range, its title or text, and what its kind adds (an edit
+ * text's selection, a popup's items; "focus" on the focused control;
+ * password fields show bullets). paramErr for a NULL stream,
  * errInvalidWindowRef for a bad window.
  */
 CF_EXPORT OSStatus PlatformWriteWindowDump(WindowRef window, FILE* out);
+
+/* ---- User input, as a pointer and a keyboard would give it ------------- */
+
+/*
+ * Clicks a control: sends it kEventControlClick, whose standard handling
+ * tracks it as Carbon does (a check box toggles, a radio button turns on, an
+ * edit text field takes the focus) and then sends kEventControlHit, which
+ * propagates to the embedders and the window; a control with a command ID
+ * then sends kEventCommandProcess (attributes kHICommandFromControl) from
+ * itself. errControlHiddenOrDisabled, and nothing sent, for a control that is
+ * hidden, disabled or inactive; paramErr for a bad control. Otherwise the
+ * status of the click's dispatch (noErr once handled).
+ */
+CF_EXPORT OSStatus PlatformClickControl(ControlRef control);
+
+/*
+ * Clicks a popup button and chooses item `item` of its menu (or, on a tab
+ * control, clicks tab `item`): the value becomes the item and
+ * kEventControlHit follows, as for a click. menuItemNotFoundErr for a number
+ * outside the menu (or the tabs), errControlHiddenOrDisabled for a disabled
+ * item or tab, and as PlatformClickControl otherwise.
+ */
+CF_EXPORT OSStatus PlatformChoosePopupItem(ControlRef popup, MenuItemIndex item);
+
+/*
+ * Presses and releases one key in `window` (NULL: the frontmost visible
+ * window). charCode is the key's character (kReturnCharCode, kTabCharCode,
+ * kBackspaceCharCode, kLeftArrowCharCode, 'a', or a UTF-16 unit beyond
+ * ASCII); modifiers are the held keys (shiftKey, ...). The focused control
+ * (else the window) gets kEventRawKeyDown; unless a handler takes it, Return
+ * and Enter click the window's default button, Escape its cancel button,
+ * Tab moves the focus (Shift-Tab back), and any other key goes to the focus
+ * as kEventTextInputUnicodeForKeyEvent, where an edit text field runs its key
+ * filter and edits. kEventRawKeyUp follows to the focus of that moment.
+ * errInvalidWindowRef when there is no such window; otherwise the status of
+ * the key-down's dispatch.
+ */
+CF_EXPORT OSStatus PlatformTypeKey(WindowRef window, UniChar charCode, UInt32 modifiers);
+
+/* Types each character of `text` as PlatformTypeKey does ("\n" is Return).
+   paramErr for a NULL text; errInvalidWindowRef as above; else noErr. */
+CF_EXPORT OSStatus PlatformTypeText(WindowRef window, CFStringRef text);
 
 CF_EXTERN_C_END
 

@@ -13,6 +13,13 @@ typedef struct OpaqueGrafPtr* GrafPtr;
 typedef GrafPtr CGrafPtr;
 typedef CGrafPtr GWorldPtr;
 
+/* A colour with 16-bit components. */
+typedef struct RGBColor {
+    unsigned short red;
+    unsigned short green;
+    unsigned short blue;
+} RGBColor;
+
 /* The port's own rectangle: (0, 0) to the size of the window's content. */
 CF_EXPORT Rect* GetPortBounds(CGrafPtr port, Rect* rect);
 

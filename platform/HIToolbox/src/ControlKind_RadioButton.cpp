@@ -1,0 +1,44 @@
+// The radio button. An auto-toggling one turns itself on when clicked;
+// turning its partners off is the application's business (or a radio
+// group's, which this toolbox does not have).
+#include "ControlBehaviour.h"
+#include "ControlKinds.h"
+
+namespace {
+
+ControlPartCode track(ControlRef control, MenuItemIndex) {
+    if ((control->features & kControlAutoToggles) != 0) {
+        SetControl32BitValue(control, kControlRadioButtonCheckedValue);
+        hit::changed(control);
+    }
+    return kControlRadioButtonPart;
+}
+
+} // namespace
+
+namespace hit {
+
+const ControlKindClass& radio_button_kind() {
+    static const ControlKindClass kind = {
+        .kind = {kControlKindSignatureApple, kControlKindRadioButton},
+        .name = "radio button",
+        .features = kControlHasRadioBehavior,
+        .tags = nullptr,
+        .tag_count = 0,
+        .make_state = nullptr,
+        .copy_text = nullptr,
+        .track = track,
+    };
+    static bool registered = (register_control_kind(kind), true);
+    (void)registered;
+    return kind;
+}
+
+} // namespace hit
+
+OSStatus CreateRadioButtonControl(WindowRef window, const Rect* boundsRect, CFStringRef title,
+                                  SInt32 initialValue, Boolean autoToggle, ControlRef* outControl) {
+    return hit::create_titled_control(window, boundsRect, hit::radio_button_kind(),
+                                      autoToggle ? kControlAutoToggles : 0, title,
+                                      kControlRadioButtonMixedValue, initialValue, outControl);
+}

@@ -1,0 +1,44 @@
+// The edit text field's state, shared by its data tags
+// (ControlKind_EditText.cpp) and its typing (EditText_Typing.cpp).
+#ifndef HITOOLBOX_SRC_EDITTEXT_H
+#define HITOOLBOX_SRC_EDITTEXT_H
+
+#include "ControlKinds.h"
+
+#include <string>
+
+namespace hit {
+
+struct EditTextState : KindState {
+    std::u16string text;  // UTF-16 units; a password field's clear text
+    size_t sel_start = 0; // offsets into text, sel_start <= sel_end
+    size_t sel_end = 0;
+    bool password = false;
+    bool inline_input = false;
+    Boolean locked = false;
+    Boolean single_line = true;
+    ControlKeyFilterUPP filter = nullptr;
+    ControlFontStyleRec style{};
+
+    // Offsets are signed 16-bit in the selection record, so text stops there.
+    static constexpr size_t kMaxLength = 32767;
+
+    // New text, with the caret after it.
+    void set_text(std::u16string units);
+    // Sets the selection, clamped to the text and put in order.
+    void select(long start, long end);
+    // Replaces the selection with `units` (as much as fits) and puts the
+    // caret after them; false when nothing could be inserted.
+    bool replace_selection(const std::u16string& units);
+    // What the field shows: the text, or a bullet per character.
+    std::u16string shown() const;
+};
+
+EditTextState& edit_text_state(ControlRef control);
+
+// Standard typing into the field (kEventTextInputUnicodeForKeyEvent).
+OSStatus edit_text_input(ControlRef control, EventRef event);
+
+} // namespace hit
+
+#endif // HITOOLBOX_SRC_EDITTEXT_H

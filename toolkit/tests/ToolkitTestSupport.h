@@ -1,0 +1,33 @@
+// Helpers shared by the toolkit's tests: the fixture folder and PPD files opened from it.
+#ifndef TOOLKIT_TESTS_TOOLKITTESTSUPPORT_H
+#define TOOLKIT_TESTS_TOOLKITTESTSUPPORT_H
+
+#include <cups/ppd.h>
+
+#include <string>
+
+namespace tktest {
+
+inline std::string fixture_path(const char* name) {
+    return std::string(TOOLKIT_FIXTURES_DIR) + "/" + name;
+}
+
+// A PPD file of the fixtures, open for the life of the holder.
+class OpenPPD {
+  public:
+    explicit OpenPPD(const char* name) : ppd_(ppdOpenFile(fixture_path(name).c_str())) {}
+    ~OpenPPD() {
+        if (ppd_ != nullptr)
+            ppdClose(ppd_);
+    }
+    OpenPPD(const OpenPPD&) = delete;
+    OpenPPD& operator=(const OpenPPD&) = delete;
+    ppd_file_t* get() const { return ppd_; }
+
+  private:
+    ppd_file_t* ppd_;
+};
+
+} // namespace tktest
+
+#endif
