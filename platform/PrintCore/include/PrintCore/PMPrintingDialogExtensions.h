@@ -1,0 +1,75 @@
+/*
+ * PMPrintingDialogExtensions.h: the interface between a print dialog and its printing dialog
+ * extensions (PDEs), plug-ins that add panels to the dialog.
+ *
+ * A PDE bundle registers a factory for a plug-in type below. The host calls the factory,
+ * queries the returned IUnknown object for kDialogExtensionIntfIDStr and receives a
+ * PlugInIntf, whose table holds the header operations and then the seven panel operations
+ * in this fixed order.
+ */
+#ifndef PRINTCORE_PMPRINTINGDIALOGEXTENSIONS_H
+#define PRINTCORE_PMPRINTINGDIALOGEXTENSIONS_H
+
+#include <PrintCore/PMDefinitions.h>
+
+CF_EXTERN_C_BEGIN
+
+/* The plug-in type of printer-module dialog extensions. */
+#define kPrinterModuleTypeIDStr "BDB091F4-E57F-11D3-B5CC-0050E4603277"
+/* The PDE interface. */
+#define kDialogExtensionIntfIDStr "A996FD7E-B738-11D3-8519-0050E4603277"
+
+typedef struct OpaquePMPDEContext* PMPDEContext;
+typedef struct OpaquePMPDERef* PMPDERef;
+typedef UInt32 PMPDEFlags;
+
+typedef struct {
+    UInt32 buildVersionMajor;
+    UInt32 buildVersionMinor;
+    UInt32 baseVersionMajor;
+    UInt32 baseVersionMinor;
+} PMPlugInAPIVersion;
+
+/* The version this host speaks. */
+enum {
+    kPDEBuildVersionMajor = 1,
+    kPDEBuildVersionMinor = 0,
+    kPDEBaseVersionMajor = 1,
+    kPDEBaseVersionMinor = 0
+};
+
+typedef struct PMPlugInHeaderInterface PMPlugInHeaderInterface;
+
+typedef struct {
+    OSStatus (*Retain)(PMPlugInHeaderInterface* obj);
+    OSStatus (*Release)(PMPlugInHeaderInterface** objPtr);
+    OSStatus (*GetAPIVersion)(PMPlugInHeaderInterface* obj, PMPlugInAPIVersion* versionPtr);
+} PMPlugInHeader;
+
+typedef struct {
+    PMPlugInHeader plugInHeader;
+    OSStatus (*Prolog)(PMPDEContext* context, OSType* creator, CFStringRef* userOptionKind,
+                       CFStringRef* title, UInt32* maxH, UInt32* maxV);
+    OSStatus (*Initialize)(PMPDEContext context, PMPDEFlags* flags, PMPDERef ref,
+                           struct OpaqueControlRef* parentUserPane, PMPrintSession printSession);
+    OSStatus (*Sync)(PMPDEContext context, PMPrintSession printSession,
+                     Boolean reinitializePlugIn);
+    OSStatus (*GetSummaryText)(PMPDEContext context, CFArrayRef* titleArray,
+                               CFArrayRef* summaryArray);
+    OSStatus (*Open)(PMPDEContext context);
+    OSStatus (*Close)(PMPDEContext context);
+    OSStatus (*Terminate)(PMPDEContext context, OSStatus status);
+} PlugInIntfVTable;
+
+/* Every interface object starts with a pointer to its table. */
+struct PMPlugInHeaderInterface {
+    const PMPlugInHeader* vtable;
+};
+
+typedef struct {
+    const PlugInIntfVTable* vtable;
+} PlugInIntf;
+
+CF_EXTERN_C_END
+
+#endif /* PRINTCORE_PMPRINTINGDIALOGEXTENSIONS_H */

@@ -1,0 +1,245 @@
+// Print settings tickets: typed top-level values by key, a PPD dictionary, and 32-bit handles.
+#include "PrintCoreInternal.h"
+
+#include <climits>
+#include <unordered_map>
+#include <vector>
+
+namespace pc {
+namespace {
+
+const cf::ClassDescriptor kTicketClass = {"PMTicket", cf::destroy<Ticket>, nullptr, nullptr,
+                                          nullptr};
+
+CFTypeID ticket_type() {
+    static CFTypeID id = cf::register_class(&kTicketClass);
+    return id;
+}
+
+// Handles are never reused, so a stale handle cannot reach a newer ticket.
+struct HandleTable {
+    SInt32 next = 1;
+    std::unordered_map<SInt32, Ticket*> live;
+};
+
+HandleTable& handles() {
+    static auto* table = new HandleTable;
+    return *table;
+}
+
+SInt32 handle_of(PMTicketRef ref) { return static_cast<SInt32>(reinterpret_cast<intptr_t>(ref)); }
+
+} // namespace
+
+Ticket::~Ticket() {
+    handles().live.erase(handle);
+    for (auto& [key, item] : items) {
+        CFRelease(item.value);
+        if (item.client != nullptr)
+            CFRelease(item.client);
+    }
+    if (ppd != nullptr)
+        CFRelease(ppd);
+    if (type != nullptr)
+        CFRelease(type);
+}
+
+Ticket* ticket_for(PMTicketRef ref) {
+    auto& live = handles().live;
+    auto found = live.find(handle_of(ref));
+    return found == live.end() ? nullptr : found->second;
+}
+
+std::string utf8(CFStringRef string) {
+    if (string == nullptr)
+        return {};
+    if (const char* fast = CFStringGetCStringPtr(string, kCFStringEncodingUTF8))
+        return fast;
+    CFIndex length = CFStringGetLength(string);
+    std::string bytes(static_cast<size_t>(
+                          CFStringGetMaximumSizeForEncoding(length, kCFStringEncodingUTF8) + 1),
+                      '\0');
+    if (!CFStringGetCString(string, bytes.data(), static_cast<CFIndex>(bytes.size()),
+                            kCFStringEncodingUTF8))
+        return {};
+    bytes.resize(std::char_traits<char>::length(bytes.c_str()));
+    return bytes;
+}
+
+namespace {
+
+// Looks a top-level item up; nodes below the top level are not kept.
+OSStatus find_item(PMTicketRef ref, UInt32 node1, UInt32 node2, CFStringRef key,
+                   const TicketItem** out) {
+    Ticket* ticket = ticket_for(ref);
+    if (ticket == nullptr)
+        return kPMInvalidTicket;
+    if (key == nullptr)
+        return kPMInvalidParameter;
+    if (node1 != kPMTopLevel || node2 != kPMTopLevel)
+        return kPMKeyNotFound;
+    auto found = ticket->items.find(utf8(key));
+    if (found == ticket->items.end())
+        return kPMKeyNotFound;
+    *out = &found->second;
+    return kPMNoError;
+}
+
+OSStatus set_item(PMTicketRef ref, CFStringRef client, CFStringRef key, CFTypeRef value,
+                  Boolean locked) {
+    Ticket* ticket = ticket_for(ref);
+    if (ticket == nullptr)
+        return kPMInvalidTicket;
+    if (key == nullptr || value == nullptr)
+        return kPMInvalidParameter;
+    TicketItem& item = ticket->items[utf8(key)];
+    if (item.value != nullptr) {
+        if (item.locked && !(client != nullptr && item.client != nullptr &&
+                             CFEqual(client, item.client)))
+            return kPMItemIsLocked;
+        CFRelease(item.value);
+        if (item.client != nullptr)
+            CFRelease(item.client);
+    }
+    item.value = CFRetain(value);
+    item.client = client != nullptr ? static_cast<CFStringRef>(CFRetain(client)) : nullptr;
+    item.locked = locked != 0;
+    return kPMNoError;
+}
+
+} // namespace
+} // namespace pc
+
+using pc::Ticket;
+
+OSStatus PMTicketCreate(CFAllocatorRef allocator, CFStringRef ticketType, PMTicketRef* newTicket) {
+    if (newTicket == nullptr || ticketType == nullptr)
+        return kPMInvalidParameter;
+    auto& table = pc::handles();
+    if (table.next == INT32_MAX)
+        return kPMGeneralError;
+    Ticket* ticket = cf::create<Ticket>(allocator, pc::ticket_type());
+    if (ticket == nullptr)
+        return memFullErr;
+    ticket->type = CFStringCreateCopy(nullptr, ticketType);
+    ticket->ppd = CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
+                                            &kCFTypeDictionaryValueCallBacks);
+    ticket->handle = table.next++;
+    table.live[ticket->handle] = ticket;
+    *newTicket = reinterpret_cast<PMTicketRef>(static_cast<intptr_t>(ticket->handle));
+    return kPMNoError;
+}
+
+OSStatus PMTicketRetain(PMTicketRef ticket) {
+    Ticket* t = pc::ticket_for(ticket);
+    if (t == nullptr)
+        return kPMInvalidTicket;
+    CFRetain(t);
+    return kPMNoError;
+}
+
+OSStatus PMTicketRelease(PMTicketRef ticket) {
+    Ticket* t = pc::ticket_for(ticket);
+    if (t == nullptr)
+        return kPMInvalidTicket;
+    CFRelease(t);
+    return kPMNoError;
+}
+
+SInt32 PMTicketGetHandle(PMTicketRef ticket) {
+    Ticket* t = pc::ticket_for(ticket);
+    return t != nullptr ? t->handle : 0;
+}
+
+PMTicketRef PMTicketFromHandle(SInt32 handle) {
+    return reinterpret_cast<PMTicketRef>(static_cast<intptr_t>(handle));
+}
+
+OSStatus PMTicketGetSInt32(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
+                           CFStringRef key, SInt32* value) {
+    const pc::TicketItem* item = nullptr;
+    OSStatus status = pc::find_item(ticket, nodeIndex1, nodeIndex2, key, &item);
+    if (status != kPMNoError)
+        return status;
+    if (value == nullptr)
+        return kPMInvalidParameter;
+    if (CFGetTypeID(item->value) != CFNumberGetTypeID() ||
+        !CFNumberGetValue(static_cast<CFNumberRef>(item->value), kCFNumberSInt32Type, value))
+        return kPMInvalidType;
+    return kPMNoError;
+}
+
+OSStatus PMTicketGetCFString(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
+                             CFStringRef key, CFStringRef* value) {
+    const pc::TicketItem* item = nullptr;
+    OSStatus status = pc::find_item(ticket, nodeIndex1, nodeIndex2, key, &item);
+    if (status != kPMNoError)
+        return status;
+    if (value == nullptr)
+        return kPMInvalidParameter;
+    if (CFGetTypeID(item->value) != CFStringGetTypeID())
+        return kPMInvalidType;
+    *value = static_cast<CFStringRef>(item->value);
+    return kPMNoError;
+}
+
+OSStatus PMTicketGetCString(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
+                            CFStringRef key, UInt32 bufferSize, CFStringEncoding encoding,
+                            char* buffer) {
+    CFStringRef string = nullptr;
+    OSStatus status = PMTicketGetCFString(ticket, nodeIndex1, nodeIndex2, key, &string);
+    if (status != kPMNoError)
+        return status;
+    if (buffer == nullptr || bufferSize == 0)
+        return kPMInvalidParameter;
+    // Convert as many whole characters as fit, leaving room for the terminator.
+    CFIndex used = 0;
+    CFIndex length = CFStringGetLength(string);
+    CFIndex converted = CFStringGetBytes(string, CFRangeMake(0, length), encoding, 0, false,
+                                         reinterpret_cast<UInt8*>(buffer), bufferSize - 1, &used);
+    if (converted == 0 && length > 0)
+        return kPMInvalidValue;
+    buffer[used] = '\0';
+    return converted < length ? kPMValueOutOfRange : kPMNoError;
+}
+
+OSStatus PMTicketSetSInt32(PMTicketRef ticket, CFStringRef clientID, CFStringRef key, SInt32 value,
+                           Boolean locked) {
+    CFNumberRef number = CFNumberCreate(nullptr, kCFNumberSInt32Type, &value);
+    OSStatus status = pc::set_item(ticket, clientID, key, number, locked);
+    CFRelease(number);
+    return status;
+}
+
+OSStatus PMTicketSetCFString(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
+                             CFStringRef value, Boolean locked) {
+    if (value == nullptr)
+        return kPMInvalidParameter;
+    CFStringRef copy = CFStringCreateCopy(nullptr, value);
+    OSStatus status = pc::set_item(ticket, clientID, key, copy, locked);
+    CFRelease(copy);
+    return status;
+}
+
+OSStatus PMTicketSetCString(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
+                            const char* value, Boolean locked) {
+    if (value == nullptr)
+        return kPMInvalidParameter;
+    CFStringRef string = CFStringCreateWithCString(nullptr, value, CFStringGetSystemEncoding());
+    if (string == nullptr)
+        return kPMInvalidValue;
+    OSStatus status = pc::set_item(ticket, clientID, key, string, locked);
+    CFRelease(string);
+    return status;
+}
+
+OSStatus PMTicketGetPPDDict(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
+                            CFMutableDictionaryRef* dict) {
+    Ticket* t = pc::ticket_for(ticket);
+    if (t == nullptr)
+        return kPMInvalidTicket;
+    if (dict == nullptr || nodeIndex1 != kPMTopLevel || nodeIndex2 != kPMTopLevel)
+        return kPMInvalidParameter;
+    *dict = t->ppd;
+    return kPMNoError;
+}
