@@ -41,7 +41,8 @@ struct Object {
 
 constexpr UInt32 kObjectMagic = 0xCF0B7EC7u;
 
-/* Registers a class once; returns its type ID (never 0). The descriptor must outlive the process. */
+/* Registers a class once; returns its type ID (never 0). The descriptor must outlive the process.
+ */
 CFTypeID register_class(const ClassDescriptor* descriptor);
 /* The descriptor of a registered type ID, or nullptr. */
 const ClassDescriptor* class_for(CFTypeID type_id);

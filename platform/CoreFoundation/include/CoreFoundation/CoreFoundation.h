@@ -3,5 +3,13 @@
 #define COREFOUNDATION_COREFOUNDATION_H
 
 #include <CoreFoundation/CFBase.h>
+#include <CoreFoundation/CFString.h>
+#include <CoreFoundation/CFStringEncodingExt.h>
+#include <CoreFoundation/CFLocale.h>
+#include <CoreFoundation/CFArray.h>
+#include <CoreFoundation/CFData.h>
+#include <CoreFoundation/CFDictionary.h>
+#include <CoreFoundation/CFNumber.h>
+#include <CoreFoundation/CFUUID.h>
 
 #endif /* COREFOUNDATION_COREFOUNDATION_H */

@@ -1,0 +1,61 @@
+/*
+ * CFUUID.h: 128-bit universally unique identifiers.
+ */
+#ifndef COREFOUNDATION_CFUUID_H
+#define COREFOUNDATION_CFUUID_H
+
+#include <CoreFoundation/CFBase.h>
+
+CF_EXTERN_C_BEGIN
+
+typedef const struct OpaqueCFUUID* CFUUIDRef;
+
+typedef struct {
+    UInt8 byte0;
+    UInt8 byte1;
+    UInt8 byte2;
+    UInt8 byte3;
+    UInt8 byte4;
+    UInt8 byte5;
+    UInt8 byte6;
+    UInt8 byte7;
+    UInt8 byte8;
+    UInt8 byte9;
+    UInt8 byte10;
+    UInt8 byte11;
+    UInt8 byte12;
+    UInt8 byte13;
+    UInt8 byte14;
+    UInt8 byte15;
+} CFUUIDBytes;
+
+CF_EXPORT CFTypeID CFUUIDGetTypeID(void);
+
+/* A new random (version 4) UUID. */
+CF_EXPORT CFUUIDRef CFUUIDCreate(CFAllocatorRef alloc);
+CF_EXPORT CFUUIDRef CFUUIDCreateWithBytes(CFAllocatorRef alloc, UInt8 byte0, UInt8 byte1,
+                                          UInt8 byte2, UInt8 byte3, UInt8 byte4, UInt8 byte5,
+                                          UInt8 byte6, UInt8 byte7, UInt8 byte8, UInt8 byte9,
+                                          UInt8 byte10, UInt8 byte11, UInt8 byte12, UInt8 byte13,
+                                          UInt8 byte14, UInt8 byte15);
+/* From "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX" (either case, braces allowed); NULL if malformed. */
+CF_EXPORT CFUUIDRef CFUUIDCreateFromString(CFAllocatorRef alloc, CFStringRef uuidStr);
+CF_EXPORT CFUUIDRef CFUUIDCreateFromUUIDBytes(CFAllocatorRef alloc, CFUUIDBytes bytes);
+/* The upper-case 8-4-4-4-12 form; the caller releases it. */
+CF_EXPORT CFStringRef CFUUIDCreateString(CFAllocatorRef alloc, CFUUIDRef uuid);
+
+/*
+ * The one constant object for these bytes: the same object for the same bytes
+ * on every call, never freed. The caller does not release it.
+ */
+CF_EXPORT CFUUIDRef CFUUIDGetConstantUUIDWithBytes(CFAllocatorRef alloc, UInt8 byte0, UInt8 byte1,
+                                                   UInt8 byte2, UInt8 byte3, UInt8 byte4,
+                                                   UInt8 byte5, UInt8 byte6, UInt8 byte7,
+                                                   UInt8 byte8, UInt8 byte9, UInt8 byte10,
+                                                   UInt8 byte11, UInt8 byte12, UInt8 byte13,
+                                                   UInt8 byte14, UInt8 byte15);
+CF_EXPORT CFUUIDBytes CFUUIDGetUUIDBytes(CFUUIDRef uuid);
+
+CF_EXTERN_C_END
+
+#endif /* COREFOUNDATION_CFUUID_H */

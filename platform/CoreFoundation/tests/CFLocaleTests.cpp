@@ -1,0 +1,94 @@
+#include "StringTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using cftest::Owned;
+using cftest::utf8;
+
+namespace {
+
+// Sets environment variables for one test and restores them afterwards.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        const char* old = std::getenv(name);
+        had_ = old != nullptr;
+        if (had_)
+            old_ = old;
+        if (value != nullptr)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (had_)
+            setenv(name_, old_.c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+  private:
+    const char* name_;
+    bool had_;
+    std::string old_;
+};
+
+std::string value(CFLocaleRef locale, CFLocaleKey key) {
+    return utf8(static_cast<CFStringRef>(CFLocaleGetValue(locale, key)));
+}
+
+TEST(CFLocale, SeparatorsFollowTheLocale) {
+    Owned<CFLocaleRef> de = CFLocaleCreate(nullptr, CFSTR("de_DE"));
+    Owned<CFLocaleRef> us = CFLocaleCreate(nullptr, CFSTR("en_US"));
+    EXPECT_EQ(value(de, kCFLocaleDecimalSeparator), ",");
+    EXPECT_EQ(value(de, kCFLocaleGroupingSeparator), ".");
+    EXPECT_EQ(value(us, kCFLocaleDecimalSeparator), ".");
+    EXPECT_EQ(value(us, kCFLocaleGroupingSeparator), ",");
+    EXPECT_EQ(value(de, kCFLocaleLanguageCode), "de");
+    EXPECT_EQ(value(de, kCFLocaleCountryCode), "DE");
+    EXPECT_EQ(value(de, kCFLocaleCurrencyCode), "EUR");
+    EXPECT_EQ(value(de, kCFLocaleCurrencySymbol), "€");
+    // Values are owned by the locale and stay the same object.
+    EXPECT_EQ(CFLocaleGetValue(de, kCFLocaleDecimalSeparator),
+              CFLocaleGetValue(de, kCFLocaleDecimalSeparator));
+    EXPECT_EQ(CFLocaleGetValue(de, CFSTR("no such key")), nullptr);
+}
+
+TEST(CFLocale, IdentifiersAreCanonical) {
+    for (const char* raw : {"de_DE", "de-DE", "de_DE.UTF-8", "de_DE.UTF-8@euro"}) {
+        Owned<CFStringRef> text = cftest::make(raw);
+        Owned<CFLocaleRef> locale = CFLocaleCreate(nullptr, text);
+        EXPECT_EQ(utf8(CFLocaleGetIdentifier(locale)), "de_DE") << raw;
+        Owned<CFStringRef> canonical =
+            CFLocaleCreateCanonicalLocaleIdentifierFromString(nullptr, text);
+        EXPECT_EQ(utf8(canonical), "de_DE") << raw;
+    }
+    EXPECT_EQ(CFLocaleCreate(nullptr, CFSTR("")), nullptr);
+    Owned<CFLocaleRef> a = CFLocaleCreate(nullptr, CFSTR("fr_FR"));
+    Owned<CFLocaleRef> b = CFLocaleCreate(nullptr, CFSTR("fr-FR"));
+    EXPECT_TRUE(CFEqual(a, b));
+    EXPECT_EQ(CFHash(a), CFHash(b));
+}
+
+TEST(CFLocale, CurrentLocaleFromTheEnvironmentInOrder) {
+    ScopedEnv all("LC_ALL", nullptr), numeric("LC_NUMERIC", nullptr), lang("LANG", "C.UTF-8");
+    Owned<CFLocaleRef> posix = CFLocaleCopyCurrent();
+    EXPECT_EQ(utf8(CFLocaleGetIdentifier(posix)), "en_US_POSIX");
+    EXPECT_EQ(value(posix, kCFLocaleDecimalSeparator), ".");
+    {
+        ScopedEnv n("LC_NUMERIC", "de_DE.UTF-8");
+        Owned<CFLocaleRef> german = CFLocaleCopyCurrent();
+        EXPECT_EQ(utf8(CFLocaleGetIdentifier(german)), "de_DE");
+        EXPECT_EQ(value(german, kCFLocaleDecimalSeparator), ",");
+        ScopedEnv a("LC_ALL", "ja_JP.UTF-8");
+        Owned<CFLocaleRef> japanese = CFLocaleCopyCurrent();
+        EXPECT_EQ(utf8(CFLocaleGetIdentifier(japanese)), "ja_JP");
+    }
+    ScopedEnv none("LANG", nullptr);
+    Owned<CFLocaleRef> fallback = CFLocaleCopyCurrent();
+    EXPECT_EQ(utf8(CFLocaleGetIdentifier(fallback)), "en_US_POSIX");
+}
+
+} // namespace
