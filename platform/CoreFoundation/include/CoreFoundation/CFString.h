@@ -6,6 +6,7 @@
 #define COREFOUNDATION_CFSTRING_H
 
 #include <CoreFoundation/CFBase.h>
+#include <CoreFoundation/CFCharacterSet.h>
 
 CF_EXTERN_C_BEGIN
 
@@ -161,6 +162,12 @@ CF_EXPORT Boolean CFStringFindWithOptionsAndLocale(CFStringRef theString, CFStri
                                                    CFRange rangeToSearch,
                                                    CFStringCompareFlags searchOptions,
                                                    CFLocaleRef locale, CFRange* result);
+/* The first character of rangeToSearch in theSet (the last with
+ * kCFCompareBackwards; only the first or last position with kCFCompareAnchored). */
+CF_EXPORT Boolean CFStringFindCharacterFromSet(CFStringRef theString, CFCharacterSetRef theSet,
+                                               CFRange rangeToSearch,
+                                               CFStringCompareFlags searchOptions, CFRange* result);
+
 CF_EXPORT Boolean CFStringHasPrefix(CFStringRef theString, CFStringRef prefix);
 CF_EXPORT Boolean CFStringHasSuffix(CFStringRef theString, CFStringRef suffix);
 

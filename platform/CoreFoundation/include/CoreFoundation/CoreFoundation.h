@@ -3,6 +3,7 @@
 #define COREFOUNDATION_COREFOUNDATION_H
 
 #include <CoreFoundation/CFBase.h>
+#include <CoreFoundation/CFCharacterSet.h>
 #include <CoreFoundation/CFString.h>
 #include <CoreFoundation/CFStringEncodingExt.h>
 #include <CoreFoundation/CFLocale.h>

@@ -2,6 +2,7 @@
 #ifndef HITOOLBOX_HITOOLBOX_H
 #define HITOOLBOX_HITOOLBOX_H
 
+#include <CoreFoundation/CoreFoundation.h>
 #include <HIToolbox/HIToolboxErrors.h>
 #include <HIToolbox/HIToolboxTypes.h>
 #include <HIToolbox/CarbonEvents.h>
