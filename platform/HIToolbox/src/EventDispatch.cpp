@@ -4,6 +4,9 @@
 // handlers of the target (most recently installed first) that take the
 // event's class and kind, then those of its parent, and so on up to the
 // application, then the standard behaviour of each target of the chain.
+// A procedure installed several times with the same user data (on one
+// target or along the chain) is called once, at its first place: a panel
+// that watches the same window twice must not act twice on one event.
 // Steps are then run in order until one returns something other than
 // eventNotHandledErr. Everything in the chain is retained while it runs, so
 // handlers may remove themselves or others, or dispose of their own window:
@@ -78,10 +81,19 @@ void build_chain(Dispatch& d, EventTargetRef target, bool propagate) {
     }
 }
 
+// True when the chain already calls this procedure with this user data.
+bool already_in_steps(const Dispatch& d, const OpaqueEventHandlerRef* handler) {
+    for (const Step& step : d.steps)
+        if (step.handler != nullptr && step.handler->proc == handler->proc &&
+            step.handler->user_data == handler->user_data)
+            return true;
+    return false;
+}
+
 void build_steps(Dispatch& d) {
     for (EventTargetRef target : d.chain) {
         for (auto it = target->handlers.rbegin(); it != target->handlers.rend(); ++it) {
-            if ((*it)->handles(d.event_class, d.event_kind)) {
+            if ((*it)->handles(d.event_class, d.event_kind) && !already_in_steps(d, *it)) {
                 CFRetain(*it);
                 d.steps.push_back({*it, nullptr, target});
             }

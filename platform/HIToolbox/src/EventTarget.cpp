@@ -117,10 +117,8 @@ OSStatus InstallEventHandler(EventTargetRef inTarget, EventHandlerUPP inHandler,
     if (!cf::check_type(inTarget, hit::target_type_id(), __func__) || inHandler == nullptr ||
         (inList == nullptr && inNumTypes > 0))
         return paramErr;
-    // The procedure and its user data identify a handler on a target.
-    for (const OpaqueEventHandlerRef* existing : inTarget->handlers)
-        if (existing->proc == inHandler && existing->user_data == inUserData)
-            return eventHandlerAlreadyInstalledErr;
+    // The same procedure and user data may be installed more than once; each installation
+    // is removed on its own. Dispatch calls such a pair once per event (EventDispatch.cpp).
     auto* handler = cf::create<OpaqueEventHandlerRef>(nullptr, hit::handler_type_id());
     if (handler == nullptr)
         return memFullErr;

@@ -109,17 +109,22 @@ TEST_F(Dispatch, HandlersSeeOnlyTheirEventTypes) {
     EXPECT_EQ(1u, gLog.size());
 }
 
-TEST_F(Dispatch, SameProcAndUserDataInstallOncePerTarget) {
-    Recorder r{"r"};
+TEST_F(Dispatch, SameProcAndUserDataRunOncePerEventWhereverInstalled) {
+    Recorder r{"r"}, other{"other"};
     install(GetMenuEventTarget(menu), r);
     EventHandlerRef again = nullptr;
-    EXPECT_EQ(eventHandlerAlreadyInstalledErr,
+    EXPECT_EQ(noErr,
               InstallEventHandler(GetMenuEventTarget(menu), record, 1, &kCommand, &r, &again));
-    EXPECT_EQ(nullptr, again);
-    // The same pair on another target is a separate handler.
+    ASSERT_NE(nullptr, again);
     install(GetApplicationEventTarget(), r);
+    install(GetApplicationEventTarget(), other);
     send_command(GetMenuEventTarget(menu));
-    EXPECT_EQ((std::vector<std::string>{"r", "r"}), gLog);
+    EXPECT_EQ((std::vector<std::string>{"r", "other"}), gLog);
+    // Each installation is removed on its own: the pair still runs while one remains.
+    gLog.clear();
+    EXPECT_EQ(noErr, RemoveEventHandler(again));
+    send_command(GetMenuEventTarget(menu));
+    EXPECT_EQ((std::vector<std::string>{"r", "other"}), gLog);
 }
 
 TEST_F(Dispatch, CallNextRunsTheRestOfTheChainOnce) {
