@@ -9,8 +9,13 @@
 #include <CoreFoundation/CFLocale.h>
 #include <CoreFoundation/CFArray.h>
 #include <CoreFoundation/CFData.h>
+#include <CoreFoundation/CFDate.h>
 #include <CoreFoundation/CFDictionary.h>
+#include <CoreFoundation/CFError.h>
 #include <CoreFoundation/CFNumber.h>
+#include <CoreFoundation/CFPropertyList.h>
+#include <CoreFoundation/CFURL.h>
+#include <CoreFoundation/CFURLAccess.h>
 #include <CoreFoundation/CFUUID.h>
 
 #endif /* COREFOUNDATION_COREFOUNDATION_H */

@@ -1,0 +1,311 @@
+#include <CoreFoundation/CFArray.h>
+#include <CoreFoundation/CFDate.h>
+#include <CoreFoundation/CFNumber.h>
+#include <CoreFoundation/CFPropertyList.h>
+#include <CoreFoundation/CFString.h>
+#include <CoreFoundation/CFURL.h>
+
+#include "CFOwned.h"
+#include "CFValueSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Synthetic test data: a property list using every element type.
+const char kDocument[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
+<plist version="1.0">
+<dict>
+	<key>Name</key>
+	<string>Caf&#233; &amp; &lt;Bar&gt; <![CDATA[<raw>]]></string>
+	<key>Count</key>
+	<integer>-42</integer>
+	<key>Mask</key>
+	<integer>0xFF</integer>
+	<key>Ratio</key>
+	<real>0.25</real>
+	<key>On</key>
+	<true/>
+	<key>Off</key>
+	<false/>
+	<!-- a comment between entries -->
+	<key>When</key>
+	<date>2009-06-30T12:00:01Z</date>
+	<key>Blob</key>
+	<data>
+	AAEC/w==
+	</data>
+	<key>List</key>
+	<array>
+		<string></string>
+		<dict/>
+		<array/>
+	</array>
+</dict>
+</plist>
+)";
+
+Owned<CFDataRef> bytes(const char* text, size_t length) {
+    return Owned<CFDataRef>(
+        CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text), static_cast<CFIndex>(length)));
+}
+Owned<CFDataRef> bytes(const char* text) {
+    return bytes(text, std::strlen(text));
+}
+
+CFPropertyListRef parse(const char* text, CFOptionFlags options, std::string* error = nullptr) {
+    CFStringRef message = nullptr;
+    CFPropertyListRef plist =
+        CFPropertyListCreateFromXMLData(nullptr, bytes(text), options, &message);
+    if (error != nullptr)
+        *error = cf::utf8_string(message);
+    if (message != nullptr)
+        CFRelease(message);
+    return plist;
+}
+
+const void* value_for(CFTypeRef dict, const char* key) {
+    Owned<CFStringRef> k(cf::make_cfstring(key));
+    return CFDictionaryGetValue(static_cast<CFDictionaryRef>(dict), k);
+}
+
+TEST(CFPropertyList, ReadsEveryType) {
+    std::string error;
+    Owned<CFPropertyListRef> plist(parse(kDocument, kCFPropertyListImmutable, &error));
+    ASSERT_NE(plist.get(), nullptr) << error;
+    EXPECT_EQ(cf::utf8_string(static_cast<CFStringRef>(value_for(plist, "Name"))),
+              "Caf\xC3\xA9 & <Bar> <raw>");
+    SInt64 count = 0, mask = 0;
+    CFNumberGetValue(static_cast<CFNumberRef>(value_for(plist, "Count")), kCFNumberSInt64Type,
+                     &count);
+    CFNumberGetValue(static_cast<CFNumberRef>(value_for(plist, "Mask")), kCFNumberSInt64Type,
+                     &mask);
+    EXPECT_EQ(count, -42);
+    EXPECT_EQ(mask, 255);
+    double ratio = 0;
+    EXPECT_TRUE(CFNumberIsFloatType(static_cast<CFNumberRef>(value_for(plist, "Ratio"))));
+    CFNumberGetValue(static_cast<CFNumberRef>(value_for(plist, "Ratio")), kCFNumberDoubleType,
+                     &ratio);
+    EXPECT_EQ(ratio, 0.25);
+    EXPECT_EQ(value_for(plist, "On"), kCFBooleanTrue);
+    EXPECT_EQ(value_for(plist, "Off"), kCFBooleanFalse);
+    // 2009-06-30 is 3102 days after 2001-01-01.
+    EXPECT_EQ(CFDateGetAbsoluteTime(static_cast<CFDateRef>(value_for(plist, "When"))),
+              3102 * 86400.0 + 12 * 3600 + 1);
+    auto blob = static_cast<CFDataRef>(value_for(plist, "Blob"));
+    ASSERT_EQ(CFDataGetLength(blob), 4);
+    EXPECT_EQ(std::memcmp(CFDataGetBytePtr(blob), "\x00\x01\x02\xff", 4), 0);
+    auto list = static_cast<CFArrayRef>(value_for(plist, "List"));
+    ASSERT_EQ(CFArrayGetCount(list), 3);
+    EXPECT_EQ(CFStringGetLength(static_cast<CFStringRef>(CFArrayGetValueAtIndex(list, 0))), 0);
+    EXPECT_EQ(CFGetTypeID(CFArrayGetValueAtIndex(list, 1)), CFDictionaryGetTypeID());
+}
+
+TEST(CFPropertyList, MutabilityOptionsAreHonoured) {
+    Owned<CFPropertyListRef> frozen(parse(kDocument, kCFPropertyListImmutable));
+    Owned<CFPropertyListRef> containers(parse(kDocument, kCFPropertyListMutableContainers));
+    Owned<CFPropertyListRef> leaves(parse(kDocument, kCFPropertyListMutableContainersAndLeaves));
+    for (CFTypeRef plist : {frozen.get(), containers.get(), leaves.get()}) {
+        CFDictionarySetValue((CFMutableDictionaryRef)plist, CFSTR("Added"), kCFBooleanTrue);
+        CFArrayAppendValue((CFMutableArrayRef)value_for(plist, "List"), kCFBooleanTrue);
+        CFDataAppendBytes((CFMutableDataRef)value_for(plist, "Blob"), (const UInt8*)"!", 1);
+        CFStringAppendCString((CFMutableStringRef)value_for(plist, "Name"), "!",
+                              kCFStringEncodingUTF8);
+    }
+    auto changed = [](CFTypeRef plist) {
+        return std::vector<bool>{
+            value_for(plist, "Added") != nullptr,
+            CFArrayGetCount(static_cast<CFArrayRef>(value_for(plist, "List"))) == 4,
+            CFDataGetLength(static_cast<CFDataRef>(value_for(plist, "Blob"))) == 5,
+            cf::utf8_string(static_cast<CFStringRef>(value_for(plist, "Name"))).back() == '!'};
+    };
+    EXPECT_EQ(changed(frozen), (std::vector<bool>{false, false, false, false}));
+    EXPECT_EQ(changed(containers), (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(changed(leaves), (std::vector<bool>{true, true, true, true}));
+}
+
+TEST(CFPropertyList, WritesAStableDocumentThatReadsBack) {
+    Owned<CFMutableDictionaryRef> dict(CFDictionaryCreateMutable(
+        nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
+    Owned<CFStringRef> text(cf::make_cfstring("a<b & c>d\r\n\tend"));
+    long big = 1L << 40;
+    Owned<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberLongType, &big));
+    Owned<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>("hi"), 2));
+    Owned<CFDateRef> date(CFDateCreate(nullptr, 0));
+    const void* items[] = {kCFBooleanFalse, data.get(), date.get()};
+    Owned<CFArrayRef> array(CFArrayCreate(nullptr, items, 3, &kCFTypeArrayCallBacks));
+    CFDictionarySetValue(dict, CFSTR("zeta"), text);
+    CFDictionarySetValue(dict, CFSTR("alpha"), number);
+    CFDictionarySetValue(dict, CFSTR("Mid"), array);
+
+    Owned<CFDataRef> xml(CFPropertyListCreateXMLData(nullptr, dict));
+    ASSERT_NE(xml.get(), nullptr);
+    std::string written(reinterpret_cast<const char*>(CFDataGetBytePtr(xml)),
+                        static_cast<size_t>(CFDataGetLength(xml)));
+    EXPECT_EQ(written, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                       "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+                       "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+                       "<plist version=\"1.0\">\n"
+                       "<dict>\n"
+                       "\t<key>Mid</key>\n"
+                       "\t<array>\n"
+                       "\t\t<false/>\n"
+                       "\t\t<data>\n\t\taGk=\n\t\t</data>\n"
+                       "\t\t<date>2001-01-01T00:00:00Z</date>\n"
+                       "\t</array>\n"
+                       "\t<key>alpha</key>\n"
+                       "\t<integer>1099511627776</integer>\n"
+                       "\t<key>zeta</key>\n"
+                       "\t<string>a&lt;b &amp; c&gt;d&#13;\n\tend</string>\n"
+                       "</dict>\n"
+                       "</plist>\n");
+    CFPropertyListFormat format = 0;
+    Owned<CFPropertyListRef> again(CFPropertyListCreateWithData(nullptr, xml, 0, &format, nullptr));
+    EXPECT_TRUE(CFEqual(again, dict));
+    EXPECT_EQ(format, kCFPropertyListXMLFormat_v1_0);
+
+    // The document we were given reads back to an equal list after a write.
+    Owned<CFPropertyListRef> original(parse(kDocument, 0));
+    Owned<CFDataRef> rewritten(CFPropertyListCreateXMLData(nullptr, original));
+    Owned<CFPropertyListRef> reread(
+        CFPropertyListCreateWithData(nullptr, rewritten, 0, nullptr, nullptr));
+    EXPECT_TRUE(CFEqual(original, reread));
+}
+
+TEST(CFPropertyList, RealsKeepTheirExactValueAndSpecialValues) {
+    const double values[] = {0.1, -1e-300, 1.0 / 3.0, 123456789.0, HUGE_VAL, -HUGE_VAL, NAN};
+    for (double v : values) {
+        Owned<CFNumberRef> n(CFNumberCreate(nullptr, kCFNumberDoubleType, &v));
+        Owned<CFDataRef> xml(CFPropertyListCreateXMLData(nullptr, n));
+        Owned<CFPropertyListRef> back(
+            CFPropertyListCreateWithData(nullptr, xml, 0, nullptr, nullptr));
+        ASSERT_NE(back.get(), nullptr) << v;
+        EXPECT_TRUE(CFEqual(back, n)) << v;
+    }
+    Owned<CFPropertyListRef> huge(parse("<plist><real>1e999</real></plist>", 0));
+    double d = 0;
+    CFNumberGetValue(static_cast<CFNumberRef>(huge.get()), kCFNumberDoubleType, &d);
+    EXPECT_TRUE(std::isinf(d));
+}
+
+TEST(CFPropertyList, MalformedInputGivesNullAndTheLine) {
+    struct Case {
+        const char* document;
+        const char* expected; // part of the message, line included
+    };
+    const Case cases[] = {
+        {"<plist>\n<dict>\n<key>a</key>\n<strin>x</strin>\n</dict>\n</plist>", "<strin> on line 4"},
+        {"<plist>\n<array>\n<integer>12x</integer>\n</array>\n</plist>",
+         "integer \"12x\" on line 3"},
+        {"<plist>\n<integer>9223372036854775808</integer>\n</plist>", "range on line 2"},
+        {"<plist>\n<integer>-9223372036854775809</integer>\n</plist>", "range on line 2"},
+        {"<plist>\n<integer></integer>\n</plist>", "on line 2"},
+        {"<plist>\n<real>1.5.2</real>\n</plist>", "real \"1.5.2\" on line 2"},
+        {"<plist>\n\n<data>AAE*</data>\n</plist>", "base64 in <data> on line 3"},
+        {"<plist>\n<data>A===</data>\n</plist>", "on line 2"},
+        {"<plist>\n<date>2009-02-30T00:00:00Z</date>\n</plist>",
+         "date \"2009-02-30T00:00:00Z\" on line 2"},
+        {"<plist>\n<array>\n<key>k</key>\n</array>\n</plist>", "<key> outside a <dict> on line 3"},
+        {"<plist>\n<dict>\n<key>k</key>\n</dict>\n</plist>", "without a value on line 3"},
+        {"<plist>\n<dict>\n<string>v</string>\n</dict>\n</plist>",
+         "Expected <key> in <dict>, found <string> on line 3"},
+        {"<plist>\n<dict>\nstray\n<key>k</key><true/></dict>\n</plist>",
+         "Unexpected text inside <dict> on line 3"},
+        {"<plist>\n<true>yes</true>\n</plist>", "on line 2"},
+        {"<plist>\n<string>a<b/></string>\n</plist>", "<b> inside <string> on line 2"},
+        {"<plist>\n<string>a</string>\n<string>b</string>\n</plist>",
+         "More than one value in <plist> on line 3"},
+        {"<plist>\n</plist>", "Empty <plist> on line 1"},
+        {"<plist>\n<dict>\n<key>a</key>\n<string>x</dict>\n</plist>", "on line 4"},
+        {"<plist>\n<string>\x01</string>\n</plist>", "on line 2"},
+        {"", "Empty data"},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        CFPropertyListRef plist = parse(c.document, 0, &error);
+        EXPECT_EQ(plist, nullptr) << c.document;
+        EXPECT_NE(error.find(c.expected), std::string::npos) << c.document << "\ngave: " << error;
+    }
+}
+
+TEST(CFPropertyList, CreateWithDataReportsACFError) {
+    CFErrorRef error = nullptr;
+    CFPropertyListRef plist = CFPropertyListCreateWithData(
+        nullptr, bytes("<plist>\n<dict>\n<key>k</key>\n<nonsense/>\n</dict>\n</plist>"), 0, nullptr,
+        &error);
+    EXPECT_EQ(plist, nullptr);
+    ASSERT_NE(error, nullptr);
+    Owned<CFErrorRef> owned(error);
+    EXPECT_EQ(CFErrorGetCode(error), kCFPropertyListReadCorruptError);
+    EXPECT_TRUE(CFEqual(CFErrorGetDomain(error), kCFErrorDomainCocoa));
+    Owned<CFStringRef> description(CFErrorCopyDescription(error));
+    EXPECT_NE(cf::utf8_string(description).find("<nonsense> on line 4"), std::string::npos);
+    EXPECT_EQ(CFPropertyListCreateWithData(nullptr, bytes("bplist00\x01"), 0, nullptr, nullptr),
+              nullptr);
+}
+
+TEST(CFPropertyList, EveryTruncationOfADocumentFailsCleanlyOrParses) {
+    const size_t length = std::strlen(kDocument);
+    size_t parsed = 0;
+    for (size_t n = 0; n < length; ++n) {
+        std::string error;
+        CFStringRef message = nullptr;
+        CFPropertyListRef plist = CFPropertyListCreateFromXMLData(
+            nullptr, bytes(kDocument, n), kCFPropertyListMutableContainersAndLeaves, &message);
+        // Exactly one of a list and a message, never both or neither.
+        EXPECT_NE(plist == nullptr, message == nullptr) << n;
+        if (message != nullptr) {
+            EXPECT_NE(cf::utf8_string(message).find("line"), std::string::npos) << n;
+            CFRelease(message);
+        }
+        if (plist != nullptr) {
+            ++parsed;
+            CFRelease(plist);
+        }
+    }
+    EXPECT_EQ(parsed, 1u); // only the whole document, less its final line end, is complete
+}
+
+TEST(CFPropertyList, ValidityAndWritingRefuseWhatXMLCannotHold) {
+    Owned<CFPropertyListRef> plist(parse(kDocument, 0));
+    EXPECT_TRUE(CFPropertyListIsValid(plist, kCFPropertyListXMLFormat_v1_0));
+    EXPECT_FALSE(CFPropertyListIsValid(plist, kCFPropertyListOpenStepFormat));
+
+    Owned<CFMutableDictionaryRef> bad_key(CFDictionaryCreateMutable(
+        nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
+    CFDictionarySetValue(bad_key, kCFBooleanTrue, kCFBooleanTrue);
+    EXPECT_FALSE(CFPropertyListIsValid(bad_key, kCFPropertyListXMLFormat_v1_0));
+    EXPECT_EQ(CFPropertyListCreateXMLData(nullptr, bad_key), nullptr);
+
+    Owned<CFMutableArrayRef> loop(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
+    CFArrayAppendValue(loop, loop); // a cycle (broken again below, so it can be freed)
+    EXPECT_FALSE(CFPropertyListIsValid(loop, kCFPropertyListXMLFormat_v1_0));
+    CFErrorRef error = nullptr;
+    EXPECT_EQ(CFPropertyListCreateData(nullptr, loop, kCFPropertyListXMLFormat_v1_0, 0, &error),
+              nullptr);
+    EXPECT_NE(error, nullptr);
+    CFRelease(error);
+    CFArrayRemoveAllValues(loop);
+
+    Owned<CFStringRef> path(cf::make_cfstring("/tmp"));
+    Owned<CFURLRef> url(CFURLCreateWithFileSystemPath(nullptr, path, kCFURLPOSIXPathStyle, true));
+    EXPECT_FALSE(CFPropertyListIsValid(url, kCFPropertyListXMLFormat_v1_0));
+    Owned<CFStringRef> control(cf::make_cfstring("bell\x07"));
+    EXPECT_EQ(CFPropertyListCreateXMLData(nullptr, control), nullptr);
+}
+
+TEST(CFPropertyList, DeepCopiesAreIndependentAndAsMutableAsAsked) {
+    Owned<CFPropertyListRef> plist(parse(kDocument, 0));
+    Owned<CFPropertyListRef> copy(
+        CFPropertyListCreateDeepCopy(nullptr, plist, kCFPropertyListMutableContainers));
+    EXPECT_TRUE(CFEqual(plist, copy));
+    CFArrayAppendValue((CFMutableArrayRef)value_for(copy, "List"), kCFBooleanTrue);
+    EXPECT_EQ(CFArrayGetCount(static_cast<CFArrayRef>(value_for(copy, "List"))), 4);
+    EXPECT_EQ(CFArrayGetCount(static_cast<CFArrayRef>(value_for(plist, "List"))), 3);
+}
+
+} // namespace
