@@ -3,6 +3,9 @@
 
 #include "SettingMaps.h"
 
+#include <initializer_list>
+#include <utility>
+
 namespace {
 
 ControlRef control(AccountingContext* context, SInt32 id) {

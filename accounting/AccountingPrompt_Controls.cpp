@@ -6,6 +6,7 @@
 #include "TicketHelpers.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
