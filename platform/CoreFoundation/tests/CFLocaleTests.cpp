@@ -92,3 +92,27 @@ TEST(CFLocale, CurrentLocaleFromTheEnvironmentInOrder) {
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::string> languages() {
+    Owned<CFArrayRef> list = CFLocaleCopyPreferredLanguages();
+    std::vector<std::string> out;
+    for (CFIndex i = 0; i < CFArrayGetCount(list); ++i)
+        out.push_back(utf8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(list, i))));
+    return out;
+}
+
+TEST(CFLocale, PreferredLanguagesFromTheEnvironment) {
+    ScopedEnv language("LANGUAGE", "fr_FR:de"), all("LC_ALL", nullptr),
+        messages("LC_MESSAGES", "ja_JP.UTF-8"), lang("LANG", "C.UTF-8");
+    EXPECT_EQ(languages(), (std::vector<std::string>{"fr-FR", "de", "ja-JP"}));
+    {
+        ScopedEnv a("LC_ALL", "de_DE.UTF-8@euro");
+        EXPECT_EQ(languages(), (std::vector<std::string>{"fr-FR", "de", "de-DE"}));
+    }
+    ScopedEnv no_list("LANGUAGE", nullptr), no_messages("LC_MESSAGES", nullptr);
+    EXPECT_EQ(languages(), (std::vector<std::string>{"en"})); // "C" names no language
+}
+
+} // namespace

@@ -226,4 +226,26 @@ TEST(CFStringEncoding, SystemEncodingComesFromTheEnvironmentOnce) {
         testing::ExitedWithCode(0), "not a known charset");
 }
 
+TEST(CFStringEncoding, ExternalRepresentations) {
+    Owned<CFStringRef> s = make("Zähler ✓");
+    Owned<CFDataRef> utf16 =
+        CFStringCreateExternalRepresentation(nullptr, s, kCFStringEncodingUTF16, 0);
+    ASSERT_NE(utf16.get(), nullptr);
+    EXPECT_EQ(CFDataGetLength(utf16), 2 + 2 * 8); // with a byte order mark
+    Owned<CFStringRef> back =
+        CFStringCreateFromExternalRepresentation(nullptr, utf16, kCFStringEncodingUTF16);
+    EXPECT_TRUE(CFEqual(back, s));
+    // The check mark has no Latin 1 form: refused without a loss byte, replaced with one.
+    EXPECT_EQ(CFStringCreateExternalRepresentation(nullptr, s, kCFStringEncodingISOLatin1, 0),
+              nullptr);
+    Owned<CFDataRef> lossy =
+        CFStringCreateExternalRepresentation(nullptr, s, kCFStringEncodingISOLatin1, '?');
+    ASSERT_NE(lossy.get(), nullptr);
+    EXPECT_EQ(Bytes(CFDataGetBytePtr(lossy), CFDataGetBytePtr(lossy) + CFDataGetLength(lossy)),
+              (Bytes{'Z', 0xE4, 'h', 'l', 'e', 'r', ' ', '?'}));
+    Owned<CFDataRef> bad = CFDataCreate(nullptr, Bytes{0xFF, 0xFE, 0x41}.data(), 3);
+    EXPECT_EQ(CFStringCreateFromExternalRepresentation(nullptr, bad, kCFStringEncodingUTF16),
+              nullptr);
+}
+
 } // namespace

@@ -290,4 +290,22 @@ TEST(CFString, MutableEditing) {
     EXPECT_EQ(utf8(fixed), "fixed");
 }
 
+TEST(CFString, SplittingAndJoining) {
+    Owned<CFArrayRef> parts =
+        CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR("a, b,, c"), CFSTR(", "));
+    ASSERT_EQ(CFArrayGetCount(parts), 3);
+    EXPECT_EQ(utf8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(parts, 1))), "b,");
+    Owned<CFStringRef> joined = CFStringCreateByCombiningStrings(nullptr, parts, CFSTR("|"));
+    EXPECT_EQ(utf8(joined), "a|b,|c");
+    Owned<CFArrayRef> whole =
+        CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR("no separator"), CFSTR(";"));
+    ASSERT_EQ(CFArrayGetCount(whole), 1);
+    EXPECT_EQ(utf8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(whole, 0))), "no separator");
+    Owned<CFArrayRef> edges =
+        CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR(";x;"), CFSTR(";"));
+    EXPECT_EQ(CFArrayGetCount(edges), 3); // empty strings before and after
+    Owned<CFStringRef> rejoined = CFStringCreateByCombiningStrings(nullptr, edges, CFSTR(";"));
+    EXPECT_EQ(utf8(rejoined), ";x;");
+}
+
 } // namespace

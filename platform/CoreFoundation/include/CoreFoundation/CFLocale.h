@@ -27,6 +27,10 @@ CF_EXPORT CFLocaleRef CFLocaleCreateCopy(CFAllocatorRef allocator, CFLocaleRef l
 CF_EXPORT CFStringRef CFLocaleCreateCanonicalLocaleIdentifierFromString(CFAllocatorRef allocator,
                                                                         CFStringRef identifier);
 CF_EXPORT CFStringRef CFLocaleGetIdentifier(CFLocaleRef locale);
+/* The user's languages, most preferred first, as BCP 47 tags ("de-DE"): from
+ * LANGUAGE, then the first of LC_ALL, LC_MESSAGES, LANG; ["en"] when none
+ * names a language. A new array owned by the caller. */
+CF_EXPORT CFArrayRef CFLocaleCopyPreferredLanguages(void);
 /* A value owned by the locale, or NULL when it has none for the key. */
 CF_EXPORT CFTypeRef CFLocaleGetValue(CFLocaleRef locale, CFLocaleKey key);
 

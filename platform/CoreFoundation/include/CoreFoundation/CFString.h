@@ -6,11 +6,13 @@
 #define COREFOUNDATION_CFSTRING_H
 
 #include <CoreFoundation/CFBase.h>
+#include <CoreFoundation/CFArray.h>
 #include <CoreFoundation/CFCharacterSet.h>
+#include <CoreFoundation/CFData.h>
+#include <CoreFoundation/CFDictionary.h>
 
 CF_EXTERN_C_BEGIN
 
-typedef const struct OpaqueCFDictionary* CFDictionaryRef;
 typedef const struct OpaqueCFLocale* CFLocaleRef;
 
 /* Encodings. The values are those of the Mac Text Encoding Converter. */
@@ -201,6 +203,21 @@ CF_EXPORT void CFStringLowercase(CFMutableStringRef theString, CFLocaleRef local
 CF_EXPORT void CFStringUppercase(CFMutableStringRef theString, CFLocaleRef locale);
 CF_EXPORT void CFStringCapitalize(CFMutableStringRef theString, CFLocaleRef locale);
 CF_EXPORT void CFStringNormalize(CFMutableStringRef theString, CFStringNormalizationForm theForm);
+
+/* Splitting and joining; new objects owned by the caller. A string without
+ * the separator gives an array holding just that string. */
+CF_EXPORT CFArrayRef CFStringCreateArrayBySeparatingStrings(CFAllocatorRef alloc,
+                                                            CFStringRef theString,
+                                                            CFStringRef separatorString);
+CF_EXPORT CFStringRef CFStringCreateByCombiningStrings(CFAllocatorRef alloc, CFArrayRef theArray,
+                                                       CFStringRef separatorString);
+/* The string's bytes in an encoding, with a byte order mark for the plain
+ * Unicode encodings; NULL when a character cannot be converted and lossByte is 0. */
+CF_EXPORT CFDataRef CFStringCreateExternalRepresentation(CFAllocatorRef alloc,
+                                                         CFStringRef theString,
+                                                         CFStringEncoding encoding, UInt8 lossByte);
+CF_EXPORT CFStringRef CFStringCreateFromExternalRepresentation(CFAllocatorRef alloc, CFDataRef data,
+                                                               CFStringEncoding encoding);
 
 /* Debugging: the object's description on standard error. */
 CF_EXPORT void CFShow(CFTypeRef obj);

@@ -13,6 +13,7 @@
 #include <CoreFoundation/CFDictionary.h>
 #include <CoreFoundation/CFError.h>
 #include <CoreFoundation/CFNumber.h>
+#include <CoreFoundation/CFNumberFormatter.h>
 #include <CoreFoundation/CFPropertyList.h>
 #include <CoreFoundation/CFURL.h>
 #include <CoreFoundation/CFURLAccess.h>
