@@ -64,6 +64,9 @@ CFComparisonResult compare(std::u16string_view a, std::u16string_view b, CFStrin
                            const std::string* locale_id);
 bool find(std::u16string_view text, std::u16string_view needle, CFRange range,
           CFStringCompareFlags flags, CFRange* result);
+// Search by a locale's collation rules (ligatures, "ß" and "ss", ...).
+bool collated_find(std::u16string_view text, std::u16string_view needle, CFRange range,
+                   CFStringCompareFlags flags, const std::string& locale_id, CFRange* result);
 
 // The ICU identifier of a locale ("" for NULL or a non-locale).
 std::string locale_identifier(CFLocaleRef locale);

@@ -6,6 +6,7 @@
 #include "CFStringInternal.h"
 
 #include <unicode/ucol.h>
+#include <unicode/usearch.h>
 #include <unicode/uchar.h>
 #include <unicode/unorm2.h>
 #include <unicode/utf16.h>
@@ -134,12 +135,14 @@ struct CollatorCloser {
     void operator()(UCollator* c) const { ucol_close(c); }
 };
 
-CFComparisonResult collate(std::u16string_view a, std::u16string_view b, CFStringCompareFlags flags,
-                           const std::string& locale_id) {
+using Collator = std::unique_ptr<UCollator, CollatorCloser>;
+
+// A collator for a locale whose strength follows the insensitivity options.
+Collator open_collator(const std::string& locale_id, CFStringCompareFlags flags) {
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<UCollator, CollatorCloser> collator(ucol_open(locale_id.c_str(), &status));
+    Collator collator(ucol_open(locale_id.c_str(), &status));
     if (U_FAILURE(status))
-        return compare_units(a, b, flags & kCFCompareNumerically);
+        return nullptr;
     bool no_case = flags & kCFCompareCaseInsensitive;
     bool no_marks = flags & kCFCompareDiacriticInsensitive;
     ucol_setStrength(collator.get(), no_marks  ? UCOL_PRIMARY
@@ -149,6 +152,14 @@ CFComparisonResult collate(std::u16string_view a, std::u16string_view b, CFStrin
         ucol_setAttribute(collator.get(), UCOL_CASE_LEVEL, UCOL_ON, &status);
     if (flags & kCFCompareNumerically)
         ucol_setAttribute(collator.get(), UCOL_NUMERIC_COLLATION, UCOL_ON, &status);
+    return collator;
+}
+
+CFComparisonResult collate(std::u16string_view a, std::u16string_view b, CFStringCompareFlags flags,
+                           const std::string& locale_id) {
+    Collator collator = open_collator(locale_id, flags);
+    if (!collator)
+        return compare_units(a, b, flags & kCFCompareNumerically);
     UCollationResult r = ucol_strcoll(collator.get(), a.data(), static_cast<int32_t>(a.size()),
                                       b.data(), static_cast<int32_t>(b.size()));
     return r == UCOL_LESS      ? kCFCompareLessThan
@@ -168,7 +179,39 @@ bool on_boundaries(const Folded& f, size_t k, size_t m) {
     return start_ok && end_ok;
 }
 
+struct SearchCloser {
+    void operator()(UStringSearch* s) const { usearch_close(s); }
+};
+
 } // namespace
+
+bool collated_find(std::u16string_view text, std::u16string_view needle, CFRange range,
+                   CFStringCompareFlags flags, const std::string& locale_id, CFRange* result) {
+    if (!valid_range(text, range) || needle.empty() || range.length == 0)
+        return false;
+    Collator collator = open_collator(locale_id, flags);
+    if (!collator)
+        return find(text, needle, range, flags, result);
+    const UChar* hay = text.data() + range.location;
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<UStringSearch, SearchCloser> search(usearch_openFromCollator(
+        needle.data(), static_cast<int32_t>(needle.size()), hay, static_cast<int32_t>(range.length),
+        collator.get(), nullptr, &status));
+    if (U_FAILURE(status))
+        return false;
+    bool backwards = flags & kCFCompareBackwards;
+    int32_t at =
+        backwards ? usearch_last(search.get(), &status) : usearch_first(search.get(), &status);
+    if (U_FAILURE(status) || at == USEARCH_DONE)
+        return false;
+    int32_t length = usearch_getMatchedLength(search.get());
+    // Anchored: the match must touch the start (or, backwards, the end) of the range.
+    if ((flags & kCFCompareAnchored) && (backwards ? at + length != range.length : at != 0))
+        return false;
+    if (result != nullptr)
+        *result = CFRangeMake(range.location + at, length);
+    return true;
+}
 
 CFComparisonResult compare(std::u16string_view a, std::u16string_view b, CFStringCompareFlags flags,
                            const std::string* locale_id) {
@@ -253,11 +296,11 @@ CFComparisonResult CFStringCompare(CFStringRef theString1, CFStringRef theString
 Boolean CFStringFindWithOptionsAndLocale(CFStringRef theString, CFStringRef stringToFind,
                                          CFRange rangeToSearch, CFStringCompareFlags searchOptions,
                                          CFLocaleRef locale, CFRange* result) {
-    // FIXME: matching is by the folding rules above for every locale; a
-    // collator-based search (Turkish dotless i, ligatures) is not done.
-    (void)locale;
-    return cf::find(cf::string_view(theString), cf::string_view(stringToFind), rangeToSearch,
-                    searchOptions, result);
+    if (locale == nullptr)
+        return cf::find(cf::string_view(theString), cf::string_view(stringToFind), rangeToSearch,
+                        searchOptions, result);
+    return cf::collated_find(cf::string_view(theString), cf::string_view(stringToFind),
+                             rangeToSearch, searchOptions, cf::locale_identifier(locale), result);
 }
 
 Boolean CFStringFindWithOptions(CFStringRef theString, CFStringRef stringToFind,

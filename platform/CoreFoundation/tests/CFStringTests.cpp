@@ -226,6 +226,24 @@ TEST(CFString, FindWithOptions) {
     EXPECT_EQ(found.location, 0);
     EXPECT_EQ(found.length, 5);
 
+    // With a locale the search follows its collation: "ß" matches "SS" ignoring case.
+    CFStringRef street = CFSTR("Die Straße hinab");
+    Owned<CFLocaleRef> de = CFLocaleCreate(nullptr, CFSTR("de_DE"));
+    EXPECT_FALSE(CFStringFindWithOptions(street, CFSTR("STRASSE"), CFRangeMake(0, 16),
+                                         kCFCompareCaseInsensitive, &found));
+    ASSERT_TRUE(CFStringFindWithOptionsAndLocale(street, CFSTR("STRASSE"), CFRangeMake(0, 16),
+                                                 kCFCompareCaseInsensitive, de, &found));
+    EXPECT_EQ(found.location, 4);
+    EXPECT_EQ(found.length, 6);
+    EXPECT_FALSE(CFStringFindWithOptionsAndLocale(street, CFSTR("STRASSE"), CFRangeMake(0, 16), 0,
+                                                  de, &found));
+    EXPECT_FALSE(CFStringFindWithOptionsAndLocale(street, CFSTR("straße"), CFRangeMake(0, 16),
+                                                  kCFCompareAnchored, de, &found));
+    ASSERT_TRUE(CFStringFindWithOptionsAndLocale(
+        street, CFSTR("HINAB"), CFRangeMake(0, 16),
+        kCFCompareCaseInsensitive | kCFCompareAnchored | kCFCompareBackwards, de, &found));
+    EXPECT_EQ(found.location, 11);
+
     EXPECT_TRUE(CFStringHasPrefix(text, CFSTR("Print")));
     EXPECT_FALSE(CFStringHasPrefix(text, CFSTR("print")));
     EXPECT_TRUE(CFStringHasSuffix(text, CFSTR("codes")));
