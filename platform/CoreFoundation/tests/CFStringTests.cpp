@@ -226,15 +226,19 @@ TEST(CFString, FindWithOptions) {
     EXPECT_EQ(found.location, 0);
     EXPECT_EQ(found.length, 5);
 
-    // With a locale the search follows its collation: "ß" matches "SS" ignoring case.
+    // With a locale the search follows its collation: "ß" is "ss" when marks
+    // and case are ignored, and "ß" matches "ß" of any case.
     CFStringRef street = CFSTR("Die Straße hinab");
     Owned<CFLocaleRef> de = CFLocaleCreate(nullptr, CFSTR("de_DE"));
-    EXPECT_FALSE(CFStringFindWithOptions(street, CFSTR("STRASSE"), CFRangeMake(0, 16),
-                                         kCFCompareCaseInsensitive, &found));
+    const CFStringCompareFlags loose = kCFCompareCaseInsensitive | kCFCompareDiacriticInsensitive;
+    EXPECT_FALSE(
+        CFStringFindWithOptions(street, CFSTR("STRASSE"), CFRangeMake(0, 16), loose, &found));
     ASSERT_TRUE(CFStringFindWithOptionsAndLocale(street, CFSTR("STRASSE"), CFRangeMake(0, 16),
-                                                 kCFCompareCaseInsensitive, de, &found));
+                                                 loose, de, &found));
     EXPECT_EQ(found.location, 4);
     EXPECT_EQ(found.length, 6);
+    EXPECT_TRUE(CFStringFindWithOptionsAndLocale(street, CFSTR("STRAßE"), CFRangeMake(0, 16),
+                                                 kCFCompareCaseInsensitive, de, &found));
     EXPECT_FALSE(CFStringFindWithOptionsAndLocale(street, CFSTR("STRASSE"), CFRangeMake(0, 16), 0,
                                                   de, &found));
     EXPECT_FALSE(CFStringFindWithOptionsAndLocale(street, CFSTR("straße"), CFRangeMake(0, 16),
