@@ -329,3 +329,32 @@ TEST(FSIterator, RefusesWhatItCannotIterate) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(FSRef, FileUrlsRoundTrip) {
+    fs::path dir = cstest::scratch_folder();
+    write_file(dir / "a file.txt", "");
+    FSRef file = ref_for(dir / "a file.txt");
+    FSRef folder = ref_for(dir);
+    CFURLRef file_url = CFURLCreateFromFSRef(nullptr, &file);
+    CFURLRef folder_url = CFURLCreateFromFSRef(nullptr, &folder);
+    ASSERT_TRUE(file_url && folder_url);
+    EXPECT_FALSE(CFURLHasDirectoryPath(file_url));
+    EXPECT_TRUE(CFURLHasDirectoryPath(folder_url));
+    FSRef back;
+    ASSERT_TRUE(CFURLGetFSRef(file_url, &back));
+    EXPECT_EQ(FSCompareFSRefs(&back, &file), noErr);
+
+    CFURLRef missing =
+        CFURLCreateCopyAppendingPathComponent(nullptr, folder_url, CFSTR("none"), false);
+    EXPECT_FALSE(CFURLGetFSRef(missing, &back));
+    CFURLRef web = CFURLCreateWithString(nullptr, CFSTR("http://example.com/x"), nullptr);
+    EXPECT_FALSE(CFURLGetFSRef(web, &back));
+    FSDeleteObject(&file);
+    EXPECT_EQ(CFURLCreateFromFSRef(nullptr, &file), nullptr);
+    for (CFURLRef url : {file_url, folder_url, missing, web})
+        CFRelease(url);
+}
+
+} // namespace

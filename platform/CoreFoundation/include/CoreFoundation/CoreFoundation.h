@@ -18,5 +18,9 @@
 #include <CoreFoundation/CFURL.h>
 #include <CoreFoundation/CFURLAccess.h>
 #include <CoreFoundation/CFUUID.h>
+#include <CoreFoundation/CFBundle.h>
+#include <CoreFoundation/CFPlugIn.h>
+#include <CoreFoundation/CFPlugInCOM.h>
+#include <CoreFoundation/CFUserNotification.h>
 
 #endif /* COREFOUNDATION_COREFOUNDATION_H */

@@ -20,6 +20,7 @@
 #ifndef CORESERVICES_FILES_H
 #define CORESERVICES_FILES_H
 
+#include <CoreFoundation/CFURL.h>
 #include <CoreServices/MacErrors.h>
 
 CF_EXTERN_C_BEGIN
@@ -265,6 +266,16 @@ CF_EXPORT OSErr FSGetCatalogInfoBulk(FSIterator iterator, ItemCount maximumObjec
                                      ItemCount* actualObjects, Boolean* containerChanged,
                                      FSCatalogInfoBitmap whichInfo, FSCatalogInfo* catalogInfos,
                                      FSRef* refs, FSSpecPtr specs, HFSUniStr255* names);
+
+/*
+ * CFURLGetFSRef: the FSRef of the existing object a file URL names (symbolic
+ * links resolved, as FSPathMakeRef does). False for other URLs and for
+ * objects that do not exist.
+ */
+CF_EXPORT Boolean CFURLGetFSRef(CFURLRef url, FSRef* fsRef);
+
+/* CFURLCreateFromFSRef: a file URL for the object (a folder's ends in "/"), or NULL. */
+CF_EXPORT CFURLRef CFURLCreateFromFSRef(CFAllocatorRef allocator, const FSRef* fsRef);
 
 CF_EXTERN_C_END
 
