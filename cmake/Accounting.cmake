@@ -12,8 +12,17 @@ function(accounting_add_tests target)
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
     gtest_discover_tests(${target}
         DISCOVERY_MODE PRE_TEST
-        DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "${ACCOUNTING_TEST_ENVIRONMENT}")
+        DISCOVERY_TIMEOUT 60)
+    # The environment is set once the tests are known: passed through gtest_discover_tests'
+    # PROPERTIES, the list would be flattened and every variable after the first taken for a
+    # property name.
+    set(environment_script ${CMAKE_CURRENT_BINARY_DIR}/${target}_environment.cmake)
+    file(WRITE ${environment_script}
+        "if(${target}_TESTS)\n"
+        "  set_tests_properties(\${${target}_TESTS} PROPERTIES ENVIRONMENT "
+        "[==[${ACCOUNTING_TEST_ENVIRONMENT}]==])\n"
+        "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${environment_script})
 endfunction()
 
 # accounting_framework(<Name> [DEPS <public libs>] [PRIVATE_DEPS <libs>])

@@ -1,19 +1,22 @@
-// Print sessions: session data by key, and the generic retain/release of printing objects.
+// Print sessions: session data by key, the current printer, and the generic retain/release of
+// printing objects.
 #include "PrintCoreInternal.h"
 
 struct OpaquePMPrintSession : cf::Object {
     CFMutableDictionaryRef data = nullptr;
+    PMPrinter printer = nullptr; // retained
     ~OpaquePMPrintSession() {
         if (data != nullptr)
             CFRelease(data);
+        if (printer != nullptr)
+            CFRelease(printer);
     }
 };
 
 namespace {
 
-const cf::ClassDescriptor kSessionClass = {"PMPrintSession",
-                                           cf::destroy<OpaquePMPrintSession>, nullptr, nullptr,
-                                           nullptr};
+const cf::ClassDescriptor kSessionClass = {"PMPrintSession", cf::destroy<OpaquePMPrintSession>,
+                                           nullptr, nullptr, nullptr};
 
 CFTypeID session_type() {
     static CFTypeID id = cf::register_class(&kSessionClass);
@@ -73,5 +76,30 @@ OSStatus PMSessionGetDataFromSession(PMPrintSession printSession, CFStringRef ke
     if (key == nullptr || data == nullptr)
         return kPMInvalidParameter;
     *data = CFDictionaryGetValue(s->data, key);
+    return kPMNoError;
+}
+
+OSStatus PMSessionGetCurrentPrinter(PMPrintSession printSession, PMPrinter* currentPrinter) {
+    OpaquePMPrintSession* s = session(printSession, __func__);
+    if (s == nullptr)
+        return kPMInvalidPrintSession;
+    if (currentPrinter == nullptr)
+        return kPMInvalidParameter;
+    if (s->printer == nullptr)
+        return kPMNoDefaultPrinter;
+    *currentPrinter = s->printer;
+    return kPMNoError;
+}
+
+OSStatus PMSessionSetCurrentPMPrinter(PMPrintSession session, PMPrinter printer) {
+    OpaquePMPrintSession* s = ::session(session, __func__);
+    if (s == nullptr)
+        return kPMInvalidPrintSession;
+    if (pc::printer_for(printer, __func__) == nullptr)
+        return kPMInvalidPrinter;
+    CFRetain(printer);
+    if (s->printer != nullptr)
+        CFRelease(s->printer);
+    s->printer = printer;
     return kPMNoError;
 }

@@ -1,6 +1,9 @@
 // Print settings tickets: typed top-level values by key, a PPD dictionary, and 32-bit handles.
 #include "PrintCoreInternal.h"
 
+#include <PrintCore/PlatformHost.h>
+
+#include <algorithm>
 #include <climits>
 #include <unordered_map>
 #include <vector>
@@ -27,7 +30,9 @@ HandleTable& handles() {
     return *table;
 }
 
-SInt32 handle_of(PMTicketRef ref) { return static_cast<SInt32>(reinterpret_cast<intptr_t>(ref)); }
+SInt32 handle_of(PMTicketRef ref) {
+    return static_cast<SInt32>(reinterpret_cast<intptr_t>(ref));
+}
 
 } // namespace
 
@@ -56,14 +61,54 @@ std::string utf8(CFStringRef string) {
     if (const char* fast = CFStringGetCStringPtr(string, kCFStringEncodingUTF8))
         return fast;
     CFIndex length = CFStringGetLength(string);
-    std::string bytes(static_cast<size_t>(
-                          CFStringGetMaximumSizeForEncoding(length, kCFStringEncodingUTF8) + 1),
-                      '\0');
+    std::string bytes(
+        static_cast<size_t>(CFStringGetMaximumSizeForEncoding(length, kCFStringEncodingUTF8) + 1),
+        '\0');
     if (!CFStringGetCString(string, bytes.data(), static_cast<CFIndex>(bytes.size()),
                             kCFStringEncodingUTF8))
         return {};
     bytes.resize(std::char_traits<char>::length(bytes.c_str()));
     return bytes;
+}
+
+CFStringRef create_string(const std::string& bytes) {
+    return CFStringCreateWithBytes(nullptr, reinterpret_cast<const UInt8*>(bytes.data()),
+                                   static_cast<CFIndex>(bytes.size()), kCFStringEncodingUTF8,
+                                   false);
+}
+
+OSStatus set_ticket_item(Ticket* ticket, CFStringRef client, const std::string& key,
+                         CFTypeRef value, bool locked) {
+    TicketItem& item = ticket->items[key];
+    if (item.value != nullptr) {
+        if (item.locked &&
+            !(client != nullptr && item.client != nullptr && CFEqual(client, item.client)))
+            return kPMItemIsLocked;
+        CFRelease(item.value);
+        if (item.client != nullptr)
+            CFRelease(item.client);
+    }
+    item.value = CFRetain(value);
+    item.client = client != nullptr ? static_cast<CFStringRef>(CFRetain(client)) : nullptr;
+    item.locked = locked;
+    item.order = ticket->next_order++;
+    return kPMNoError;
+}
+
+OSStatus create_ticket(CFAllocatorRef allocator, CFStringRef type, PMTicketRef* out) {
+    auto& table = handles();
+    if (table.next == INT32_MAX)
+        return kPMGeneralError;
+    Ticket* ticket = cf::create<Ticket>(allocator, ticket_type());
+    if (ticket == nullptr)
+        return memFullErr;
+    ticket->type = CFStringCreateCopy(nullptr, type);
+    ticket->ppd = CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
+                                            &kCFTypeDictionaryValueCallBacks);
+    ticket->handle = table.next++;
+    table.live[ticket->handle] = ticket;
+    *out = reinterpret_cast<PMTicketRef>(static_cast<intptr_t>(ticket->handle));
+    return kPMNoError;
 }
 
 namespace {
@@ -92,19 +137,7 @@ OSStatus set_item(PMTicketRef ref, CFStringRef client, CFStringRef key, CFTypeRe
         return kPMInvalidTicket;
     if (key == nullptr || value == nullptr)
         return kPMInvalidParameter;
-    TicketItem& item = ticket->items[utf8(key)];
-    if (item.value != nullptr) {
-        if (item.locked && !(client != nullptr && item.client != nullptr &&
-                             CFEqual(client, item.client)))
-            return kPMItemIsLocked;
-        CFRelease(item.value);
-        if (item.client != nullptr)
-            CFRelease(item.client);
-    }
-    item.value = CFRetain(value);
-    item.client = client != nullptr ? static_cast<CFStringRef>(CFRetain(client)) : nullptr;
-    item.locked = locked != 0;
-    return kPMNoError;
+    return set_ticket_item(ticket, client, utf8(key), value, locked != 0);
 }
 
 } // namespace
@@ -115,19 +148,7 @@ using pc::Ticket;
 OSStatus PMTicketCreate(CFAllocatorRef allocator, CFStringRef ticketType, PMTicketRef* newTicket) {
     if (newTicket == nullptr || ticketType == nullptr)
         return kPMInvalidParameter;
-    auto& table = pc::handles();
-    if (table.next == INT32_MAX)
-        return kPMGeneralError;
-    Ticket* ticket = cf::create<Ticket>(allocator, pc::ticket_type());
-    if (ticket == nullptr)
-        return memFullErr;
-    ticket->type = CFStringCreateCopy(nullptr, ticketType);
-    ticket->ppd = CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
-                                            &kCFTypeDictionaryValueCallBacks);
-    ticket->handle = table.next++;
-    table.live[ticket->handle] = ticket;
-    *newTicket = reinterpret_cast<PMTicketRef>(static_cast<intptr_t>(ticket->handle));
-    return kPMNoError;
+    return pc::create_ticket(allocator, ticketType, newTicket);
 }
 
 OSStatus PMTicketRetain(PMTicketRef ticket) {
@@ -242,4 +263,23 @@ OSStatus PMTicketGetPPDDict(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIn
         return kPMInvalidParameter;
     *dict = t->ppd;
     return kPMNoError;
+}
+
+CFArrayRef PlatformTicketCopyKeysInWriteOrder(PMTicketRef ticket) {
+    Ticket* t = pc::ticket_for(ticket);
+    if (t == nullptr)
+        return nullptr;
+    std::vector<std::pair<uint64_t, const std::string*>> written;
+    written.reserve(t->items.size());
+    for (const auto& [key, item] : t->items)
+        written.emplace_back(item.order, &key);
+    std::sort(written.begin(), written.end());
+    CFMutableArrayRef keys =
+        CFArrayCreateMutable(nullptr, static_cast<CFIndex>(written.size()), &kCFTypeArrayCallBacks);
+    for (const auto& entry : written) {
+        CFStringRef key = pc::create_string(*entry.second);
+        CFArrayAppendValue(keys, key);
+        CFRelease(key);
+    }
+    return keys;
 }

@@ -1,8 +1,11 @@
+#include <PrintCore/PlatformHost.h>
 #include <PrintCore/PrintCore.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -39,22 +42,22 @@ TEST_F(Ticket, StringsAreCutToTheBufferAndAFailedReadLeavesItAlone) {
     longText += "\xC3\xA9"; // a two-byte character straddling the cut must not be split
     PMTicketSetCString(t, CFSTR("c"), CFSTR("long"), longText.c_str(), false);
     char buffer[80];
-    EXPECT_EQ(PMTicketGetCString(t, 0, 0, CFSTR("long"), sizeof buffer, kCFStringEncodingUTF8,
-                                 buffer),
-              kPMValueOutOfRange);
+    EXPECT_EQ(
+        PMTicketGetCString(t, 0, 0, CFSTR("long"), sizeof buffer, kCFStringEncodingUTF8, buffer),
+        kPMValueOutOfRange);
     EXPECT_EQ(std::strlen(buffer), 79u);
 
     std::strcpy(buffer, "kept");
-    EXPECT_NE(PMTicketGetCString(t, 0, 0, CFSTR("missing"), sizeof buffer, kCFStringEncodingUTF8,
-                                 buffer),
-              noErr);
+    EXPECT_NE(
+        PMTicketGetCString(t, 0, 0, CFSTR("missing"), sizeof buffer, kCFStringEncodingUTF8, buffer),
+        noErr);
     EXPECT_STREQ(buffer, "kept");
 
     char small[4];
     PMTicketSetCString(t, CFSTR("c"), CFSTR("accent"), "ab\xC3\xA9", false);
-    EXPECT_EQ(PMTicketGetCString(t, 0, 0, CFSTR("accent"), sizeof small, kCFStringEncodingUTF8,
-                                 small),
-              kPMValueOutOfRange);
+    EXPECT_EQ(
+        PMTicketGetCString(t, 0, 0, CFSTR("accent"), sizeof small, kCFStringEncodingUTF8, small),
+        kPMValueOutOfRange);
     EXPECT_STREQ(small, "ab");
 }
 
@@ -89,6 +92,34 @@ TEST_F(Ticket, ThePPDDictionaryBelongsToTheTicket) {
     CFMutableDictionaryRef again = nullptr;
     PMTicketGetPPDDict(t, 0, 0, &again);
     EXPECT_TRUE(CFEqual(CFDictionaryGetValue(again, CFSTR("Duplex")), CFSTR("DuplexNoTumble")));
+}
+
+std::vector<std::string> keys_in_write_order(PMTicketRef ticket) {
+    std::vector<std::string> keys;
+    CFArrayRef array = PlatformTicketCopyKeysInWriteOrder(ticket);
+    if (array == nullptr)
+        return keys;
+    for (CFIndex i = 0; i < CFArrayGetCount(array); ++i) {
+        char buffer[128] = "";
+        CFStringGetCString(static_cast<CFStringRef>(CFArrayGetValueAtIndex(array, i)), buffer,
+                           sizeof buffer, kCFStringEncodingUTF8);
+        keys.push_back(buffer);
+    }
+    CFRelease(array);
+    return keys;
+}
+
+TEST_F(Ticket, KeysComeBackInTheOrderTheyWereLastWritten) {
+    EXPECT_TRUE(keys_in_write_order(t).empty());
+    PMTicketSetSInt32(t, CFSTR("c"), CFSTR("z.first"), 1, false);
+    PMTicketSetCString(t, CFSTR("c"), CFSTR("a.second"), "x", false);
+    PMTicketSetSInt32(t, CFSTR("c"), CFSTR("m.third"), 3, true);
+    EXPECT_EQ(keys_in_write_order(t), (std::vector<std::string>{"z.first", "a.second", "m.third"}));
+    // Rewriting moves a key to the end; a write refused by a lock moves nothing.
+    PMTicketSetSInt32(t, CFSTR("c"), CFSTR("z.first"), 2, false);
+    EXPECT_EQ(PMTicketSetSInt32(t, CFSTR("other"), CFSTR("m.third"), 4, false), kPMItemIsLocked);
+    EXPECT_EQ(keys_in_write_order(t), (std::vector<std::string>{"a.second", "m.third", "z.first"}));
+    EXPECT_EQ(PlatformTicketCopyKeysInWriteOrder(nullptr), nullptr);
 }
 
 TEST(PrintSession, DataByKeyWithRetainedValues) {

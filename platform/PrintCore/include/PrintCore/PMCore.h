@@ -22,6 +22,32 @@ CF_EXPORT OSStatus PMSessionSetDataInSession(PMPrintSession printSession, CFStri
 CF_EXPORT OSStatus PMSessionGetDataFromSession(PMPrintSession printSession, CFStringRef key,
                                                CFTypeRef* data);
 
+/* The session's current printer, not retained. kPMNoDefaultPrinter until one is set. */
+CF_EXPORT OSStatus PMSessionGetCurrentPrinter(PMPrintSession printSession,
+                                              PMPrinter* currentPrinter);
+/* Makes printer (retained by the session) the session's current printer. */
+CF_EXPORT OSStatus PMSessionSetCurrentPMPrinter(PMPrintSession session, PMPrinter printer);
+
+/* The printer's name for people and its ID (a queue name), not retained; NULL for a bad
+   printer. */
+CF_EXPORT CFStringRef PMPrinterGetName(PMPrinter printer);
+CF_EXPORT CFStringRef PMPrinterGetID(PMPrinter printer);
+
+/*
+ * PMPrinterCreateFromPrinterID: the printer with that ID: a printer of this process (the same
+ * object, retained), else the CUPS destination of that name. The caller releases it with
+ * PMRelease. NULL when there is no such printer.
+ */
+CF_EXPORT PMPrinter PMPrinterCreateFromPrinterID(CFStringRef printerID);
+
+/*
+ * PMPrinterGetDescriptionURL: a file URL of the printer's description of the given type; only
+ * kPMPPDDescriptionType is known. The caller releases the URL. kPMInvalidParameter for another
+ * type, kPMNoSuchEntry when the printer has no PPD (PlatformCopyPrinterPPDError says why).
+ */
+CF_EXPORT OSStatus PMPrinterGetDescriptionURL(PMPrinter printer, CFStringRef descriptionType,
+                                              CFURLRef* fileURL);
+
 CF_EXTERN_C_END
 
 #endif /* PRINTCORE_PMCORE_H */

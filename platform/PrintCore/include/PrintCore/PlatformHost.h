@@ -1,0 +1,64 @@
+/*
+ * PlatformHost.h: the printing manager's entry points that exist only on this platform, for the
+ * print dialog host and for tests: making printers from a PPD file or a CUPS destination, and
+ * keeping print settings tickets in files. Mac code never calls them.
+ */
+#ifndef PRINTCORE_PLATFORMHOST_H
+#define PRINTCORE_PLATFORMHOST_H
+
+#include <PrintCore/PMDefinitions.h>
+
+CF_EXTERN_C_BEGIN
+
+/*
+ * PlatformCreatePrinterWithPPD: a printer named `name`, described by the PPD file at ppdPath.
+ * The file is opened with libcups at once; when that fails the printer is still made, but has
+ * no PPD: PMPrinterGetDescriptionURL fails and PlatformCopyPrinterPPDError tells why. Its ID is
+ * the name with blanks, slashes and other characters a queue name cannot hold made "_". The
+ * caller releases the printer with PMRelease. kPMInvalidParameter for a NULL argument.
+ */
+CF_EXPORT OSStatus PlatformCreatePrinterWithPPD(CFStringRef name, const char* ppdPath,
+                                                PMPrinter* printer);
+
+/*
+ * PlatformCreatePrinterForCUPSDestination: a printer for the CUPS destination `name` ("queue"
+ * or "queue/instance"); its PPD is fetched from CUPS into a temporary file that lives as long
+ * as the printer. A destination without a PPD gives a printer without one, as above. When CUPS
+ * has no such destination (or cannot be reached) the status is kPMInvalidPrinter, *printer is
+ * NULL and *errorString (when errorString is not NULL) a message the caller releases.
+ */
+CF_EXPORT OSStatus PlatformCreatePrinterForCUPSDestination(CFStringRef name, PMPrinter* printer,
+                                                           CFStringRef* errorString);
+
+/* Why the printer has no PPD (naming the file and, for a malformed one, the line), as a new
+   string the caller releases; NULL when it has one. */
+CF_EXPORT CFStringRef PlatformCopyPrinterPPDError(PMPrinter printer);
+
+/*
+ * PlatformTicketWriteToFile: writes the ticket (its type, its values with their clients and
+ * locks and the order they were written in, its PPD dictionary) to an XML property list at
+ * path. The file is written to a temporary file in the same folder and renamed into place,
+ * with mode 0600, so a failure leaves the old file whole. Returns noErr, kPMInvalidTicket,
+ * kPMInvalidParameter, or a File Manager status (fnfErr, permErr, dskFulErr, ioErr) with a
+ * line on standard error naming the file.
+ */
+CF_EXPORT OSStatus PlatformTicketWriteToFile(PMTicketRef ticket, const char* path);
+
+/*
+ * PlatformTicketCreateFromFile: a new ticket from a file written by PlatformTicketWriteToFile;
+ * the caller releases it with PMTicketRelease. On failure *ticket is NULL and *errorString
+ * (when errorString is not NULL) a message naming the file, and the line for malformed XML,
+ * which the caller releases: fnfErr or permErr or ioErr when the file cannot be read,
+ * kPMInvalidPrintSettings when it is not a ticket (not a property list, or a value of the wrong
+ * type). The file is only read.
+ */
+CF_EXPORT OSStatus PlatformTicketCreateFromFile(const char* path, PMTicketRef* ticket,
+                                                CFStringRef* errorString);
+
+/* The ticket's top-level keys, least recently written first, in a new array the caller
+   releases; NULL for a bad ticket. Rewriting a key moves it to the end. */
+CF_EXPORT CFArrayRef PlatformTicketCopyKeysInWriteOrder(PMTicketRef ticket);
+
+CF_EXTERN_C_END
+
+#endif /* PRINTCORE_PLATFORMHOST_H */

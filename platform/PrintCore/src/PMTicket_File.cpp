@@ -1,0 +1,393 @@
+// Tickets kept in XML property-list files: written atomically with mode 0600 (tickets carry
+// accounting codes), read back with every value's type checked.
+//
+// The file holds a dictionary: "TicketType" (string), "Items" (a dictionary from ticket key to
+// a record of "Value" (integer or string), "Client" (string), "Locked" (boolean) and
+// "WriteOrder" (integer, 1 for the first value written)) and "PPDChoices" (a dictionary from
+// PPD main keyword to choice keyword).
+#include "PrintCoreInternal.h"
+
+#include <CoreServices/MacErrors.h>
+#include <PrintCore/PlatformHost.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <tuple>
+#include <unistd.h>
+#include <vector>
+
+namespace pc {
+namespace {
+
+#define kTypeKey CFSTR("TicketType")
+#define kItemsKey CFSTR("Items")
+#define kPPDKey CFSTR("PPDChoices")
+#define kValueKey CFSTR("Value")
+#define kClientKey CFSTR("Client")
+#define kLockedKey CFSTR("Locked")
+#define kOrderKey CFSTR("WriteOrder")
+
+OSStatus status_for_errno(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return fnfErr;
+    case EACCES:
+    case EPERM:
+        return permErr;
+    case ENOSPC:
+    case EDQUOT:
+        return dskFulErr;
+    case EROFS:
+        return wPrErr;
+    default:
+        return ioErr;
+    }
+}
+
+// ---- Writing ----
+
+CFDictionaryRef create_item_record(const TicketItem& item, SInt64 order) {
+    CFMutableDictionaryRef record = CFDictionaryCreateMutable(
+        nullptr, 4, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
+    CFDictionarySetValue(record, kValueKey, item.value);
+    if (item.client != nullptr)
+        CFDictionarySetValue(record, kClientKey, item.client);
+    CFDictionarySetValue(record, kLockedKey, item.locked ? kCFBooleanTrue : kCFBooleanFalse);
+    Owned<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt64Type, &order));
+    CFDictionarySetValue(record, kOrderKey, number.get());
+    return record;
+}
+
+// The ticket as a property list; write orders are renumbered from 1 so files stay small.
+CFDictionaryRef create_ticket_plist(const Ticket& ticket) {
+    std::vector<std::pair<uint64_t, const std::string*>> written;
+    for (const auto& [key, item] : ticket.items)
+        written.emplace_back(item.order, &key);
+    std::sort(written.begin(), written.end());
+
+    Owned<CFMutableDictionaryRef> items(CFDictionaryCreateMutable(
+        nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
+    SInt64 order = 1;
+    for (const auto& [ignored, key] : written) {
+        Owned<CFDictionaryRef> record(create_item_record(ticket.items.at(*key), order));
+        Owned<CFStringRef> name(create_string(*key));
+        CFDictionarySetValue(items.get(), name.get(), record.get());
+        ++order;
+    }
+    CFMutableDictionaryRef plist = CFDictionaryCreateMutable(
+        nullptr, 3, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
+    CFDictionarySetValue(plist, kTypeKey, ticket.type);
+    CFDictionarySetValue(plist, kItemsKey, items.get());
+    CFDictionarySetValue(plist, kPPDKey, ticket.ppd);
+    return plist;
+}
+
+// A symbolic link is written through, onto the file it points at.
+std::string write_target(const std::string& path) {
+    struct stat info {};
+    char resolved[PATH_MAX];
+    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
+        realpath(path.c_str(), resolved) != nullptr)
+        return resolved;
+    return path;
+}
+
+bool write_all(int fd, const UInt8* bytes, size_t size) {
+    while (size > 0) {
+        ssize_t done = write(fd, bytes, size);
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return false;
+        bytes += done;
+        size -= static_cast<size_t>(done);
+    }
+    return true;
+}
+
+// Writes into a temporary file beside the target and renames it into place; returns 0 or
+// the errno of the step that failed.
+int write_atomically(const std::string& path, CFDataRef data) {
+    std::string target = write_target(path);
+    size_t slash = target.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    std::string temp = folder + (slash == std::string::npos ? "/." : ".") + base + ".XXXXXX";
+    int fd = mkstemp(temp.data());
+    if (fd < 0)
+        return errno;
+    int error = 0;
+    if (fchmod(fd, 0600) != 0 ||
+        !write_all(fd, CFDataGetBytePtr(data), static_cast<size_t>(CFDataGetLength(data))) ||
+        fsync(fd) != 0)
+        error = errno != 0 ? errno : EIO;
+    if (close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && rename(temp.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        unlink(temp.c_str());
+        return error;
+    }
+    int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        fsync(dir); // the rename itself survives a crash only once the folder is on disk
+        close(dir);
+    }
+    return 0;
+}
+
+// ---- Reading ----
+
+// The name a property list gives the object's type, for messages.
+const char* plist_kind(CFTypeRef value) {
+    CFTypeID type = CFGetTypeID(value);
+    if (type == CFStringGetTypeID())
+        return "a string";
+    if (type == CFNumberGetTypeID())
+        return CFNumberIsFloatType(static_cast<CFNumberRef>(value)) ? "a real" : "an integer";
+    if (type == CFBooleanGetTypeID())
+        return "a boolean";
+    if (type == CFDictionaryGetTypeID())
+        return "a dictionary";
+    if (type == CFArrayGetTypeID())
+        return "an array";
+    if (type == CFDataGetTypeID())
+        return "data";
+    return "a date";
+}
+
+bool is_string(CFTypeRef value) {
+    return CFGetTypeID(value) == CFStringGetTypeID();
+}
+
+bool is_integer(CFTypeRef value) {
+    return CFGetTypeID(value) == CFNumberGetTypeID() &&
+           !CFNumberIsFloatType(static_cast<CFNumberRef>(value));
+}
+
+bool is_dictionary(CFTypeRef value) {
+    return CFGetTypeID(value) == CFDictionaryGetTypeID();
+}
+
+std::string wrong_type(const std::string& what, CFTypeRef value, const char* expected) {
+    return what + " is " + plist_kind(value) + ", not " + expected;
+}
+
+struct LoadedItem {
+    uint64_t order = UINT64_MAX; // items without an order go last, by key
+    std::string key;
+    CFTypeRef value = nullptr;
+    CFStringRef client = nullptr;
+    bool locked = false;
+};
+
+// Checks one record of "Items"; on failure says what is wrong with it.
+bool read_item(const std::string& key, CFTypeRef record, LoadedItem& out, std::string& why) {
+    std::string what = "the ticket value \"" + key + "\"";
+    if (!is_dictionary(record)) {
+        why = wrong_type(what, record, "a dictionary");
+        return false;
+    }
+    auto dict = static_cast<CFDictionaryRef>(record);
+    CFTypeRef value = CFDictionaryGetValue(dict, kValueKey);
+    SInt32 number = 0;
+    if (value == nullptr) {
+        why = what + " has no Value";
+        return false;
+    }
+    if (!is_string(value) &&
+        !(is_integer(value) &&
+          CFNumberGetValue(static_cast<CFNumberRef>(value), kCFNumberSInt32Type, &number))) {
+        why = is_integer(value) ? what + " does not fit 32 bits"
+                                : wrong_type(what, value, "an integer or a string");
+        return false;
+    }
+    CFTypeRef client = CFDictionaryGetValue(dict, kClientKey);
+    CFTypeRef locked = CFDictionaryGetValue(dict, kLockedKey);
+    CFTypeRef order = CFDictionaryGetValue(dict, kOrderKey);
+    SInt64 position = 0;
+    if (client != nullptr && !is_string(client)) {
+        why = wrong_type("the client of " + what, client, "a string");
+        return false;
+    }
+    if (locked != nullptr && CFGetTypeID(locked) != CFBooleanGetTypeID()) {
+        why = wrong_type("the lock of " + what, locked, "a boolean");
+        return false;
+    }
+    if (order != nullptr &&
+        (!is_integer(order) ||
+         !CFNumberGetValue(static_cast<CFNumberRef>(order), kCFNumberSInt64Type, &position) ||
+         position < 0)) {
+        why = wrong_type("the write order of " + what, order, "a positive integer");
+        return false;
+    }
+    out.key = key;
+    out.value = value;
+    out.client = static_cast<CFStringRef>(client);
+    out.locked = locked != nullptr && CFBooleanGetValue(static_cast<CFBooleanRef>(locked));
+    if (order != nullptr)
+        out.order = static_cast<uint64_t>(position);
+    return true;
+}
+
+struct DictionaryEntries {
+    std::vector<const void*> keys;
+    std::vector<const void*> values;
+    explicit DictionaryEntries(CFDictionaryRef dict)
+        : keys(static_cast<size_t>(CFDictionaryGetCount(dict))), values(keys.size()) {
+        CFDictionaryGetKeysAndValues(dict, keys.data(), values.data());
+    }
+};
+
+bool read_items(CFDictionaryRef items, std::vector<LoadedItem>& out, std::string& why) {
+    DictionaryEntries entries(items);
+    for (size_t i = 0; i < entries.keys.size(); ++i) {
+        auto key = static_cast<CFStringRef>(entries.keys[i]);
+        LoadedItem item;
+        if (!read_item(utf8(key), entries.values[i], item, why))
+            return false;
+        out.push_back(item);
+    }
+    std::sort(out.begin(), out.end(), [](const LoadedItem& a, const LoadedItem& b) {
+        return std::tie(a.order, a.key) < std::tie(b.order, b.key);
+    });
+    return true;
+}
+
+bool read_ppd_choices(CFDictionaryRef choices, CFMutableDictionaryRef into, std::string& why) {
+    DictionaryEntries entries(choices);
+    for (size_t i = 0; i < entries.keys.size(); ++i) {
+        if (!is_string(entries.values[i])) {
+            why = wrong_type("the PPD choice of \"" +
+                                 utf8(static_cast<CFStringRef>(entries.keys[i])) + "\"",
+                             entries.values[i], "a string");
+            return false;
+        }
+        CFDictionarySetValue(into, entries.keys[i], entries.values[i]);
+    }
+    return true;
+}
+
+// Turns the parsed property list into a new ticket, or says why it is not one.
+OSStatus ticket_from_plist(CFTypeRef plist, PMTicketRef* out, std::string& why) {
+    if (!is_dictionary(plist)) {
+        why = wrong_type("the top level", plist, "a dictionary");
+        return kPMInvalidPrintSettings;
+    }
+    auto root = static_cast<CFDictionaryRef>(plist);
+    CFTypeRef type = CFDictionaryGetValue(root, kTypeKey);
+    CFTypeRef items = CFDictionaryGetValue(root, kItemsKey);
+    CFTypeRef ppd = CFDictionaryGetValue(root, kPPDKey);
+    if (type == nullptr || !is_string(type)) {
+        why =
+            type == nullptr ? "there is no TicketType" : wrong_type("TicketType", type, "a string");
+        return kPMInvalidPrintSettings;
+    }
+    for (auto [name, value] : {std::pair{"Items", items}, std::pair{"PPDChoices", ppd}}) {
+        if (value != nullptr && !is_dictionary(value)) {
+            why = wrong_type(name, value, "a dictionary");
+            return kPMInvalidPrintSettings;
+        }
+    }
+    std::vector<LoadedItem> loaded;
+    if (items != nullptr && !read_items(static_cast<CFDictionaryRef>(items), loaded, why))
+        return kPMInvalidPrintSettings;
+    PMTicketRef ref = nullptr;
+    OSStatus status = create_ticket(nullptr, static_cast<CFStringRef>(type), &ref);
+    if (status != kPMNoError)
+        return status;
+    Ticket* ticket = ticket_for(ref);
+    for (const LoadedItem& item : loaded)
+        set_ticket_item(ticket, item.client, item.key, item.value, item.locked);
+    if (ppd != nullptr && !read_ppd_choices(static_cast<CFDictionaryRef>(ppd), ticket->ppd, why)) {
+        PMTicketRelease(ref);
+        return kPMInvalidPrintSettings;
+    }
+    *out = ref;
+    return kPMNoError;
+}
+
+// The whole file, or the errno that stopped reading it.
+int read_file(const char* path, std::string& bytes) {
+    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    char buffer[16384];
+    int error = 0;
+    for (;;) {
+        ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            error = errno;
+        if (got <= 0)
+            break;
+        bytes.append(buffer, static_cast<size_t>(got));
+    }
+    close(fd);
+    return error;
+}
+
+} // namespace
+} // namespace pc
+
+OSStatus PlatformTicketWriteToFile(PMTicketRef ticket, const char* path) {
+    pc::Ticket* t = pc::ticket_for(ticket);
+    if (t == nullptr)
+        return kPMInvalidTicket;
+    if (path == nullptr || *path == '\0')
+        return kPMInvalidParameter;
+    pc::Owned<CFDictionaryRef> plist(pc::create_ticket_plist(*t));
+    pc::Owned<CFDataRef> data(CFPropertyListCreateXMLData(nullptr, plist.get()));
+    if (!data) {
+        std::fprintf(stderr, "%s: the ticket cannot be written as a property list\n", path);
+        return kPMInvalidTicket;
+    }
+    int error = pc::write_atomically(path, data.get());
+    if (error != 0) {
+        std::fprintf(stderr, "%s: the ticket cannot be saved: %s\n", path, std::strerror(error));
+        return pc::status_for_errno(error);
+    }
+    return kPMNoError;
+}
+
+OSStatus PlatformTicketCreateFromFile(const char* path, PMTicketRef* ticket,
+                                      CFStringRef* errorString) {
+    if (errorString != nullptr)
+        *errorString = nullptr;
+    if (ticket == nullptr || path == nullptr)
+        return kPMInvalidParameter;
+    *ticket = nullptr;
+    std::string bytes;
+    std::string why;
+    OSStatus status = kPMNoError;
+    if (int error = pc::read_file(path, bytes); error != 0) {
+        why = std::strerror(error);
+        status = pc::status_for_errno(error);
+    } else {
+        pc::Owned<CFDataRef> data(CFDataCreate(nullptr,
+                                               reinterpret_cast<const UInt8*>(bytes.data()),
+                                               static_cast<CFIndex>(bytes.size())));
+        CFStringRef parseError = nullptr;
+        pc::Owned<CFPropertyListRef> plist(CFPropertyListCreateFromXMLData(
+            nullptr, data.get(), kCFPropertyListImmutable, &parseError));
+        if (!plist) {
+            pc::Owned<CFStringRef> owned(parseError);
+            why = parseError != nullptr ? pc::utf8(parseError) : "not a property list";
+            status = kPMInvalidPrintSettings;
+        } else {
+            status = pc::ticket_from_plist(plist.get(), ticket, why);
+        }
+    }
+    if (status != kPMNoError && errorString != nullptr)
+        *errorString = pc::create_string(std::string(path) + ": " + why);
+    return status;
+}

@@ -1,0 +1,157 @@
+#include "TestFolder.h"
+
+#include <PrintCore/PlatformHost.h>
+#include <PrintCore/PrintCore.h>
+
+#include <CoreServices/MacErrors.h>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A ticket whose values, clients, locks, write order and PPD choices all differ from the
+// defaults, so that a round trip that drops any of them shows.
+PMTicketRef make_ticket() {
+    PMTicketRef ticket = nullptr;
+    PMTicketCreate(nullptr, kPMPrintSettingsTicket, &ticket);
+    PMTicketSetSInt32(ticket, CFSTR("panel"), CFSTR("com.tovek.Act.qjob.On"), 3, false);
+    PMTicketSetCString(ticket, CFSTR("panel"), CFSTR("com.tovek.Act.qjob.UserID"),
+                       "J\xC3\xBCrgen <&> \"Q\"", false);
+    PMTicketSetSInt32(ticket, CFSTR("owner"), CFSTR("a.locked"), -2147483647 - 1, true);
+    CFMutableDictionaryRef ppd = nullptr;
+    PMTicketGetPPDDict(ticket, 0, 0, &ppd);
+    CFDictionarySetValue(ppd, CFSTR("Duplex"), CFSTR("DuplexTumble"));
+    return ticket;
+}
+
+std::string load_error(const std::string& path, OSStatus expected) {
+    PMTicketRef ticket = reinterpret_cast<PMTicketRef>(0x1);
+    CFStringRef error = nullptr;
+    EXPECT_EQ(PlatformTicketCreateFromFile(path.c_str(), &ticket, &error), expected);
+    EXPECT_EQ(ticket, nullptr);
+    std::string message = text_of(error);
+    if (error != nullptr)
+        CFRelease(error);
+    EXPECT_EQ(message.rfind(path + ": ", 0), 0u) << message;
+    return message;
+}
+
+TEST(TicketFile, RoundTripKeepsValuesClientsLocksOrderAndPPDChoices) {
+    TestFolder folder;
+    std::string path = folder.file("settings.plist");
+    PMTicketRef original = make_ticket();
+    ASSERT_EQ(PlatformTicketWriteToFile(original, path.c_str()), noErr);
+
+    PMTicketRef loaded = nullptr;
+    CFStringRef error = nullptr;
+    ASSERT_EQ(PlatformTicketCreateFromFile(path.c_str(), &loaded, &error), noErr) << text_of(error);
+    EXPECT_NE(PMTicketGetHandle(loaded), PMTicketGetHandle(original));
+    SInt32 value = 0;
+    EXPECT_EQ(PMTicketGetSInt32(loaded, 0, 0, CFSTR("com.tovek.Act.qjob.On"), &value), noErr);
+    EXPECT_EQ(value, 3);
+    EXPECT_EQ(PMTicketGetSInt32(loaded, 0, 0, CFSTR("a.locked"), &value), noErr);
+    EXPECT_EQ(value, -2147483647 - 1);
+    char text[80];
+    EXPECT_EQ(PMTicketGetCString(loaded, 0, 0, CFSTR("com.tovek.Act.qjob.UserID"), sizeof text,
+                                 kCFStringEncodingUTF8, text),
+              noErr);
+    EXPECT_STREQ(text, "J\xC3\xBCrgen <&> \"Q\"");
+    // A string stays a string and a number a number.
+    EXPECT_EQ(PMTicketGetSInt32(loaded, 0, 0, CFSTR("com.tovek.Act.qjob.UserID"), &value),
+              kPMInvalidType);
+    EXPECT_EQ(PMTicketSetSInt32(loaded, CFSTR("panel"), CFSTR("a.locked"), 1, false),
+              kPMItemIsLocked);
+    EXPECT_EQ(PMTicketSetSInt32(loaded, CFSTR("owner"), CFSTR("a.locked"), 1, false), noErr);
+
+    CFMutableDictionaryRef ppd = nullptr;
+    PMTicketGetPPDDict(loaded, 0, 0, &ppd);
+    EXPECT_EQ(text_of(static_cast<CFStringRef>(CFDictionaryGetValue(ppd, CFSTR("Duplex")))),
+              "DuplexTumble");
+    CFArrayRef before = PlatformTicketCopyKeysInWriteOrder(original);
+    PMTicketRelease(original);
+    // The owner's rewrite above moved "a.locked" last; compare against a fresh write order.
+    PMTicketRef reloaded = nullptr;
+    PlatformTicketCreateFromFile(path.c_str(), &reloaded, nullptr);
+    CFArrayRef after = PlatformTicketCopyKeysInWriteOrder(reloaded);
+    EXPECT_TRUE(CFEqual(before, after));
+    CFRelease(before);
+    CFRelease(after);
+    PMTicketRelease(reloaded);
+    PMTicketRelease(loaded);
+}
+
+TEST(TicketFile, IsReplacedWholeWithOwnerOnlyPermissions) {
+    TestFolder folder;
+    std::string path = folder.write("settings.plist", "old contents");
+    chmod(path.c_str(), 0644);
+    std::string link = folder.file("link.plist");
+    ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
+    PMTicketRef ticket = make_ticket();
+    ASSERT_EQ(PlatformTicketWriteToFile(ticket, link.c_str()), noErr);
+
+    struct stat info {};
+    ASSERT_EQ(lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link was replaced instead of written through";
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_NE(read_whole_file(path).find("com.tovek.Act.qjob.On"), std::string::npos);
+    size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        ++entries;
+    EXPECT_EQ(entries, 2u) << "a temporary file was left behind";
+
+    EXPECT_EQ(PlatformTicketWriteToFile(ticket, folder.file("no/such/folder.plist").c_str()),
+              fnfErr);
+    EXPECT_EQ(PlatformTicketWriteToFile(nullptr, path.c_str()), kPMInvalidTicket);
+    PMTicketRelease(ticket);
+}
+
+TEST(TicketFile, BadFilesGiveNoTicketAMessageNamingTheFileAndAreLeftAlone) {
+    TestFolder folder;
+    std::string notPlist = folder.write("notes.plist", "first line\n<plist><dict><key>x</dict>\n");
+    std::string before = read_whole_file(notPlist);
+    struct stat was {};
+    stat(notPlist.c_str(), &was);
+    EXPECT_NE(load_error(notPlist, kPMInvalidPrintSettings).find("line"), std::string::npos);
+    struct stat now {};
+    stat(notPlist.c_str(), &now);
+    EXPECT_EQ(read_whole_file(notPlist), before);
+    EXPECT_EQ(now.st_mtim.tv_nsec, was.st_mtim.tv_nsec);
+    EXPECT_EQ(now.st_mtim.tv_sec, was.st_mtim.tv_sec);
+
+    const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">"
+                             "<dict><key>TicketType</key><string>t</string>";
+    struct Case {
+        const char* name;
+        std::string body;
+        const char* says;
+    } cases[] = {
+        {"real.plist",
+         "<key>Items</key><dict><key>k.real</key><dict><key>Value</key><real>1.5</real></dict>"
+         "</dict>",
+         "\"k.real\" is a real"},
+        {"big.plist",
+         "<key>Items</key><dict><key>k.big</key><dict><key>Value</key><integer>4294967296"
+         "</integer></dict></dict>",
+         "\"k.big\" does not fit"},
+        {"client.plist",
+         "<key>Items</key><dict><key>k</key><dict><key>Value</key><integer>1</integer>"
+         "<key>Client</key><integer>2</integer></dict></dict>",
+         "client of the ticket value \"k\" is an integer"},
+        {"ppd.plist", "<key>PPDChoices</key><dict><key>Duplex</key><true/></dict>",
+         "\"Duplex\" is a boolean"},
+        {"items.plist", "<key>Items</key><array/>", "Items is an array"},
+    };
+    for (const Case& c : cases) {
+        std::string path = folder.write(c.name, head + c.body + "</dict></plist>\n");
+        std::string message = load_error(path, kPMInvalidPrintSettings);
+        EXPECT_NE(message.find(c.says), std::string::npos) << message;
+    }
+    EXPECT_NE(load_error(folder.file("missing.plist"), fnfErr).find("No such file"),
+              std::string::npos);
+}
+
+} // namespace
