@@ -150,6 +150,33 @@ void store(OpaqueCFDictionary* dict, const void* key, const void* value) {
     dict->table.emplace(dict->retain_key(key), new_value);
 }
 
+// Adds value under a new key, or (with `replace`) stores it under a present
+// one. A new key is hashed once: the entry is made first, and only a key
+// callback that copies (string keys) makes it move to the copy.
+void add_or_replace(OpaqueCFDictionary* dict, const void* key, const void* value, bool replace,
+                    const char* function) {
+    // With a capacity, a full dictionary lets no new key in.
+    if (dict->capacity > 0 && dict->table.count(key) == 0 &&
+        !cf::check_capacity(dict->capacity, dict->count(), 1, function))
+        return;
+    auto [slot, added] = dict->table.try_emplace(key, nullptr);
+    if (!added) {
+        if (replace) {
+            const void* old = slot->second;
+            slot->second = dict->retain_value(value);
+            dict->release_value(old);
+        }
+        return;
+    }
+    slot->second = dict->retain_value(value);
+    const void* kept = dict->retain_key(key);
+    if (kept != key) {
+        auto node = dict->table.extract(slot);
+        node.key() = kept;
+        dict->table.insert(std::move(node));
+    }
+}
+
 OpaqueCFDictionary* make_dictionary(CFAllocatorRef allocator,
                                     const CFDictionaryKeyCallBacks* key_callbacks,
                                     const CFDictionaryValueCallBacks* value_callbacks,
@@ -289,19 +316,13 @@ void CFDictionaryApplyFunction(CFDictionaryRef theDict, CFDictionaryApplierFunct
 }
 
 void CFDictionaryAddValue(CFMutableDictionaryRef theDict, const void* key, const void* value) {
-    OpaqueCFDictionary* dict = editable(theDict, __func__);
-    if (dict == nullptr || dict->table.count(key) != 0 ||
-        !cf::check_capacity(dict->capacity, dict->count(), 1, __func__))
-        return;
-    store(dict, key, value);
+    if (OpaqueCFDictionary* dict = editable(theDict, __func__))
+        add_or_replace(dict, key, value, false, __func__);
 }
 
 void CFDictionarySetValue(CFMutableDictionaryRef theDict, const void* key, const void* value) {
-    OpaqueCFDictionary* dict = editable(theDict, __func__);
-    if (dict == nullptr || (dict->table.count(key) == 0 &&
-                            !cf::check_capacity(dict->capacity, dict->count(), 1, __func__)))
-        return;
-    store(dict, key, value);
+    if (OpaqueCFDictionary* dict = editable(theDict, __func__))
+        add_or_replace(dict, key, value, true, __func__);
 }
 
 void CFDictionaryReplaceValue(CFMutableDictionaryRef theDict, const void* key, const void* value) {

@@ -5,7 +5,6 @@
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -114,7 +113,7 @@ std::string shortened_name(const std::string& roman, SInt32 node_id) {
 }
 
 // Printable or not, but all below 0x80: the same bytes in UTF-8, UTF-16 and Mac Roman.
-bool is_plain_ascii(const std::string& text) {
+bool is_plain_ascii(std::string_view text) {
     for (char c : text)
         if (static_cast<unsigned char>(c) >= 0x80 || c == '\0')
             return false;
@@ -152,7 +151,7 @@ OSErr posix_name_from_unicode(const UniChar* name, UniCharCount length, std::str
     return noErr;
 }
 
-void unicode_from_posix_name(const std::string& name, HFSUniStr255* out) {
+void unicode_from_posix_name(std::string_view name, HFSUniStr255* out) {
     if (is_plain_ascii(name)) { // the common case, without a conversion
         const size_t length = name.size() < 255 ? name.size() : 255;
         out->length = static_cast<UInt16>(length);
@@ -160,23 +159,23 @@ void unicode_from_posix_name(const std::string& name, HFSUniStr255* out) {
             out->unicode[i] = name[i] == ':' ? u'/' : static_cast<UniChar>(name[i]);
         return;
     }
-    std::u16string text = utf16_from_utf8(name);
+    std::u16string text = utf16_from_utf8(std::string(name));
     swap_separators(text);
     size_t length = text.size() < 255 ? text.size() : 255;
     out->length = static_cast<UInt16>(length);
     std::memcpy(out->unicode, text.data(), length * sizeof(UniChar));
 }
 
-bool spec_name_fits(const std::string& name, unsigned char out[64]) {
+bool spec_name_fits(std::string_view name, unsigned char out[64]) {
     if (is_plain_ascii(name)) { // Mac Roman agrees with ASCII
         if (name.size() > kSpecNameMax)
             return false;
-        std::string roman = name;
-        std::replace(roman.begin(), roman.end(), ':', '/');
-        store_pascal(roman, out);
+        out[0] = static_cast<unsigned char>(name.size());
+        for (size_t i = 0; i < name.size(); ++i)
+            out[i + 1] = name[i] == ':' ? '/' : static_cast<unsigned char>(name[i]);
         return true;
     }
-    std::u16string text = utf16_from_utf8(name);
+    std::u16string text = utf16_from_utf8(std::string(name));
     swap_separators(text);
     std::string roman;
     if (!to_mac_roman(text, roman) || roman.size() > kSpecNameMax)

@@ -11,7 +11,8 @@
 namespace cs {
 namespace {
 
-constexpr UInt32 kRefMagic = 0x46535266; // "FSRf"
+constexpr UInt32 kRefMagic = 0x46535266;      // "FSRf": a node of the table
+constexpr UInt32 kChildRefMagic = 0x46535263; // "FSRc": a folder's node and a name
 // IDs below this are the reserved catalog IDs (root parent, root, ...).
 constexpr SInt32 kFirstNodeID = 16;
 
@@ -37,6 +38,14 @@ struct RefLayout {
     SInt32 node_id;
 };
 static_assert(sizeof(RefLayout) <= sizeof(FSRef));
+
+struct ChildRefLayout {
+    UInt32 magic;
+    SInt32 folder_id;
+    UInt8 length;
+    char name[sizeof(FSRef) - 9];
+};
+static_assert(sizeof(ChildRefLayout) <= sizeof(FSRef));
 
 } // namespace
 
@@ -67,9 +76,36 @@ void make_ref(const std::string& absolute_path, FSRef* ref) {
     std::memcpy(ref->hidden, &layout, sizeof(layout));
 }
 
+void make_child_ref(SInt32 folder_id, const std::string& folder, std::string_view leaf,
+                    FSRef* ref) {
+    ChildRefLayout layout{};
+    if (leaf.empty() || leaf.size() > sizeof(layout.name)) {
+        make_ref(join_path(folder, leaf), ref);
+        return;
+    }
+    layout.magic = kChildRefMagic;
+    layout.folder_id = folder_id;
+    layout.length = static_cast<UInt8>(leaf.size());
+    std::memcpy(layout.name, leaf.data(), leaf.size());
+    std::memset(ref, 0, sizeof(*ref));
+    std::memcpy(ref->hidden, &layout, sizeof(layout));
+}
+
 OSErr path_from_ref(const FSRef* ref, std::string& path) {
     if (ref == nullptr)
         return paramErr;
+    UInt32 magic;
+    std::memcpy(&magic, ref->hidden, sizeof(magic));
+    if (magic == kChildRefMagic) {
+        ChildRefLayout layout;
+        std::memcpy(&layout, ref->hidden, sizeof(layout));
+        std::string folder;
+        if (layout.length == 0 || layout.length > sizeof(layout.name) ||
+            !path_for_node_id(layout.folder_id, folder))
+            return errFSBadFSRef;
+        path = join_path(folder, std::string(layout.name, layout.length));
+        return noErr;
+    }
     RefLayout layout;
     std::memcpy(&layout, ref->hidden, sizeof(layout));
     if (layout.magic != kRefMagic || !path_for_node_id(layout.node_id, path))
@@ -102,8 +138,14 @@ std::string leaf_name(const std::string& absolute_path) {
     return absolute_path.substr(absolute_path.rfind('/') + 1);
 }
 
-std::string join_path(const std::string& folder, const std::string& name) {
-    return folder == "/" ? "/" + name : folder + "/" + name;
+std::string join_path(const std::string& folder, std::string_view name) {
+    std::string path;
+    path.reserve(folder.size() + 1 + name.size());
+    if (folder != "/")
+        path = folder;
+    path += '/';
+    path += name;
+    return path;
 }
 
 OSErr error_from_errno(int error) {

@@ -82,8 +82,7 @@ OSErr check_info_bitmap(FSCatalogInfoBitmap which) {
     return noErr;
 }
 
-OSErr fill_catalog_info(const std::string& path, const struct stat& info, FSCatalogInfoBitmap which,
-                        FSCatalogInfo* out) {
+void fill_stat_fields(const struct stat& info, FSCatalogInfoBitmap which, FSCatalogInfo* out) {
     const bool folder = S_ISDIR(info.st_mode);
     if (which & kFSCatInfoTextEncoding)
         out->textEncodingHint = 0; // FSSpec names are Mac Roman
@@ -91,27 +90,12 @@ OSErr fill_catalog_info(const std::string& path, const struct stat& info, FSCata
         out->nodeFlags = folder ? kFSNodeIsDirectoryMask : 0;
     if (which & kFSCatInfoVolume)
         out->volume = kFSPosixVolumeRefNum;
-    if (which & kFSCatInfoParentDirID)
-        out->parentDirID = path == "/" ? fsRtParID : node_id_for_path(parent_path(path));
-    if (which & kFSCatInfoNodeID)
-        out->nodeID = node_id_for_path(path);
-    if (which & kFSCatInfoAllDates) {
-        if (OSErr err = fill_dates(path, which, out); err != noErr)
-            return err;
-    }
     if (which & kFSCatInfoPermissions)
         fill_permissions(info, out);
     if (which & kFSCatInfoFinderInfo)
         std::memset(out->finderInfo, 0, sizeof(out->finderInfo));
     if (which & kFSCatInfoFinderXInfo)
         std::memset(out->extFinderInfo, 0, sizeof(out->extFinderInfo));
-    if (which & kFSCatInfoValence) {
-        out->valence = 0;
-        if (folder) {
-            if (OSErr err = count_items(path, out->valence); err != noErr)
-                return err;
-        }
-    }
     if (which & kFSCatInfoDataSizes) {
         out->dataLogicalSize = folder ? 0 : static_cast<UInt64>(info.st_size);
         out->dataPhysicalSize = folder ? 0 : static_cast<UInt64>(info.st_blocks) * 512u;
@@ -122,6 +106,26 @@ OSErr fill_catalog_info(const std::string& path, const struct stat& info, FSCata
         out->sharingFlags = 0;
     if (which & kFSCatInfoUserPrivs)
         out->userPrivileges = 0;
+}
+
+OSErr fill_catalog_info(const std::string& path, const struct stat& info, FSCatalogInfoBitmap which,
+                        FSCatalogInfo* out) {
+    fill_stat_fields(info, which, out);
+    if (which & kFSCatInfoParentDirID)
+        out->parentDirID = path == "/" ? fsRtParID : node_id_for_path(parent_path(path));
+    if (which & kFSCatInfoNodeID)
+        out->nodeID = node_id_for_path(path);
+    if (which & kFSCatInfoAllDates) {
+        if (OSErr err = fill_dates(path, which, out); err != noErr)
+            return err;
+    }
+    if (which & kFSCatInfoValence) {
+        out->valence = 0;
+        if (S_ISDIR(info.st_mode)) {
+            if (OSErr err = count_items(path, out->valence); err != noErr)
+                return err;
+        }
+    }
     return noErr;
 }
 
@@ -132,16 +136,18 @@ void fill_spec(const std::string& path, FSSpec* spec) {
         spec->name[0] = 0;
         return;
     }
-    fill_spec_in_folder(node_id_for_path(parent_path(path)), path, leaf_name(path), spec);
+    std::string folder = parent_path(path);
+    fill_spec_in_folder(node_id_for_path(folder), folder, leaf_name(path), spec);
 }
 
-void fill_spec_in_folder(SInt32 folder_id, const std::string& path, const std::string& leaf,
+void fill_spec_in_folder(SInt32 folder_id, const std::string& folder, std::string_view leaf,
                          FSSpec* spec) {
     spec->vRefNum = kFSPosixVolumeRefNum;
     spec->parID = folder_id;
     // Only a name that must be shortened needs the object's own node ID.
     if (!spec_name_fits(leaf, spec->name))
-        spec_name_from_posix_name(leaf, node_id_for_path(path), spec->name);
+        spec_name_from_posix_name(std::string(leaf), node_id_for_path(join_path(folder, leaf)),
+                                  spec->name);
 }
 
 } // namespace cs

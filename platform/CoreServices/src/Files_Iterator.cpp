@@ -8,15 +8,31 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <string_view>
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <vector>
 
 namespace cs {
 
-struct FolderEntry {
-    std::string name;
-    unsigned char type; // DT_DIR, DT_REG, ... or DT_UNKNOWN
+// A folder's listing: the names one after another in one buffer, and an
+// entry for each, sorted by name.
+struct Listing {
+    struct Entry {
+        uint64_t prefix; // the name's first eight bytes, big-endian: most comparisons end here
+        uint32_t offset;
+        uint16_t length;
+        unsigned char type; // DT_DIR, DT_REG, ... or DT_UNKNOWN
+    };
+    std::string names;
+    std::vector<Entry> entries;
+
+    std::string_view name(const Entry& entry) const {
+        return std::string_view(names.data() + entry.offset, entry.length);
+    }
 };
 
 } // namespace cs
@@ -24,7 +40,7 @@ struct FolderEntry {
 struct OpaqueFSIterator : cf::Object {
     std::string folder;
     SInt32 folder_id = 0; // the parent directory ID of every item
-    std::vector<cs::FolderEntry> entries;
+    cs::Listing listing;
     size_t next = 0;
 };
 
@@ -39,21 +55,43 @@ CFTypeID iterator_type_id() {
     return id;
 }
 
-OSErr read_folder(const std::string& folder, std::vector<FolderEntry>& entries) {
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr)
-        return errno == ENOTDIR ? OSErr{errFSNotAFolder} : error_from_errno(errno);
+OSErr read_folder(const std::string& folder, Listing& listing) {
+    // A symbolic link is an item, not a folder, even when it points at one.
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOTDIR || errno == ELOOP ? OSErr{errFSNotAFolder}
+                                                  : error_from_errno(errno);
+    DIR* dir = fdopendir(fd);
+    if (dir == nullptr) {
+        const int error = errno;
+        close(fd);
+        return error_from_errno(error);
+    }
     errno = 0;
     while (const dirent* entry = readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-            entries.push_back(FolderEntry{entry->d_name, entry->d_type});
+        const size_t length = std::strlen(entry->d_name);
+        if ((length == 1 || length == 2) && std::strcmp(entry->d_name, ".") == 0)
+            continue;
+        if (length == 2 && std::strcmp(entry->d_name, "..") == 0)
+            continue;
+        uint64_t prefix = 0;
+        for (size_t i = 0; i < 8; ++i)
+            prefix = prefix << 8 | (i < length ? static_cast<unsigned char>(entry->d_name[i]) : 0u);
+        listing.entries.push_back(Listing::Entry{prefix,
+                                                 static_cast<uint32_t>(listing.names.size()),
+                                                 static_cast<uint16_t>(length), entry->d_type});
+        listing.names.append(entry->d_name, length);
     }
     int error = errno;
     closedir(dir);
     if (error != 0)
         return error_from_errno(error);
-    std::sort(entries.begin(), entries.end(),
-              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    std::sort(listing.entries.begin(), listing.entries.end(),
+              [&listing](const Listing::Entry& a, const Listing::Entry& b) {
+                  if (a.prefix != b.prefix)
+                      return a.prefix < b.prefix;
+                  return listing.name(a) < listing.name(b);
+              });
     return noErr;
 }
 
@@ -81,31 +119,48 @@ mode_t mode_for_entry_type(unsigned char type) {
     }
 }
 
+// One item of an iterator, whose path is put together only when it is needed.
+struct Item {
+    const OpaqueFSIterator& it;
+    std::string_view name;
+    unsigned char type;
+    std::string path_text;
+
+    const std::string& path() {
+        if (path_text.empty())
+            path_text = join_path(it.folder, name);
+        return path_text;
+    }
+};
+
 // What is known of an item: from its entry alone when that says enough,
 // otherwise from lstat (fnfErr for an item removed since the folder was read).
-OSErr describe_entry(const std::string& path, const FolderEntry& entry, FSCatalogInfoBitmap which,
-                     bool want_info, struct stat& info) {
-    if (entry.type == DT_UNKNOWN || (want_info && (which & kLookupFields) != 0))
-        return stat_node(path, info);
+OSErr describe_item(Item& item, FSCatalogInfoBitmap which, bool want_info, struct stat& info) {
+    if (item.type == DT_UNKNOWN || (want_info && (which & kLookupFields) != 0))
+        return stat_node(item.path(), info);
     info = {};
-    info.st_mode = mode_for_entry_type(entry.type);
+    info.st_mode = mode_for_entry_type(item.type);
     return noErr;
 }
 
 // One item into slot i of each output array that was given.
-OSErr hand_out(const OpaqueFSIterator& it, const std::string& path, const FolderEntry& entry,
-               const struct stat& info, size_t i, FSCatalogInfoBitmap which, FSCatalogInfo* infos,
-               FSRef* refs, FSSpecPtr specs, HFSUniStr255* names) {
-    if (infos != nullptr) {
-        if (OSErr err = fill_catalog_info(path, info, which, &infos[i]); err != noErr)
+OSErr hand_out(Item& item, const struct stat& info, size_t i, FSCatalogInfoBitmap which,
+               FSCatalogInfo* infos, FSRef* refs, FSSpecPtr specs, HFSUniStr255* names) {
+    const OpaqueFSIterator& it = item.it;
+    if (infos != nullptr && (which & (kPathCatalogFields & ~kFSCatInfoParentDirID)) != 0) {
+        if (OSErr err = fill_catalog_info(item.path(), info, which, &infos[i]); err != noErr)
             return err;
+    } else if (infos != nullptr) {
+        fill_stat_fields(info, which, &infos[i]);
+        if (which & kFSCatInfoParentDirID)
+            infos[i].parentDirID = it.folder_id;
     }
     if (refs != nullptr)
-        make_ref(path, &refs[i]);
+        make_child_ref(it.folder_id, it.folder, item.name, &refs[i]);
     if (specs != nullptr)
-        fill_spec_in_folder(it.folder_id, path, entry.name, &specs[i]);
+        fill_spec_in_folder(it.folder_id, it.folder, item.name, &specs[i]);
     if (names != nullptr)
-        unicode_from_posix_name(entry.name, &names[i]);
+        unicode_from_posix_name(item.name, &names[i]);
     return noErr;
 }
 
@@ -123,20 +178,15 @@ OSErr FSOpenIterator(const FSRef* container, FSIteratorFlags iteratorFlags, FSIt
         return errFSBadIteratorFlags;
     if (iteratorFlags != kFSIterateFlat)
         return errFSIteratorNotSupported;
-    struct stat info;
-    if (OSErr err = cs::stat_node(folder, info); err != noErr)
-        return err;
-    if (!S_ISDIR(info.st_mode))
-        return errFSNotAFolder;
-    std::vector<cs::FolderEntry> entries;
-    if (OSErr err = cs::read_folder(folder, entries); err != noErr)
+    cs::Listing listing;
+    if (OSErr err = cs::read_folder(folder, listing); err != noErr)
         return err;
     auto* it = cf::create<OpaqueFSIterator>(nullptr, cs::iterator_type_id());
     if (it == nullptr)
         return memFullErr;
     it->folder = folder;
     it->folder_id = cs::node_id_for_path(folder);
-    it->entries = std::move(entries);
+    it->listing = std::move(listing);
     *iterator = it;
     return noErr;
 }
@@ -166,18 +216,17 @@ OSErr FSGetCatalogInfoBulk(FSIterator iterator, ItemCount maximumObjects, ItemCo
     if (whichInfo != kFSCatInfoNone && catalogInfos == nullptr)
         return errFSMissingCatInfo;
     ItemCount count = 0;
-    while (count < maximumObjects && it->next < it->entries.size()) {
-        const cs::FolderEntry& entry = it->entries[it->next];
-        std::string path = cs::join_path(it->folder, entry.name);
+    while (count < maximumObjects && it->next < it->listing.entries.size()) {
+        const cs::Listing::Entry& entry = it->listing.entries[it->next];
+        cs::Item item{*it, it->listing.name(entry), entry.type, {}};
         struct stat info;
-        OSErr err = cs::describe_entry(path, entry, whichInfo, catalogInfos != nullptr, info);
+        OSErr err = cs::describe_item(item, whichInfo, catalogInfos != nullptr, info);
         if (err == fnfErr) { // removed since the folder was read
             ++it->next;
             continue;
         }
         if (err == noErr)
-            err = cs::hand_out(*it, path, entry, info, count, whichInfo, catalogInfos, refs, specs,
-                               names);
+            err = cs::hand_out(item, info, count, whichInfo, catalogInfos, refs, specs, names);
         if (err != noErr)
             return err;
         ++it->next;
