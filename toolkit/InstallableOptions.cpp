@@ -109,6 +109,25 @@ Boolean getInstalledFeature(CFStringRef featureName) {
     return answering_row(featureName) != nullptr;
 }
 
+CFStringRef CopyLocalizedStringForInstalledFeatureFromPlugin(CFStringRef featureName,
+                                                             CFBundleRef bundle) {
+    if (featureName == nullptr || featureMap == nullptr)
+        return nullptr;
+    for (const InstalledFeatureMap* row = featureMap; row->featureName != nullptr; ++row) {
+        if (!CFEqual(row->featureName, featureName))
+            continue;
+        // An unconditional row is the feature's last word, with or without a text.
+        bool unconditional = row->optionKeyword == nullptr;
+        if (unconditional || (condition_holds(*row) && row->localizedKey != nullptr)) {
+            if (row->localizedKey == nullptr)
+                return nullptr;
+            return CFBundleCopyLocalizedString(bundle, row->localizedKey, CFSTR("STRING NOT FOUND"),
+                                               nullptr);
+        }
+    }
+    return nullptr;
+}
+
 Boolean getInstallableOptionTicketValue(CFStringRef featureName, SInt32* outValue) {
     if (outValue == nullptr)
         return false;

@@ -37,6 +37,13 @@ CF_EXPORT Boolean getInstallableOptionValue(CFStringRef optionKeyword, CFStringR
 /* True when a row named featureName applies; false otherwise, for NULL and with no table. */
 CF_EXPORT Boolean getInstalledFeature(CFStringRef featureName);
 
+/* A new string (the caller releases it) with the display text of featureName from bundle's
+   default strings table ("STRING NOT FOUND" for a missing key). An unconditional row ends the
+   search with its key, or NULL without one; a conditional row that applies answers only when
+   it has a key. NULL when no row answers. */
+CF_EXPORT CFStringRef CopyLocalizedStringForInstalledFeatureFromPlugin(CFStringRef featureName,
+                                                                       CFBundleRef bundle);
+
 /* Stores the ticket value of the row that answers for featureName and returns true; false when
    no row answers or an argument is NULL. */
 CF_EXPORT Boolean getInstallableOptionTicketValue(CFStringRef featureName, SInt32* outValue);

@@ -2,14 +2,14 @@
 // matching row: tables rely on that to give a duplicated value or choice one reading.
 #include "SettingMaps.h"
 #include "InstallableOptions.h"
+#include "SettingMapsInternal.h"
 
-namespace {
-
-// A row applies when it has no gate or its feature's installed state is the one it asks for.
-bool gate_holds(const SettingMap& row) {
+bool toolkit::setting_row_applies(const SettingMap& row) {
     return row.featureName == nullptr ||
            getInstalledFeature(row.featureName) == row.featureInstalled;
 }
+
+namespace {
 
 // The choice table of a PPD main keyword; NULL for an unknown keyword.
 const ChoiceMap* choices_for_keyword(CFStringRef keyword) {
@@ -25,7 +25,7 @@ const ChoiceMap* choices_for_keyword(CFStringRef keyword) {
 CFStringRef LocalizedKeyForTicketValue(const SettingMap* map, SInt32 ticketValue) {
     const SettingMap* row = map;
     for (; row->ticketValue != 0; ++row) {
-        if (row->ticketValue == ticketValue && gate_holds(*row))
+        if (row->ticketValue == ticketValue && toolkit::setting_row_applies(*row))
             return row->localizedKey;
     }
     return row->localizedKey; // the terminator's, NULL in a well-formed table
@@ -53,7 +53,7 @@ SInt32 UIToTicket(const SettingMap* map, SInt32 uiIndex) {
 SInt32 TicketToUI(const SettingMap* map, SInt32 ticketValue) {
     SInt32 index = 0;
     for (; map[index].ticketValue != 0; ++index) {
-        if (map[index].ticketValue == ticketValue && gate_holds(map[index]))
+        if (map[index].ticketValue == ticketValue && toolkit::setting_row_applies(map[index]))
             break;
     }
     // Stopped on a row with a key: a match (or a value-0 row, which a table must not hold).

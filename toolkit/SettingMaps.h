@@ -6,7 +6,7 @@
 #ifndef TOOLKIT_SETTINGMAPS_H
 #define TOOLKIT_SETTINGMAPS_H
 
-#include <CoreFoundation/CoreFoundation.h>
+#include <Carbon/Carbon.h>
 
 CF_EXTERN_C_BEGIN
 
@@ -83,6 +83,28 @@ CF_EXPORT const ChoiceMap ColorModeMap[];
 CF_EXPORT const ChoiceMap InputSlotMap[];
 CF_EXPORT const ChoiceMap FeedEdgeMap[];
 CF_EXPORT const ChoiceMap SlipSheetMap[];
+
+/* Appends to menu (without emptying it) one item per row of map whose gate holds, titled from
+   bundle's default strings table ("STRING NOT FOUND" for a missing key), with commandID when
+   it is non-zero, else the row's own, and the row's ticket value as its reference constant.
+   The menu's own reference constant (item 0) becomes the table's address. Returns the number
+   of rows read, hidden ones included (CountMaps(map)). */
+CF_EXPORT UInt16 PopulateMenuFromMap(CFBundleRef bundle, MenuRef menu, const SettingMap* map,
+                                     JobContext jobContext, MenuCommand commandID);
+
+/* Empties the popup's menu, fills it with PopulateMenuFromMap and makes the returned row count
+   the popup's maximum; the popup's value is left alone. Returns 0 for a popup without a menu. */
+CF_EXPORT UInt16 PopulatePopupButtonFromMap(CFBundleRef bundle, ControlRef popup,
+                                            const SettingMap* map, JobContext jobContext,
+                                            MenuCommand commandID);
+
+/* Selects the first item whose reference constant is ticketValue and returns true; false, with
+   the popup unchanged, when no item carries it or popup is NULL. */
+CF_EXPORT Boolean SetPopupButtonToTicketValue(ControlRef popup, SInt32 ticketValue);
+
+/* The reference constant (ticket value) of the popup's selected item; 0 when nothing is
+   selected or the popup has no menu. */
+CF_EXPORT SInt32 GetPopupButtonTicketValue(ControlRef popup);
 
 /* The key (not retained) of the first row carrying ticketValue whose feature gate holds;
    NULL when none does. */

@@ -8,7 +8,8 @@
 namespace {
 
 // Features of the fixture printers. "HardDisk" has a conditional row followed by an
-// unconditional one; "Finisher" is provided by either finisher model.
+// unconditional one; "Finisher" is provided by either finisher model; "Tray3"'s text is missing
+// from the fixture strings; "Cassette"'s first row applies but has no text.
 const InstalledFeatureMap kFeatures[] = {
     {CFSTR("Finisher"), CFSTR("TKFinisher"), CFSTR("Staple"), CFSTR("Staple Finisher"), 10},
     {CFSTR("Finisher"), CFSTR("TKFinisher"), CFSTR("SaddleStitch"), CFSTR("Booklet Finisher"), 20},
@@ -16,6 +17,8 @@ const InstalledFeatureMap kFeatures[] = {
     {CFSTR("HardDisk"), CFSTR("TKHardDisk"), CFSTR("True"), CFSTR("Hard Disk"), 1},
     {CFSTR("HardDisk"), nullptr, nullptr, nullptr, 2},
     {CFSTR("PunchUnit"), CFSTR("TKPunchUnit"), CFSTR("TwoHole"), CFSTR("Punch Unit"), 4},
+    {CFSTR("Cassette"), CFSTR("TKTray3"), CFSTR("True"), nullptr, 5},
+    {CFSTR("Cassette"), nullptr, nullptr, CFSTR("Staple Finisher"), 6},
     {nullptr, nullptr, nullptr, nullptr, 0},
 };
 
@@ -26,9 +29,7 @@ std::string recorded(const char* keyword) {
     CFRelease(key);
     if (!found)
         return "<none>";
-    char buffer[64];
-    CFStringGetCString(choice, buffer, sizeof(buffer), kCFStringEncodingUTF8);
-    return buffer;
+    return tktest::text(choice);
 }
 
 // The options are process-wide: every test starts and ends unloaded.
@@ -72,43 +73,58 @@ TEST_F(InstallableOptions, FirstRowWhoseConditionHoldsAnswers) {
     value = -7;
     EXPECT_FALSE(getInstalledFeature(CFSTR("PunchUnit")));
     EXPECT_FALSE(getInstallableOptionTicketValue(CFSTR("PunchUnit"), &value));
-    EXPECT_FALSE(getInstalledFeature(CFSTR("Fax")));
     EXPECT_FALSE(getInstalledFeature(nullptr));
-    EXPECT_FALSE(getInstallableOptionTicketValue(nullptr, &value));
     EXPECT_FALSE(getInstallableOptionTicketValue(CFSTR("Tray3"), nullptr));
     EXPECT_EQ(value, -7);
 }
 
-TEST_F(InstallableOptions, LoadingTwiceKeepsTheFirstPrinter) {
-    tktest::OpenPPD first("InstallableOptions.ppd");
-    tktest::OpenPPD second("NoInstallableOptions.ppd");
-    ASSERT_TRUE(LoadInstallableOptions(first.get(), kFeatures));
-    EXPECT_FALSE(LoadInstallableOptions(second.get(), kFeatures));
-    EXPECT_EQ(recorded("TKFinisher"), "SaddleStitch");
-    EXPECT_TRUE(getInstalledFeature(CFSTR("Tray3")));
+TEST_F(InstallableOptions, DisplayTextComesFromTheBundle) {
+    CFBundleRef bundle = tktest::create_fixture_bundle();
+    ASSERT_NE(bundle, nullptr);
+    auto copied = [bundle](CFStringRef feature) {
+        CFStringRef string = CopyLocalizedStringForInstalledFeatureFromPlugin(feature, bundle);
+        std::string result = tktest::text(string);
+        if (string != nullptr)
+            CFRelease(string);
+        return result;
+    };
+    EXPECT_EQ(copied(CFSTR("Finisher")), "<null>"); // nothing loaded
+
+    tktest::OpenPPD ppd("InstallableOptions.ppd");
+    ASSERT_TRUE(LoadInstallableOptions(ppd.get(), kFeatures));
+    EXPECT_EQ(copied(CFSTR("Finisher")), "Booklet Finishing Unit");
+    EXPECT_EQ(copied(CFSTR("Tray3")), "STRING NOT FOUND");
+    EXPECT_EQ(copied(CFSTR("HardDisk")), "<null>"); // the unconditional row has no text
+    EXPECT_EQ(copied(CFSTR("PunchUnit")), "<null>");
+    // The first row answers for the value but, without a text, not for the name.
+    SInt32 value = 0;
+    EXPECT_TRUE(getInstallableOptionTicketValue(CFSTR("Cassette"), &value));
+    EXPECT_EQ(value, 5);
+    EXPECT_EQ(copied(CFSTR("Cassette")), "Stapling Unit");
+    EXPECT_EQ(copied(nullptr), "<null>");
+    CFRelease(bundle);
 }
 
-TEST_F(InstallableOptions, WithoutTheGroupOnlyUnconditionalRowsHold) {
-    tktest::OpenPPD ppd("NoInstallableOptions.ppd");
-    ASSERT_NE(ppd.get(), nullptr);
-    EXPECT_FALSE(LoadInstallableOptions(ppd.get(), kFeatures));
-    EXPECT_EQ(recorded("TKFinisher"), "<none>"); // a general option, not installed hardware
-    EXPECT_FALSE(getInstalledFeature(CFSTR("Finisher")));
-    EXPECT_FALSE(getInstalledFeature(CFSTR("Tray3")));
-    EXPECT_TRUE(getInstalledFeature(CFSTR("HardDisk")));
-    // That still counts as loaded: another PPD must wait for an unload.
-    tktest::OpenPPD other("InstallableOptions.ppd");
-    EXPECT_FALSE(LoadInstallableOptions(other.get(), kFeatures));
-    UnloadInstallableOptions();
-    EXPECT_TRUE(LoadInstallableOptions(other.get(), kFeatures));
-}
-
-TEST_F(InstallableOptions, NothingLoadedAnswersFalseForEveryFeature) {
+TEST_F(InstallableOptions, LoadsOncePerPrinterAndWithoutTheGroupOnlyUnconditionalRowsHold) {
     SInt32 value = -7;
-    EXPECT_FALSE(getInstalledFeature(CFSTR("HardDisk"))); // even the unconditional row
+    EXPECT_FALSE(getInstalledFeature(CFSTR("HardDisk"))); // nothing loaded: not even this
     EXPECT_FALSE(getInstallableOptionTicketValue(CFSTR("HardDisk"), &value));
     EXPECT_EQ(value, -7);
-    // A missing PPD loads the table with no options recorded.
+
+    tktest::OpenPPD without("NoInstallableOptions.ppd"), with("InstallableOptions.ppd");
+    EXPECT_FALSE(LoadInstallableOptions(without.get(), kFeatures));
+    EXPECT_EQ(recorded("TKFinisher"), "<none>"); // a general option, not installed hardware
+    EXPECT_FALSE(getInstalledFeature(CFSTR("Finisher")));
+    EXPECT_TRUE(getInstalledFeature(CFSTR("HardDisk")));
+    // That counts as loaded: another printer must wait for an unload.
+    EXPECT_FALSE(LoadInstallableOptions(with.get(), kFeatures));
+    EXPECT_FALSE(getInstalledFeature(CFSTR("Tray3")));
+    UnloadInstallableOptions();
+    EXPECT_TRUE(LoadInstallableOptions(with.get(), kFeatures));
+    EXPECT_TRUE(getInstalledFeature(CFSTR("Tray3")));
+
+    // No PPD at all loads like a PPD without the group.
+    UnloadInstallableOptions();
     EXPECT_FALSE(LoadInstallableOptions(nullptr, kFeatures));
     EXPECT_TRUE(getInstalledFeature(CFSTR("HardDisk")));
     EXPECT_FALSE(getInstalledFeature(CFSTR("Tray3")));

@@ -2,6 +2,7 @@
 #ifndef TOOLKIT_TESTS_TOOLKITTESTSUPPORT_H
 #define TOOLKIT_TESTS_TOOLKITTESTSUPPORT_H
 
+#include <CoreFoundation/CoreFoundation.h>
 #include <cups/ppd.h>
 
 #include <string>
@@ -10,6 +11,26 @@ namespace tktest {
 
 inline std::string fixture_path(const char* name) {
     return std::string(TOOLKIT_FIXTURES_DIR) + "/" + name;
+}
+
+// The fixture bundle whose strings label the test popups; the caller releases it.
+inline CFBundleRef create_fixture_bundle() {
+    const std::string path = fixture_path("Toolkit.bundle");
+    CFURLRef url = CFURLCreateFromFileSystemRepresentation(
+        nullptr, reinterpret_cast<const UInt8*>(path.data()), static_cast<CFIndex>(path.size()),
+        true);
+    CFBundleRef bundle = CFBundleCreate(nullptr, url);
+    CFRelease(url);
+    return bundle;
+}
+
+inline std::string text(CFStringRef string) {
+    if (string == nullptr)
+        return "<null>";
+    char buffer[256];
+    if (!CFStringGetCString(string, buffer, sizeof(buffer), kCFStringEncodingUTF8))
+        return "<unconvertible>";
+    return buffer;
 }
 
 // A PPD file of the fixtures, open for the life of the holder.
