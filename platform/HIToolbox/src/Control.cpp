@@ -1,6 +1,6 @@
 // Controls as objects: creation, disposal, identity and the control tree
 // (the root control, embedding, sub-controls, lookup by ID).
-#include "ControlKinds.h"
+#include "Drawing.h"
 
 #include <HIToolbox/HIView.h>
 
@@ -89,6 +89,7 @@ void detach(ControlRef control) {
 
 void move_to_window(ControlRef control, WindowRef window) {
     WindowRef previous = control->owner;
+    hit::invalidate_control(control); // in the window it leaves
     hit::for_each_in_tree(control, [&](ControlRef c) {
         hit::window_forget_control(previous, c);
         c->owner = window;
@@ -162,6 +163,7 @@ void dispose_control(ControlRef control) {
         return;
     control->disposing = true;
     CFRetain(control);
+    invalidate_control(control);
     notify(control, kEventControlDispose);
     std::vector<ControlRef> children = control->children;
     for (ControlRef child : children)
@@ -323,6 +325,7 @@ OSErr EmbedControl(ControlRef inControl, ControlRef inContainer) {
     control->embedder = container;
     if (control->owner != container->owner)
         move_to_window(control, container->owner);
+    hit::invalidate_control(control);
     send_about_sub(container, kEventControlAddedSubControl, control);
     return noErr;
 }

@@ -2,6 +2,7 @@
 // when clicked (a mixed one turns off), before the hit is reported.
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
+#include "Drawing.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ const ControlKindClass& check_box_kind() {
         .make_state = nullptr,
         .copy_text = nullptr,
         .track = track,
+        .draw = hit::theme::draw_check_box,
+        .best_rect = hit::theme::best_check_box,
     };
     static bool registered = (register_control_kind(kind), true);
     (void)registered;

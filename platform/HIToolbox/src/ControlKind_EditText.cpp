@@ -9,6 +9,7 @@
 #include "EditText.h"
 
 #include "ControlBehaviour.h"
+#include "Drawing.h"
 #include "TextInternal.h"
 
 #include <CoreFoundation/CFString.h>
@@ -185,6 +186,8 @@ hit::ControlKindClass edit_kind(OSType code, const char* name) {
         .took_focus = took_focus,
         .text_input = hit::edit_text_input,
         .dump_fields = dump_fields,
+        .draw = hit::theme::draw_edit_text,
+        .best_rect = hit::theme::best_edit_text,
     };
 }
 

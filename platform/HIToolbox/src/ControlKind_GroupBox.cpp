@@ -1,6 +1,6 @@
 // The group box: a titled frame that embeds the controls it groups, and the
 // separator line. Neither does anything when clicked.
-#include "ControlKinds.h"
+#include "Drawing.h"
 
 namespace {
 
@@ -27,6 +27,11 @@ std::unique_ptr<hit::KindState> make_state() {
 
 namespace hit {
 
+bool group_box_is_primary(ControlRef control) {
+    const auto* state = kind_state<GroupBoxState>(control);
+    return state == nullptr || state->primary;
+}
+
 const ControlKindClass& group_box_kind() {
     static const ControlKindClass kind = {
         .kind = {kControlKindSignatureApple, kControlKindGroupBox},
@@ -36,6 +41,8 @@ const ControlKindClass& group_box_kind() {
         .tag_count = sizeof(kTags) / sizeof(kTags[0]),
         .make_state = make_state,
         .copy_text = nullptr,
+        .draw = theme::draw_group_box,
+        .best_rect = theme::best_group_box,
     };
     static bool registered = (register_control_kind(kind), true);
     (void)registered;
@@ -51,6 +58,7 @@ const ControlKindClass& separator_kind() {
         .tag_count = 0,
         .make_state = nullptr,
         .copy_text = nullptr,
+        .draw = theme::draw_separator,
     };
     static bool registered = (register_control_kind(kind), true);
     (void)registered;

@@ -4,6 +4,7 @@
 // holds one reference to its menu for as long as it has it.
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
+#include "Drawing.h"
 #include "TextInternal.h"
 
 #include <HIToolbox/Menus.h>
@@ -159,6 +160,8 @@ const ControlKindClass& popup_button_kind() {
         .track = track,
         .check_choice = check_choice,
         .dump_fields = dump_fields,
+        .draw = hit::theme::draw_popup_button,
+        .best_rect = hit::theme::best_popup_button,
     };
     static bool registered = (register_control_kind(kind), true);
     (void)registered;

@@ -1,7 +1,7 @@
 // The push button. Whether it draws as its window's default or cancel button
 // is kept under two Boolean tags, which SetWindowDefaultButton and
 // SetWindowCancelButton also set.
-#include "ControlKinds.h"
+#include "Drawing.h"
 
 namespace {
 
@@ -19,8 +19,10 @@ template <Boolean PushButtonState::*member> struct FlagTag {
     static OSStatus set(ControlRef control, ControlPartCode, Size size, const void* data) {
         Boolean value = false;
         OSStatus status = hit::set_fixed(value, size, data);
-        if (status == noErr)
+        if (status == noErr) {
             hit::kind_state<PushButtonState>(control)->*member = value != 0;
+            hit::invalidate_control(control);
+        }
         return status;
     }
     static constexpr hit::DataTag entry(ResType tag) { return {tag, &get, &set}; }
@@ -49,6 +51,8 @@ const ControlKindClass& push_button_kind() {
         .make_state = make_state,
         .copy_text = nullptr,
         .click_part = kControlButtonPart,
+        .draw = hit::theme::draw_push_button,
+        .best_rect = hit::theme::best_push_button,
     };
     static bool registered = (register_control_kind(kind), true);
     (void)registered;

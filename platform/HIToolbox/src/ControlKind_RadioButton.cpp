@@ -3,6 +3,7 @@
 // group's, which this toolbox does not have).
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
+#include "Drawing.h"
 
 namespace {
 
@@ -28,6 +29,8 @@ const ControlKindClass& radio_button_kind() {
         .make_state = nullptr,
         .copy_text = nullptr,
         .track = track,
+        .draw = hit::theme::draw_radio_button,
+        .best_rect = hit::theme::best_radio_button,
     };
     static bool registered = (register_control_kind(kind), true);
     (void)registered;

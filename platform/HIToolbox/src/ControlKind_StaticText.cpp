@@ -2,6 +2,7 @@
 // its title), with a font style, a truncation mode and a multi-line switch.
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
+#include "Drawing.h"
 #include "TextInternal.h"
 
 #include <CoreFoundation/CFString.h>
@@ -85,6 +86,8 @@ const ControlKindClass& static_text_kind() {
         .tag_count = sizeof(kTags) / sizeof(kTags[0]),
         .make_state = make_state,
         .copy_text = copy_text,
+        .draw = hit::theme::draw_static_text,
+        .best_rect = hit::theme::best_static_text,
     };
     static bool registered = (register_control_kind(kind), true);
     (void)registered;

@@ -5,6 +5,7 @@
 #include "CFHolder.h"
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
+#include "Drawing.h"
 #include "TextInternal.h"
 
 #include <HIToolbox/Menus.h>
@@ -159,6 +160,8 @@ const ControlKindClass& tabs_kind() {
         .copy_text = copy_text,
         .track = track,
         .check_choice = check_choice,
+        .draw = hit::theme::draw_tabs,
+        .best_rect = hit::theme::best_tabs,
     };
     static bool registered = (register_control_kind(kind), true);
     (void)registered;

@@ -1,8 +1,9 @@
 // The user pane: a plain container, or an area its owner draws and handles
 // through procedure pointers kept under the pane's data tags.
-// FIXME: the stored procedures are called by drawing, hit testing, idle,
-// key and focus handling, which arrive with the theme and focus code.
-#include "ControlKinds.h"
+// The theme calls the draw procedure (Theme_Containers.cpp).
+// FIXME: the hit testing, idle, key and focus procedures are called by the
+// click and focus handling, which arrive with the control kinds.
+#include "Drawing.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ const ControlKindClass& user_pane_kind() {
         .tag_count = sizeof(kTags) / sizeof(kTags[0]),
         .make_state = make_state,
         .copy_text = nullptr,
+        .draw = hit::theme::draw_user_pane,
     };
     static bool registered = (register_control_kind(kind), true);
     (void)registered;

@@ -25,6 +25,8 @@ struct DataTag {
     OSStatus (*set)(ControlRef control, ControlPartCode part, Size size, const void* data);
 };
 
+struct DrawContext; // Drawing.h
+
 struct ControlKindClass {
     ControlKind kind;
     const char* name; // for dumps and diagnostics
@@ -58,6 +60,13 @@ struct ControlKindClass {
     OSStatus (*text_input)(ControlRef control, EventRef event) = nullptr;
     // Appends the kind's own fields (" sel=0..2") to the control's dump line.
     void (*dump_fields)(ControlRef control, std::string& line) = nullptr;
+    // The theme's painter for the kind (one of hit::theme's, Drawing.h); it
+    // paints the control's look from its state. nullptr: nothing to paint.
+    void (*draw)(ControlRef control, DrawContext& context) = nullptr;
+    // The theme's measure of the kind: the preferred rectangle with the
+    // control's top-left corner, and the text's baseline as an offset from
+    // its bottom (0 without text). nullptr: the control's bounds.
+    Rect (*best_rect)(ControlRef control, SInt16* baseline_offset) = nullptr;
 };
 
 // Registers a kind (once, at its first use); a kind already registered under
@@ -79,6 +88,8 @@ const ControlKindClass& popup_button_kind();
 const ControlKindClass& tabs_kind();
 const ControlKindClass& group_box_kind();
 const ControlKindClass& separator_kind();
+// A primary group box (the default) or a secondary one, nested in another.
+bool group_box_is_primary(ControlRef control);
 
 // The kind's state of a control, when the control is of that kind.
 template <class State> State* kind_state(ControlRef control) {

@@ -1,7 +1,8 @@
 // Control state: geometry, visibility, enabling, activation and values.
-// FIXME: showing, hiding, enabling and value changes repaint the control once
-// the drawing theme exists; for now they change state and send their events.
+// Every change that alters what a control looks like invalidates its area,
+// which the window repaints at its next update.
 #include "ControlBehaviour.h"
+#include "Drawing.h"
 
 #include <algorithm>
 #include <limits>
@@ -23,6 +24,7 @@ OSStatus set_flag(ControlRef inControl, bool OpaqueControlRef::*flag, bool on, U
         return paramErr;
     if (control->*flag != on) {
         control->*flag = on;
+        hit::invalidate_control(control);
         hit::notify(control, on ? event_when_on : event_when_off);
         if (!on)
             hit::focus_may_be_lost(control);
@@ -71,6 +73,7 @@ void set_values(ControlRef control, SInt32 value, SInt32 minimum, SInt32 maximum
     control->value = value;
     control->minimum = minimum;
     control->maximum = maximum;
+    hit::invalidate_control(control);
     hit::notify(control, kEventControlValueFieldChanged);
 }
 
@@ -94,10 +97,12 @@ void SetControlBounds(ControlRef control, const Rect* bounds) {
     if (c == nullptr || bounds == nullptr)
         return;
     const Rect previous = c->bounds;
+    hit::invalidate_control(c); // where it was, and below where it goes
     // Embedded controls keep their place relative to this one.
     offset_tree(c, static_cast<short>(bounds->left - previous.left),
                 static_cast<short>(bounds->top - previous.top));
     c->bounds = *bounds;
+    hit::invalidate_control(c);
     send_bounds_changed(c, previous);
 }
 

@@ -7,6 +7,7 @@
 // that click.
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
+#include "Drawing.h"
 
 #include <HIToolbox/PlatformHost.h>
 
@@ -101,8 +102,8 @@ bool accepts_clicks(ControlRef control) {
     return IsControlVisible(control) && IsControlEnabled(control) && IsControlActive(control);
 }
 
-void changed(ControlRef) {
-    // FIXME: call hit::invalidate_control (Drawing.h) once the drawing module is on main.
+void changed(ControlRef control) {
+    invalidate_control(control);
 }
 
 OSStatus click_control(ControlRef control, MenuItemIndex choice) {

@@ -1,5 +1,5 @@
 // Window and control titles, and the text helpers the rest of HIToolbox uses.
-#include "ControlInternal.h"
+#include "Drawing.h"
 #include "TextInternal.h"
 
 #include <CoreFoundation/CFString.h>
@@ -70,8 +70,10 @@ OSStatus SetControlTitleWithCFString(ControlRef inControl, CFStringRef inString)
     if (control == nullptr)
         return paramErr;
     OSStatus status = replace_title(control->title, inString);
-    if (status == noErr)
+    if (status == noErr) {
+        hit::invalidate_control(control);
         hit::notify(control, kEventControlTitleChanged);
+    }
     return status;
 }
 

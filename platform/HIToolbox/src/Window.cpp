@@ -1,6 +1,6 @@
 // Windows: creation and disposal, visibility, activation, bounds, the
 // default and cancel buttons.
-#include "ControlKinds.h"
+#include "Drawing.h"
 #include "WindowInternal.h"
 
 #include <algorithm>
@@ -211,6 +211,7 @@ void ShowWindow(WindowRef window) {
         return;
     w->visible = true;
     notify(w, kEventWindowShown);
+    hit::draw_window(w);
 }
 
 void HideWindow(WindowRef window) {
@@ -232,6 +233,10 @@ OSStatus ActivateWindow(WindowRef window, Boolean activate) {
         return errInvalidWindowRef;
     if (w->active != (activate != 0)) {
         w->active = activate != 0;
+        // Controls look different in an inactive window.
+        const Rect& content = w->bounds;
+        hit::invalidate_window_rect(w, Rect{0, 0, static_cast<short>(content.bottom - content.top),
+                                            static_cast<short>(content.right - content.left)});
         notify(w, w->active ? kEventWindowActivated : kEventWindowDeactivated);
     }
     return noErr;

@@ -230,6 +230,8 @@ enum {
     kEventParamHICommand = 0x68636D64 /* 'hcmd' */,
     kEventParamControlPart = 0x63707274 /* 'cprt' */,
     kEventParamControlSubControl = 0x63737562 /* 'csub' */,
+    kEventParamControlOptimalBounds = 0x636F626E /* 'cobn' */,
+    kEventParamControlOptimalBaselineOffset = 0x636F626F /* 'cobo' */,
     kEventParamControlDataTag = 0x63647467 /* 'cdtg' */,
     kEventParamControlDataBuffer = 0x63646266 /* 'cdbf' */,
     kEventParamControlDataBufferSize = 0x63646273 /* 'cdbs' */,

@@ -214,6 +214,29 @@ CF_EXPORT OSErr ActivateControl(ControlRef inControl);
 CF_EXPORT OSErr DeactivateControl(ControlRef inControl);
 CF_EXPORT Boolean IsControlActive(ControlRef inControl);
 
+/* ---- Drawing ------------------------------------------------------------ */
+
+/* Draws the control and its embedded controls now, unless it is hidden.
+   kEventControlDraw goes to the control first: a handler that returns noErr
+   draws the control itself, in place of the standard look. */
+CF_EXPORT void Draw1Control(ControlRef theControl);
+/* Draws every visible control of the window. */
+CF_EXPORT void DrawControls(WindowRef theWindow);
+/* Draws the visible controls that meet the region's bounding box (every
+   control for a NULL region). */
+CF_EXPORT void UpdateControls(WindowRef inWindow, RgnHandle inUpdateRegion);
+
+/*
+ * The control's preferred rectangle for its current content: the top-left
+ * corner is the control's, the size what its text (measured in the theme's
+ * fonts) and the kind's chrome need. A control that does not measure itself
+ * gives its bounds. *outBaseLineOffset (may be NULL) is the text's baseline
+ * relative to the rectangle's bottom, usually negative, 0 without text. A
+ * kEventControlGetOptimalBounds handler may answer instead. paramErr for a
+ * bad control or a NULL rect.
+ */
+CF_EXPORT OSErr GetBestControlRect(ControlRef inControl, Rect* outRect, SInt16* outBaseLineOffset);
+
 /* ---- Values and titles ------------------------------------------------- */
 
 /* The value always lies within [minimum, maximum]; setting either limit pulls

@@ -118,6 +118,10 @@ CF_EXPORT OSStatus CopyWindowTitleAsCFString(WindowRef window, CFStringRef* outT
 CF_EXPORT void SetWRefCon(WindowRef window, SRefCon data);
 CF_EXPORT SRefCon GetWRefCon(WindowRef window);
 
+/* Marks a rectangle of the content (window-local) for repainting at the
+   window's next update. errInvalidWindowRef, paramErr for a NULL rect. */
+CF_EXPORT OSStatus InvalWindowRect(WindowRef window, const Rect* bounds);
+
 /* The window's own port; it lives as long as the window. */
 CF_EXPORT CGrafPtr GetWindowPort(WindowRef window);
 CF_EXPORT WindowRef GetWindowFromPort(CGrafPtr port);

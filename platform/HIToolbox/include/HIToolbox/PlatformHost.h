@@ -6,6 +6,7 @@
 #define HITOOLBOX_PLATFORMHOST_H
 
 #include <HIToolbox/Controls.h>
+#include <cairo.h>
 #include <stdio.h>
 
 CF_EXTERN_C_BEGIN
@@ -69,6 +70,32 @@ CF_EXPORT OSStatus PlatformTypeKey(WindowRef window, UniChar charCode, UInt32 mo
 /* Types each character of `text` as PlatformTypeKey does ("\n" is Return).
    paramErr for a NULL text; errInvalidWindowRef as above; else noErr. */
 CF_EXPORT OSStatus PlatformTypeText(WindowRef window, CFStringRef text);
+
+/* ---- Pixels ------------------------------------------------------------- */
+
+/*
+ * Draws the whole window (background and every visible control) and writes
+ * its backing store as a PNG file of the content's size. The file is written
+ * next to `path` under a temporary name and renamed into place. paramErr for
+ * a NULL path, errInvalidWindowRef for a bad window, ioErr when the file
+ * cannot be written (the reason goes to standard error).
+ */
+CF_EXPORT OSStatus PlatformWriteWindowPNG(WindowRef window, const char* path);
+
+/*
+ * The pixel at (x, y) of the window's content, as 0xAARRGGBB, after the
+ * window has repainted whatever waits to be repainted. paramErr outside the
+ * content or for a NULL result, errInvalidWindowRef for a bad window.
+ */
+CF_EXPORT OSStatus PlatformCopyWindowPixel(WindowRef window, SInt32 x, SInt32 y, UInt32* outARGB);
+
+/*
+ * A new cairo context on the port's backing store, for frameworks that draw
+ * into windows (pictures); clipped to the area being repainted during an
+ * update. The caller destroys it. NULL for a bad port or one whose window
+ * is gone.
+ */
+CF_EXPORT cairo_t* PlatformCreatePortContext(CGrafPtr port);
 
 CF_EXTERN_C_END
 

@@ -1,0 +1,163 @@
+// The theme's text controls: static text and edit text (plain and password),
+// with the edit text's frame, selection and caret.
+#include "EditText.h"
+#include "Theme.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace hit::theme {
+namespace {
+
+constexpr int kEditInset = 3; // between an edit text's frame and its text
+
+constexpr Colour kEditBackground = {1, 1, 1};
+constexpr Colour kDisabledEditBackground = {0.97, 0.97, 0.97};
+constexpr Colour kEditTopEdge = {0.50, 0.50, 0.50};
+constexpr Colour kEditEdge = {0.68, 0.68, 0.68};
+constexpr Colour kInactiveSelection = {0.85, 0.85, 0.85};
+
+// What an edit text shows: its text, or one bullet per character of a
+// password; and the selection as byte offsets into what it shows.
+struct EditLook {
+    std::string shown;
+    int selection_start = 0;
+    int selection_end = 0;
+};
+
+// UTF-16 units as UTF-8 (a lone surrogate becomes U+FFFD). `offsets`
+// receives, for each unit index, the byte offset where that unit starts.
+std::string to_utf8(const std::u16string& units, std::vector<int>* offsets) {
+    std::string out;
+    out.reserve(units.size());
+    for (size_t i = 0; i < units.size(); ++i) {
+        offsets->push_back(static_cast<int>(out.size()));
+        char32_t c = units[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+            offsets->push_back(static_cast<int>(out.size()));
+            ++i;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    offsets->push_back(static_cast<int>(out.size()));
+    return out;
+}
+
+EditLook edit_look(ControlRef control) {
+    const EditTextState& state = edit_text_state(control);
+    std::vector<int> offsets;
+    EditLook look;
+    look.shown = to_utf8(state.shown(), &offsets);
+    const size_t last = offsets.size() - 1;
+    look.selection_start = offsets[std::min(state.sel_start, last)];
+    look.selection_end = offsets[std::min(state.sel_end, last)];
+    return look;
+}
+
+void edit_frame(cairo_t* cr, const Rect& b, const DrawContext& context) {
+    const double w = b.right - b.left;
+    const double h = b.bottom - b.top;
+    set_colour(cr, context.enabled ? kEditBackground : kDisabledEditBackground);
+    cairo_rectangle(cr, b.left, b.top, w, h);
+    cairo_fill(cr);
+    cairo_set_line_width(cr, 1);
+    Colour edge = kEditEdge;
+    Colour top = kEditTopEdge;
+    if (!context.enabled)
+        edge.a = top.a = 0.5;
+    set_colour(cr, edge);
+    cairo_rectangle(cr, b.left + 0.5, b.top + 0.5, w - 1, h - 1);
+    cairo_stroke(cr);
+    set_colour(cr, top);
+    cairo_move_to(cr, b.left, b.top + 0.5);
+    cairo_line_to(cr, b.right, b.top + 0.5);
+    cairo_stroke(cr);
+}
+
+} // namespace
+
+void draw_static_text(ControlRef control, DrawContext& context) {
+    cairo_t* cr = context.cr;
+    const Rect& b = context.bounds;
+    const int width = b.right - b.left;
+    const TextStyle style = text_style(control);
+    Boolean multiline = true;
+    GetControlData(control, kControlEntireControl, kControlStaticTextIsMultilineTag,
+                   sizeof(multiline), &multiline, nullptr);
+    cairo_rectangle(cr, b.left, b.top, width, b.bottom - b.top);
+    cairo_clip(cr);
+    draw_text(cr, visible_text(control), style.font, b.left, b.top,
+              context.enabled ? kText : kDisabledText, style.align, width, multiline ? width : 0);
+}
+
+Rect best_static_text(ControlRef control, SInt16* baseline_offset) {
+    const std::string text = visible_text(control);
+    const TextSize size = measure_text(text, text_style(control).font);
+    if (baseline_offset != nullptr)
+        *baseline_offset = text.empty() ? 0 : static_cast<SInt16>(size.baseline - size.height);
+    const Rect& b = control->bounds;
+    return Rect{b.top, b.left, static_cast<short>(b.top + size.height),
+                static_cast<short>(b.left + size.width)};
+}
+
+void draw_edit_text(ControlRef control, DrawContext& context) {
+    cairo_t* cr = context.cr;
+    const Rect& b = context.bounds;
+    edit_frame(cr, b, context);
+    const EditLook look = edit_look(control);
+    const Font font = text_style(control).font;
+    const TextSize line = measure_text(look.shown.empty() ? " " : look.shown, font);
+    const double x = b.left + kEditInset;
+    const double y = b.top + std::max(kEditInset, (b.bottom - b.top - line.height) / 2);
+    cairo_save(cr);
+    cairo_rectangle(cr, b.left + 1, b.top + 1, b.right - b.left - 2, b.bottom - b.top - 2);
+    cairo_clip(cr);
+    if (context.focused) {
+        const int from = text_offset(look.shown, font, look.selection_start);
+        const int to = text_offset(look.shown, font, look.selection_end);
+        if (from != to) {
+            set_colour(cr, context.active ? kSelection : kInactiveSelection);
+            cairo_rectangle(cr, x + std::min(from, to), y, std::abs(to - from), line.height);
+            cairo_fill(cr);
+        } else if (context.active) {
+            set_colour(cr, kText);
+            cairo_rectangle(cr, x + from, y, 1, line.height);
+            cairo_fill(cr);
+        }
+    }
+    draw_text(cr, look.shown, font, x, y, context.enabled ? kText : kDisabledText);
+    cairo_restore(cr);
+    if (context.focused && context.active)
+        focus_ring(cr, b, 0);
+}
+
+Rect best_edit_text(ControlRef control, SInt16* baseline_offset) {
+    // A field scrolls its text: it keeps its width and asks for one line.
+    const TextSize line = measure_text(" ", text_style(control).font);
+    const int height = line.height + 2 * kEditInset;
+    if (baseline_offset != nullptr)
+        *baseline_offset = static_cast<SInt16>(kEditInset + line.baseline - height);
+    const Rect& b = control->bounds;
+    return Rect{b.top, b.left, static_cast<short>(b.top + height), b.right};
+}
+
+} // namespace hit::theme
