@@ -41,6 +41,11 @@ std::u16string units_of(CFStringRef string) {
     return units;
 }
 
+CFStringRef create_utf8_string(const std::string& text) {
+    return CFStringCreateWithBytes(nullptr, reinterpret_cast<const UInt8*>(text.data()),
+                                   static_cast<CFIndex>(text.size()), kCFStringEncodingUTF8, false);
+}
+
 CFStringRef create_string(const std::u16string& units) {
     return CFStringCreateWithCharacters(nullptr, reinterpret_cast<const UniChar*>(units.data()),
                                         static_cast<CFIndex>(units.size()));

@@ -19,6 +19,8 @@ std::string quoted(const std::string& text);
 // Text kept as UTF-16 units, and its conversions (TextData.cpp).
 std::u16string units_of(CFStringRef string); // empty for NULL
 CFStringRef create_string(const std::u16string& units);
+// A new string of UTF-8 text; nullptr when the bytes are not UTF-8.
+CFStringRef create_utf8_string(const std::string& text);
 
 // The getter and setter halves of a text tag whose data is bytes in the
 // system encoding: the getter reports the whole size and copies as much as

@@ -69,6 +69,34 @@ enum {
     kVK_UpArrow = 0x7E
 };
 
+/* ---- Event records ------------------------------------------------------ */
+
+typedef UInt16 EventKind;
+
+/* EventRecord.what */
+enum {
+    nullEvent = 0,
+    mouseDown = 1,
+    mouseUp = 2,
+    keyDown = 3,
+    keyUp = 4,
+    autoKey = 5,
+    updateEvt = 6,
+    diskEvt = 7,
+    activateEvt = 8,
+    osEvt = 15,
+    kHighLevelEvent = 23
+};
+
+/* The classic event record, as modal filter procedures receive it. */
+typedef struct EventRecord {
+    EventKind what;
+    unsigned long message;
+    UInt32 when;
+    Point where;
+    EventModifiers modifiers;
+} EventRecord;
+
 CF_EXTERN_C_END
 
 #endif /* HITOOLBOX_EVENTS_H */

@@ -13,5 +13,6 @@
 #include <HIToolbox/Controls.h>
 #include <HIToolbox/ControlDefinitions.h>
 #include <HIToolbox/HIView.h>
+#include <HIToolbox/IBCarbonRuntime.h>
 
 #endif /* HITOOLBOX_HITOOLBOX_H */

@@ -78,6 +78,21 @@ enum {
     kWindowGlobalPortRgn = 40
 };
 
+/* Where a window (or a standard alert) is placed. */
+enum {
+    kWindowNoPosition = 0x0000,
+    kWindowDefaultPosition = 0x0000,
+    kWindowCenterMainScreen = 0x280A,
+    kWindowAlertPositionMainScreen = 0x300A,
+    kWindowStaggerMainScreen = 0x380A,
+    kWindowCenterParentWindow = 0xA80A,
+    kWindowAlertPositionParentWindow = 0xB00A,
+    kWindowStaggerParentWindow = 0xB80A,
+    kWindowCenterParentWindowScreen = 0x680A,
+    kWindowAlertPositionParentWindowScreen = 0x700A,
+    kWindowStaggerParentWindowScreen = 0x780A
+};
+
 /*
  * Creates an invisible window whose content has the given global bounds;
  * the caller disposes of it with DisposeWindow. errUnrecognizedWindowClass
@@ -148,6 +163,27 @@ CF_EXPORT WindowRef GetNextWindowOfClass(WindowRef inWindow, WindowClass inWindo
 CF_EXPORT void BringToFront(WindowRef window);
 /* Brings the window to the front and makes it the only active window. */
 CF_EXPORT void SelectWindow(WindowRef window);
+
+/* ---- Application-modal loops -------------------------------------------- */
+
+/*
+ * Runs a modal loop for the window: the window comes to the front and, until
+ * QuitAppModalLoopForWindow ends the loop, user actions are taken one by one
+ * from the host's event source (PlatformSetEventSource) and delivered to it.
+ * The caller shows the window first. Loops nest. noErr once quit; an event
+ * source that has no more actions (or none installed) ends the loop with
+ * eventLoopTimedOutErr and a line on standard error, as does a source that
+ * fails (with its status); errInvalidWindowRef for a bad window; a window
+ * disposed of while its loop runs ends the loop with noErr.
+ */
+CF_EXPORT OSStatus RunAppModalLoopForWindow(WindowRef inWindow);
+/* Ends the innermost running loop of the window once its current action is
+   done; windowNoAppModalStateErr when none runs. */
+CF_EXPORT OSStatus QuitAppModalLoopForWindow(WindowRef inWindow);
+/* The modal state alone, for code that runs its own loop. A window may enter
+   it more than once; each Begin needs an End (windowNoAppModalStateErr). */
+CF_EXPORT OSStatus BeginAppModalStateForWindow(WindowRef inWindow);
+CF_EXPORT OSStatus EndAppModalStateForWindow(WindowRef inWindow);
 
 CF_EXTERN_C_END
 

@@ -97,6 +97,56 @@ CF_EXPORT OSStatus PlatformCopyWindowPixel(WindowRef window, SInt32 x, SInt32 y,
  */
 CF_EXPORT cairo_t* PlatformCreatePortContext(CGrafPtr port);
 
+/* ---- The event source ---------------------------------------------------- */
+
+/*
+ * Where user actions come from: modal loops (RunAppModalLoopForWindow,
+ * standard alerts) and the host's own loop (PlatformRunEventSource) pull
+ * them one at a time. A script of actions is the first kind of source
+ * (PlatformCreateScriptEventSource); a window system could be another.
+ */
+typedef struct PlatformEventSource {
+    /* What the source is, for messages ("tests/print.script"); may be NULL. */
+    const char* name;
+    void* info;
+    /*
+     * Carries out the next user action through the toolbox (a click, a key,
+     * a choice in a popup) and returns noErr. eofErr when there are no more;
+     * any other status when the source failed, after saying why on standard
+     * error (it then keeps failing with that status).
+     */
+    OSStatus (*performNextAction)(void* info);
+    /* A notice went up (CFUserNotificationDisplayNotice); may be NULL. */
+    void (*notice)(void* info, CFOptionFlags level, CFStringRef header, CFStringRef message);
+    /* The source is no longer in use; may be NULL. */
+    void (*release)(void* info);
+} PlatformEventSource;
+
+/*
+ * Makes `source` (copied, name included) the event source; NULL removes it.
+ * The previous source is released (after its running call, if any).
+ * FIXME: the notice callback is not called yet; it will receive
+ * CFUserNotificationDisplayNotice once Core Foundation's notice handler is in.
+ */
+CF_EXPORT void PlatformSetEventSource(const PlatformEventSource* source);
+
+/*
+ * The host's loop: carries out actions until the source has no more (noErr)
+ * or fails (its status). paramErr (and a line on standard error) when no
+ * source is installed.
+ */
+CF_EXPORT OSStatus PlatformRunEventSource(void);
+
+/*
+ * Reads a script of user actions (docs/scripting.md) and fills `outSource`
+ * with a source that plays it; install it with PlatformSetEventSource, which
+ * takes it over. Dumps are written into `outputFolder` (NULL: the current
+ * folder). fnfErr when the script cannot be read; a script with a bad line
+ * gives paramErr and a line on standard error naming the file and line.
+ */
+CF_EXPORT OSStatus PlatformCreateScriptEventSource(const char* scriptPath, const char* outputFolder,
+                                                   PlatformEventSource* outSource);
+
 CF_EXTERN_C_END
 
 #endif /* HITOOLBOX_PLATFORMHOST_H */

@@ -1,0 +1,244 @@
+// Scripts of user actions: the parser's checks (file and line for every bad
+// line), and playing a script against a real window through a modal loop,
+// with the errors that stop it.
+#include "Script.h"
+
+#include <HIToolbox/HIToolbox.h>
+#include <HIToolbox/PlatformHost.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+constexpr OSType kSig = 0x54564B61; // 'TVKa'
+
+std::filesystem::path work_dir() {
+    const char* build = std::getenv("ACCOUNTING_BINARY_DIR");
+    auto dir =
+        (build != nullptr ? std::filesystem::path(build) : std::filesystem::temp_directory_path()) /
+        "test-scripts";
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+std::string write_script(const std::string& name, const std::string& text) {
+    const auto path = work_dir() / name;
+    std::ofstream(path) << "# synthetic test data\n" << text;
+    return path.string();
+}
+
+TEST(ScriptParser, ReadsStepsAndTheirArguments) {
+    hit::script::Script script;
+    std::string error;
+    const std::string text = "  # a comment\n"
+                             "\n"
+                             "type TVKa:501 \"say \\\"hi\\\"\\n\"  # trailing comment\n"
+                             "choose \"Type\" 2\n"
+                             "choose TVKa:-3 \"General Account\"\n"
+                             "key escape\n"
+                             "expect-value TVKa:1 -4\n"
+                             "dump out.txt\n";
+    ASSERT_TRUE(hit::script::parse(text, "s.script", script, error)) << error;
+    ASSERT_EQ(6u, script.steps.size());
+    const hit::script::Step& type = script.steps[0];
+    EXPECT_EQ(3, type.line);
+    EXPECT_TRUE(type.control.by_id);
+    EXPECT_EQ(kSig, type.control.id.signature);
+    EXPECT_EQ(501, type.control.id.id);
+    EXPECT_EQ("say \"hi\"\n", type.text);
+    EXPECT_FALSE(script.steps[1].control.by_id);
+    EXPECT_EQ("Type", script.steps[1].control.title);
+    EXPECT_TRUE(script.steps[1].by_number);
+    EXPECT_EQ(2, script.steps[1].number);
+    EXPECT_EQ(-3, script.steps[2].control.id.id);
+    EXPECT_FALSE(script.steps[2].by_number);
+    EXPECT_EQ(kEscapeCharCode, script.steps[3].key);
+    EXPECT_EQ(-4, script.steps[4].number);
+    EXPECT_TRUE(hit::script::is_action(hit::script::Verb::key));
+    EXPECT_FALSE(hit::script::is_action(script.steps[5].verb));
+}
+
+TEST(ScriptParser, BadLinesNameTheFileAndLine) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"wiggle TVKa:1", "s.script:2: unknown action wiggle"},
+        {"click", "s.script:2: click takes 1 argument, not 0"},
+        {"click TVKa:1 TVKa:2", "s.script:2: click takes 1 argument, not 2"},
+        {"click OK", "s.script:2: expected a control"},
+        {"click TVK:1", "s.script:2: expected a control"},
+        {"type TVKa:1 hello", "s.script:2: expected a text in quotes, not hello"},
+        {"type TVKa:1 \"open", "s.script:2: a string is not closed"},
+        {"type TVKa:1 \"a\\qb\"", "s.script:2: unknown escape"},
+        {"choose TVKa:1 0", "s.script:2: expected an item"},
+        {"key shift", "s.script:2: unknown key shift"},
+        {"expect-value TVKa:1 one", "s.script:2: expected a whole number, not one"},
+        {"dump ../x.txt", "s.script:2: expected a plain file name"},
+        {"answer-alert OK", "s.script:2: expected a text in quotes"},
+    };
+    for (const auto& [line, expected] : cases) {
+        hit::script::Script script;
+        std::string error;
+        EXPECT_FALSE(hit::script::parse(std::string("click TVKa:1\n") + line + "\nclick TVKa:2\n",
+                                        "s.script", script, error));
+        EXPECT_EQ(0u, error.rfind(expected, 0)) << "got: " << error;
+    }
+}
+
+// A dialog like those the panel runs: a label, a field whose key filter
+// refuses digits, a check box, a popup, a hidden and a disabled button, and
+// OK and Cancel that end the loop.
+struct ScriptPlay : testing::Test {
+    WindowRef window = nullptr;
+    ControlRef label = nullptr, field = nullptr, check = nullptr, popup = nullptr;
+    ControlRef hidden = nullptr, disabled = nullptr, ok = nullptr;
+    int ok_clicks = 0;
+
+    static ControlKeyFilterResult no_digits(ControlRef, SInt16*, SInt16* charCode,
+                                            EventModifiers*) {
+        return *charCode >= '0' && *charCode <= '9' ? kControlKeyFilterBlockKey
+                                                    : kControlKeyFilterPassKey;
+    }
+    static OSStatus on_hit(EventHandlerCallRef, EventRef event, void* data) {
+        auto* self = static_cast<ScriptPlay*>(data);
+        ControlRef control = nullptr;
+        GetEventParameter(event, kEventParamDirectObject, typeControlRef, nullptr, sizeof(control),
+                          nullptr, &control);
+        if (control == self->ok) {
+            ++self->ok_clicks;
+            QuitAppModalLoopForWindow(self->window);
+        }
+        return eventNotHandledErr;
+    }
+    void give_id(ControlRef control, SInt32 id) {
+        const ControlID control_id{kSig, id};
+        SetControlID(control, &control_id);
+    }
+    void SetUp() override {
+        const Rect content{100, 100, 300, 400};
+        CreateNewWindow(kMovableModalWindowClass, 0, &content, &window);
+        SetWindowTitleWithCFString(window, CFSTR("Codes"));
+        const Rect r1{10, 10, 26, 100}, r2{10, 110, 30, 290}, r3{40, 10, 58, 200},
+            r4{70, 10, 90, 200}, r5{150, 20, 170, 100}, r6{150, 110, 170, 190},
+            r7{150, 200, 170, 280};
+        CreateStaticTextControl(window, &r1, CFSTR("User ID"), nullptr, &label);
+        CreateEditUnicodeTextControl(window, &r2, CFSTR(""), false, nullptr, &field);
+        CreateCheckBoxControl(window, &r3, CFSTR("Mask"), 0, true, &check);
+        CreatePopupButtonControl(window, &r4, CFSTR("Type"), 1, false, -1, 0, 0, &popup);
+        CreatePushButtonControl(window, &r5, CFSTR("Hidden"), &hidden);
+        CreatePushButtonControl(window, &r6, CFSTR("Disabled"), &disabled);
+        CreatePushButtonControl(window, &r7, CFSTR("OK"), &ok);
+        MenuRef menu = nullptr;
+        GetControlData(popup, 0, kControlPopupButtonMenuRefTag, sizeof(menu), &menu, nullptr);
+        AppendMenuItemTextWithCFString(menu, CFSTR("Default Group Account"), 0, 0, nullptr);
+        AppendMenuItemTextWithCFString(menu, CFSTR("General Account"), 0, 0, nullptr);
+        SetControl32BitMaximum(popup, 2);
+        SetControl32BitValue(popup, 1);
+        give_id(field, 501);
+        give_id(check, 111);
+        give_id(popup, 505);
+        HideControl(hidden);
+        DisableControl(disabled);
+        ControlKeyFilterUPP filter = no_digits;
+        SetControlData(field, 0, kControlEditTextKeyFilterTag, sizeof(filter), &filter);
+        const EventTypeSpec hit{kEventClassControl, kEventControlHit};
+        InstallEventHandler(GetWindowEventTarget(window), on_hit, 1, &hit, this, nullptr);
+        ShowWindow(window);
+    }
+    void TearDown() override {
+        PlatformSetEventSource(nullptr);
+        DisposeWindow(window);
+    }
+    // Installs the script; false (with the failure reported) when it is refused.
+    bool install(const std::string& name, const std::string& text) {
+        PlatformEventSource source{};
+        const OSStatus status = PlatformCreateScriptEventSource(
+            write_script(name, text).c_str(), work_dir().string().c_str(), &source);
+        EXPECT_EQ(noErr, status);
+        if (status == noErr)
+            PlatformSetEventSource(&source);
+        return status == noErr;
+    }
+    std::string field_text() {
+        CFStringRef text = nullptr;
+        GetControlData(field, 0, kControlEditTextCFStringTag, sizeof(text), &text, nullptr);
+        char buffer[64] = "";
+        CFStringGetCString(text, buffer, sizeof(buffer), kCFStringEncodingUTF8);
+        CFRelease(text);
+        return buffer;
+    }
+};
+
+TEST_F(ScriptPlay, ActionsReachTheControlsThroughTheModalLoop) {
+    ASSERT_TRUE(install("play.script", "expect-text \"User ID\" \"User ID\"\n"
+                                       "type TVKa:501 \"j2d0e\"\n"
+                                       "expect-text TVKa:501 \"jde\"\n"
+                                       "click \"Mask\"\n"
+                                       "choose TVKa:505 \"General Account\"\n"
+                                       "expect-value TVKa:505 2\n"
+                                       "choose TVKa:505 1\n"
+                                       "focus TVKa:501\n"
+                                       "key backspace\n"
+                                       "dump play-dump.txt\n"
+                                       "click \"OK\"\n"
+                                       "expect-value TVKa:111 1\n"));
+    EXPECT_EQ(noErr, RunAppModalLoopForWindow(window));
+    EXPECT_EQ(1, ok_clicks);
+    EXPECT_EQ("", field_text()); // focus selected all, backspace deleted it
+    EXPECT_EQ(1, GetControl32BitValue(check));
+    EXPECT_EQ(1, GetControl32BitValue(popup));
+    // The last expectation runs when the host's loop asks for more.
+    EXPECT_EQ(noErr, PlatformRunEventSource());
+
+    std::ifstream dump(work_dir() / "play-dump.txt");
+    std::stringstream text;
+    text << dump.rdbuf();
+    EXPECT_EQ(0u, text.str().rfind("window \"Codes\"", 0)) << text.str();
+    EXPECT_NE(std::string::npos, text.str().find("'TVKa'/501")) << text.str();
+}
+
+TEST_F(ScriptPlay, AStepThatCannotBeDoneStopsTheScript) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"click TVKa:999\n", ":3: no control TVKa:999 in window \"Codes\""},
+        {"click \"Nothing\"\n", ":3: no control \"Nothing\" in window"},
+        {"click \"Hidden\"\n", ":3: control \"Hidden\" is hidden"},
+        {"click \"Disabled\"\n", ":3: control \"Disabled\" is disabled"},
+        {"choose TVKa:505 \"Group\"\n", ":3: no item \"Group\" in TVKa:505"},
+        {"expect-value TVKa:111 1\n", ":3: TVKa:111 has the value 0, not 1"},
+        {"expect-text TVKa:501 \"x\"\n", ":3: TVKa:501 shows \"\", not \"x\""},
+        {"answer-alert \"OK\"\n", ":3: no alert is up (the front window is \"Codes\")"},
+        {"expect-notice \"Bad codes\"\n", ":3: expected a notice saying \"Bad codes\"; none came"},
+    };
+    for (const auto& [line, expected] : cases) {
+        ASSERT_TRUE(install("fail.script", std::string("focus TVKa:501\n") + line));
+        testing::internal::CaptureStderr();
+        const OSStatus status = RunAppModalLoopForWindow(window);
+        const std::string message = testing::internal::GetCapturedStderr();
+        EXPECT_NE(noErr, status);
+        EXPECT_NE(std::string::npos, message.find(std::string("fail.script") + expected))
+            << message;
+        EXPECT_EQ(status, PlatformRunEventSource()); // it keeps failing
+    }
+}
+
+TEST_F(ScriptPlay, AnExhaustedScriptEndsTheLoopAndTheHostLoopReportsIt) {
+    ASSERT_TRUE(install("short.script", "click \"Mask\"\n"));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(eventLoopTimedOutErr, RunAppModalLoopForWindow(window));
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_NE(std::string::npos, message.find("short.script has no more actions")) << message;
+    EXPECT_EQ(eventLoopTimedOutErr, PlatformRunEventSource());
+
+    PlatformEventSource source{};
+    EXPECT_EQ(fnfErr, PlatformCreateScriptEventSource("/nonexistent/x.script", nullptr, &source));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(paramErr, PlatformCreateScriptEventSource(
+                            write_script("bad.script", "click\n").c_str(), nullptr, &source));
+    EXPECT_NE(std::string::npos,
+              testing::internal::GetCapturedStderr().find("bad.script:2: click takes 1"));
+}
+
+} // namespace
