@@ -61,6 +61,30 @@ OSStatus open_nib_file(const std::string& path, IBNibRef* out) {
 
 } // namespace hit::nib
 
+OSStatus CreateNibReferenceWithCFBundle(CFBundleRef inBundle, CFStringRef inNibName,
+                                        IBNibRef* outNibRef) {
+    if (inBundle == nullptr || inNibName == nullptr || outNibRef == nullptr)
+        return paramErr;
+    *outNibRef = nullptr;
+    CFURLRef url = CFBundleCopyResourceURL(inBundle, inNibName, CFSTR("nib"), nullptr);
+    if (url == nullptr)
+        return kIBCarbonRuntimeCantFindNibFile;
+    char path[4096];
+    const bool ok = CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path),
+                                                     sizeof(path));
+    CFRelease(url);
+    if (!ok)
+        return kIBCarbonRuntimeCantFindNibFile;
+    return hit::nib::open_nib_file(path, outNibRef);
+}
+
+OSStatus CreateNibReference(CFStringRef inNibName, IBNibRef* outNibRef) {
+    CFBundleRef main = CFBundleGetMainBundle();
+    if (main == nullptr)
+        return kIBCarbonRuntimeCantFindNibFile;
+    return CreateNibReferenceWithCFBundle(main, inNibName, outNibRef);
+}
+
 OSStatus CreateWindowFromNib(IBNibRef inNibRef, CFStringRef inName, WindowRef* outWindow) {
     if (!cf::check_type(inNibRef, nib_type_id(), __func__) || inName == nullptr ||
         outWindow == nullptr)

@@ -259,4 +259,37 @@ TEST(Nib, ABadControlLeavesNothingBehind) {
     }
 }
 
+
+TEST(Nib, FoundAmongABundlesLocalizedResources) {
+    const std::filesystem::path bundle_dir =
+        std::filesystem::path(write_nib("unused.nib", "")).parent_path() / "Nibbed.bundle";
+    const std::filesystem::path lproj = bundle_dir / "Contents" / "Resources" / "en.lproj";
+    std::filesystem::create_directories(lproj);
+    std::ofstream(bundle_dir / "Contents" / "Info.plist")
+        << "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict>"
+           "<key>CFBundleIdentifier</key><string>test.nibbed</string></dict></plist>\n";
+    std::ofstream(lproj / "Panel.nib") << kDialog;
+
+    const std::string path = bundle_dir.string();
+    CFURLRef url = CFURLCreateFromFileSystemRepresentation(
+        nullptr, reinterpret_cast<const UInt8*>(path.c_str()), path.size(), true);
+    CFBundleRef bundle = CFBundleCreate(nullptr, url);
+    CFRelease(url);
+    ASSERT_NE(nullptr, bundle);
+
+    IBNibRef nib = nullptr;
+    ASSERT_EQ(noErr, CreateNibReferenceWithCFBundle(bundle, CFSTR("Panel"), &nib));
+    WindowRef window = nullptr;
+    EXPECT_EQ(noErr, CreateWindowFromNib(nib, CFSTR("Dialog"), &window));
+    EXPECT_NE(nullptr, control(window, 50));
+    DisposeWindow(window);
+    DisposeNibReference(nib);
+
+    EXPECT_EQ(kIBCarbonRuntimeCantFindNibFile,
+              CreateNibReferenceWithCFBundle(bundle, CFSTR("Missing"), &nib));
+    EXPECT_EQ(nullptr, nib);
+    EXPECT_EQ(paramErr, CreateNibReferenceWithCFBundle(nullptr, CFSTR("Panel"), &nib));
+    CFRelease(bundle);
+}
+
 } // namespace

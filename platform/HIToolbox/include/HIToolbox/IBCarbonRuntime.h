@@ -9,6 +9,7 @@
 
 #include <HIToolbox/MacWindows.h>
 #include <HIToolbox/Menus.h>
+#include <CoreFoundation/CFBundle.h>
 
 CF_EXTERN_C_BEGIN
 
@@ -19,6 +20,19 @@ enum {
     kIBCarbonRuntimeObjectNotOfRequestedType = -10961,
     kIBCarbonRuntimeCantFindObject = -10962
 };
+
+/*
+ * Opens the nib file "inNibName.nib" among the bundle's resources, in the
+ * localization that suits the user's languages best (like any resource).
+ * kIBCarbonRuntimeCantFindNibFile when the bundle has no such file;
+ * errCorruptWindowDescription and a line on standard error naming the file
+ * and line when it is malformed; paramErr for NULL arguments.
+ */
+CF_EXPORT OSStatus CreateNibReferenceWithCFBundle(CFBundleRef inBundle, CFStringRef inNibName,
+                                                  IBNibRef* outNibRef);
+
+/* The same, in the main bundle (the program's folder when it is no bundle). */
+CF_EXPORT OSStatus CreateNibReference(CFStringRef inNibName, IBNibRef* outNibRef);
 
 /*
  * Creates a window from the nib's description named inName. The window is

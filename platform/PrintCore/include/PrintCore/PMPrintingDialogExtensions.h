@@ -38,6 +38,9 @@ enum {
     kPDEBaseVersionMinor = 0
 };
 
+/* The user pane a PDE embeds its panel in; PrintCore does not need its contents. */
+struct OpaqueControlRef;
+
 typedef struct PMPlugInHeaderInterface PMPlugInHeaderInterface;
 
 typedef struct {

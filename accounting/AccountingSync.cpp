@@ -1,0 +1,124 @@
+// Print-ticket synchronisation of the accounting settings.
+#include "AccountingSync.h"
+
+#include "TicketHelpers.h"
+
+#include <cstring>
+
+namespace {
+
+// A number from the ticket, or the fallback when it cannot be read. Values are not checked:
+// a ticket may carry a system this panel does not offer, and it is kept as it is.
+SInt32 read_number(PMTicketRef ticket, CFStringRef key, SInt32 fallback) {
+    SInt32 value = 0;
+    return PMTicketGetSInt32(ticket, kPMTopLevel, kPMTopLevel, key, &value) == noErr ? value
+                                                                                      : fallback;
+}
+
+ControlRef find_control(WindowRef window, SInt32 id) {
+    if (window == nullptr)
+        return nullptr;
+    ControlID controlID = {kAccountingControlSignature, id};
+    ControlRef control = nullptr;
+    return GetControlByID(window, &controlID, &control) == noErr ? control : nullptr;
+}
+
+void set_value(WindowRef window, SInt32 id, SInt32 value) {
+    if (ControlRef control = find_control(window, id))
+        SetControl32BitValue(control, value);
+}
+
+void set_text(ControlRef field, const char* text) {
+    if (field != nullptr)
+        SetControlData(field, kControlEntireControl, kControlEditTextTextTag,
+                       static_cast<Size>(std::strlen(text)), text);
+}
+
+// Reads a field's text into a code store: at most 80 bytes arrive, and the store keeps 79.
+void read_field(WindowRef window, SInt32 id, char* store) {
+    ControlRef field = find_control(window, id);
+    if (field == nullptr)
+        return;
+    Size received = 0;
+    char bytes[kAccountingCodeSize];
+    if (GetControlData(field, kControlEntireControl, kControlEditTextTextTag, sizeof bytes, bytes,
+                       &received) != noErr)
+        return;
+    if (received > kAccountingCodeSize - 1)
+        received = kAccountingCodeSize - 1;
+    std::memcpy(store, bytes, static_cast<size_t>(received));
+    store[received] = '\0';
+}
+
+void read_ticket(AccountingContext* context, PMTicketRef ticket) {
+    WindowRef window = context->window;
+    context->accountingSystem = read_number(ticket, kAccountingSystemKey, 1);
+    // FIXME: select the accounting popup's item (popups arrive with the setting-map routines).
+    context->promptForEveryJob = read_number(ticket, kAccountingPromptKey, 1);
+    context->maskUserID = read_number(ticket, kAccountingMaskUserIDKey, 1);
+    set_value(window, 111, context->maskUserID);
+    context->maskAccountID = read_number(ticket, kAccountingMaskAccountIDKey, 1);
+    set_value(window, 112, context->maskAccountID);
+    context->accountType = read_number(ticket, kAccountingAccountTypeKey, 1);
+    // FIXME: select the account type popup's item, as for the accounting popup.
+    if (context->promptForEveryJob == 0) {
+        CFStringEncoding encoding = CFStringGetSystemEncoding();
+        PMTicketGetCString(ticket, kPMTopLevel, kPMTopLevel, kAccountingUserIDKey,
+                           kAccountingCodeSize, encoding, context->defaultUserID);
+        PMTicketGetCString(ticket, kPMTopLevel, kPMTopLevel, kAccountingAccountIDKey,
+                           kAccountingCodeSize, encoding, context->defaultAccountID);
+        set_text(context->userIDField, context->defaultUserID);
+        set_text(context->accountIDField, context->defaultAccountID);
+    }
+    context->enterAtDevice = read_number(ticket, kAccountingEnterAtDeviceKey, 0);
+    context->auxiliaryInterface = read_number(ticket, kAccountingAuxiliaryKey, 0);
+    if (context->auxiliaryInterfaceCheck != nullptr)
+        SetControl32BitValue(context->auxiliaryInterfaceCheck, context->auxiliaryInterface);
+    // FIXME: bring every control in line with setControls once the panel's layout exists.
+}
+
+void write_number(PMTicketRef ticket, CFStringRef key, SInt32 value) {
+    PMTicketSetSInt32(ticket, kAccountingTicketClient, key, value, false);
+}
+
+OSStatus write_ticket(AccountingContext* context, PMTicketRef ticket) {
+    OSStatus status = PMTicketSetSInt32(ticket, kAccountingTicketClient, kAccountingSystemKey,
+                                        context->accountingSystem, false);
+    const char* userID = context->jobUserID;
+    const char* accountID = context->jobAccountID;
+    bool jobCodes = context->promptForEveryJob != 0 ||
+                    (context->auxiliaryInterface != 0 && context->enterAtDevice == 0);
+    if (!jobCodes) {
+        // The fields hold what the user typed since the codes were last stored.
+        read_field(context->window, 122, context->defaultUserID);
+        read_field(context->window, 126, context->defaultAccountID);
+        userID = context->defaultUserID;
+        accountID = context->defaultAccountID;
+    }
+    PMTicketSetCString(ticket, kAccountingTicketClient, kAccountingUserIDKey, userID, false);
+    PMTicketSetCString(ticket, kAccountingTicketClient, kAccountingAccountIDKey, accountID, false);
+    write_number(ticket, kAccountingPromptKey, context->promptForEveryJob);
+    write_number(ticket, kAccountingMaskUserIDKey, context->maskUserID);
+    write_number(ticket, kAccountingMaskAccountIDKey, context->maskAccountID);
+    write_number(ticket, kAccountingAccountTypeKey, context->accountType);
+    write_number(ticket, kAccountingEnterAtDeviceKey, context->enterAtDevice);
+    write_number(ticket, kAccountingAuxiliaryKey, context->auxiliaryInterface);
+    return status;
+}
+
+} // namespace
+
+OSStatus SyncAccountingTicket(AccountingContext* context, PMPrintSession session,
+                              Boolean direction) {
+    if (context == nullptr || session == nullptr)
+        return kPMInvalidPrintSession;
+    PMTicketRef ticket = nullptr;
+    OSStatus status = GetTicketFromSession(session, kPDE_PMPrintSettingsRef, &ticket);
+    if (status != noErr)
+        return status;
+    if (direction == 0)
+        return write_ticket(context, ticket);
+    if (direction == 1)
+        read_ticket(context, ticket);
+    return noErr;
+}

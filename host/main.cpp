@@ -1,0 +1,126 @@
+// printdialog: a print dialog for Linux that loads PDE bundles and drives their panels.
+#include "Options.h"
+#include "PDELoader.h"
+#include "PrintDialog.h"
+
+#include <CoreServices/PlatformHost.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::string program_dir(const char* argv0) {
+    char buffer[4096];
+    ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    std::string path = length > 0 ? std::string(buffer, static_cast<size_t>(length)) : argv0;
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+bool apply_system_version(const std::string& text) {
+    int major = 0, minor = 0, bugfix = 0;
+    int fields = std::sscanf(text.c_str(), "%d.%d.%d", &major, &minor, &bugfix);
+    if (fields < 2)
+        return false;
+    PlatformSetSystemVersion(major, minor, bugfix);
+    return true;
+}
+
+void list_pdes(std::vector<host::LoadedPDE>& pdes) {
+    for (host::LoadedPDE& pde : pdes) {
+        host::PanelInfo info = host::run_prolog(pde);
+        std::printf("%s\n", pde.path.c_str());
+        if (info.prologStatus != noErr) {
+            std::printf("  Prolog failed: %d\n", static_cast<int>(info.prologStatus));
+            continue;
+        }
+        std::printf("  kind:         %s\n", info.kind.c_str());
+        std::printf("  title:        %s\n", info.title.c_str());
+        std::printf("  creator:      '%s'\n", host::four_char_code(info.creator).c_str());
+        std::printf("  maximum size: %u x %u\n", static_cast<unsigned>(info.maxH),
+                    static_cast<unsigned>(info.maxV));
+        std::printf("  API version:  %u.%u/%u.%u\n", pde.version.buildVersionMajor,
+                    pde.version.buildVersionMinor, pde.version.baseVersionMajor,
+                    pde.version.baseVersionMinor);
+        pde.pde->vtable->Terminate(info.context, noErr);
+    }
+}
+
+void report(const char* step, OSStatus status) {
+    std::printf("  %-15s %d\n", step, static_cast<int>(status));
+}
+
+// Drives every PDE through its lifecycle, as the dialog does around one print.
+int run_dialog(std::vector<host::LoadedPDE>& pdes) {
+    host::PrintDialog dialog;
+    OSStatus status = host::create_print_dialog(dialog, pdes.size());
+    if (status != noErr) {
+        std::fprintf(stderr, "printdialog: cannot create the print dialog window: %d\n",
+                     static_cast<int>(status));
+        host::dispose_print_dialog(dialog);
+        return 1;
+    }
+    std::vector<host::PanelInfo> panels;
+    for (size_t i = 0; i < pdes.size(); ++i) {
+        panels.push_back(host::run_prolog(pdes[i]));
+        std::printf("%s (%s)\n", panels[i].title.c_str(), pdes[i].path.c_str());
+        report("Prolog", panels[i].prologStatus);
+        PMPDEFlags flags = 0;
+        if (panels[i].prologStatus == noErr)
+            report("Initialize", pdes[i].pde->vtable->Initialize(
+                                     panels[i].context, &flags, nullptr, dialog.userPanes[i],
+                                     dialog.session));
+    }
+    for (size_t i = 0; i < pdes.size(); ++i) {
+        if (panels[i].prologStatus != noErr)
+            continue;
+        const PlugInIntfVTable* table = pdes[i].pde->vtable;
+        std::printf("%s\n", panels[i].title.c_str());
+        report("Open", table->Open(panels[i].context));
+        report("Close", table->Close(panels[i].context));
+        report("Sync (write)", table->Sync(panels[i].context, dialog.session, false));
+        report("Terminate", table->Terminate(panels[i].context, noErr));
+    }
+    host::dispose_print_dialog(dialog);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    host::ParseResult parsed = host::parse_options(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "printdialog: %s\n%s", parsed.error.c_str(), host::usage());
+        return 2;
+    }
+    const host::Options& options = parsed.options;
+    if (options.help) {
+        std::fputs(host::usage(), stdout);
+        return 0;
+    }
+    if (!options.systemVersion.empty() && !apply_system_version(options.systemVersion)) {
+        std::fprintf(stderr, "printdialog: --system-version wants X.Y[.Z], not '%s'\n",
+                     options.systemVersion.c_str());
+        return 2;
+    }
+    host::LoadResult loaded =
+        host::load_pdes(host::pde_search_path(options, program_dir(argv[0])));
+    for (const host::PDEFailure& failure : loaded.failures)
+        std::fprintf(stderr, "printdialog: skipping %s: %s\n", failure.path.c_str(),
+                     failure.reason.c_str());
+    if (loaded.pdes.empty()) {
+        std::fprintf(stderr, "printdialog: no PDE found\n");
+        return 1;
+    }
+    int result = 0;
+    if (options.list)
+        list_pdes(loaded.pdes);
+    else
+        result = run_dialog(loaded.pdes);
+    for (host::LoadedPDE& pde : loaded.pdes)
+        host::unload_pde(pde);
+    return result;
+}

@@ -1,0 +1,29 @@
+// The per-model hooks of this printer family: they only keep the current print session.
+#include "Hooks.h"
+
+PMPrintSession gCurrentPrintSession = nullptr;
+
+OSStatus TovekPDEProlog(PMPDEContext*, OSType*, CFStringRef*, CFStringRef*, UInt32*, UInt32*) {
+    return noErr;
+}
+
+OSStatus TovekPDEInitialize(PMPDEContext, PMPDEFlags*, PMPDERef, ControlRef,
+                            PMPrintSession printSession) {
+    gCurrentPrintSession = printSession;
+    return noErr;
+}
+
+OSStatus TovekPDESync(PMPDEContext, PMPrintSession, Boolean) { return noErr; }
+
+OSStatus TovekPDEGetSummaryText(PMPDEContext, CFArrayRef*, CFArrayRef*) { return noErr; }
+
+OSStatus TovekPDEOpen(PMPDEContext) { return noErr; }
+
+OSStatus TovekPDEClose(PMPDEContext) { return noErr; }
+
+OSStatus TovekPDETerminate(PMPDEContext, OSStatus) {
+    gCurrentPrintSession = nullptr;
+    return noErr;
+}
+
+PMPrintSession GetCurrentPrintSession(void) { return gCurrentPrintSession; }

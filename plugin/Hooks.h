@@ -1,0 +1,35 @@
+/*
+ * Hooks.h: the per-model hooks. Each panel operation calls the hook of the same name first,
+ * with its own arguments; a printer model can change them without touching the panel.
+ */
+#ifndef PLUGIN_HOOKS_H
+#define PLUGIN_HOOKS_H
+
+#include <Carbon/Carbon.h>
+
+CF_EXTERN_C_BEGIN
+
+CF_EXPORT OSStatus TovekPDEProlog(PMPDEContext* context, OSType* creator,
+                                  CFStringRef* userOptionKind, CFStringRef* title, UInt32* maxH,
+                                  UInt32* maxV);
+/* Makes printSession the current print session. */
+CF_EXPORT OSStatus TovekPDEInitialize(PMPDEContext context, PMPDEFlags* flags, PMPDERef ref,
+                                      ControlRef parentUserPane, PMPrintSession printSession);
+CF_EXPORT OSStatus TovekPDESync(PMPDEContext context, PMPrintSession printSession,
+                                Boolean reinitializePlugIn);
+/* Leaves both arrays as the host passed them. */
+CF_EXPORT OSStatus TovekPDEGetSummaryText(PMPDEContext context, CFArrayRef* titleArray,
+                                          CFArrayRef* summaryArray);
+CF_EXPORT OSStatus TovekPDEOpen(PMPDEContext context);
+CF_EXPORT OSStatus TovekPDEClose(PMPDEContext context);
+/* Clears the current print session. */
+CF_EXPORT OSStatus TovekPDETerminate(PMPDEContext context, OSStatus status);
+
+/* The print session of the last Initialize, until Terminate; the PPD routines find the
+   current printer through it. */
+CF_EXPORT PMPrintSession gCurrentPrintSession;
+CF_EXPORT PMPrintSession GetCurrentPrintSession(void);
+
+CF_EXTERN_C_END
+
+#endif /* PLUGIN_HOOKS_H */

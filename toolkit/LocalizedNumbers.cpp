@@ -1,0 +1,42 @@
+// Localised number text.
+#include "LocalizedNumbers.h"
+
+#include <cfloat>
+#include <cmath>
+
+CFStringRef CreateLocalizedCFStringFromNumberWithDecimals(SInt32 value, UInt32 decimals) {
+    CFLocaleRef locale = CFLocaleCopyCurrent();
+    if (locale == nullptr)
+        return nullptr;
+    CFNumberFormatterRef formatter =
+        CFNumberFormatterCreate(nullptr, locale, kCFNumberFormatterDecimalStyle);
+    CFRelease(locale);
+    if (formatter == nullptr)
+        return nullptr;
+    auto minimum = static_cast<SInt32>(decimals);
+    CFNumberRef minimumDigits = CFNumberCreate(nullptr, kCFNumberSInt32Type, &minimum);
+    CFNumberFormatterSetProperty(formatter, kCFNumberFormatterMinFractionDigits, minimumDigits);
+    CFRelease(minimumDigits);
+    CFStringRef text = nullptr;
+    if (decimals == 0) {
+        text = CFNumberFormatterCreateStringWithValue(nullptr, formatter, kCFNumberSInt32Type,
+                                                      &value);
+    } else {
+        // Single precision on the way in and out, as the values were always scaled.
+        auto scaled = static_cast<Float32>(static_cast<Float64>(static_cast<Float32>(value)) /
+                                           std::pow(10.0, static_cast<double>(decimals)));
+        text = CFNumberFormatterCreateStringWithValue(nullptr, formatter, kCFNumberFloat32Type,
+                                                      &scaled);
+    }
+    CFRelease(formatter);
+    return text;
+}
+
+SInt32 CountDigits(SInt32 n) {
+    if (n == 0)
+        return 1;
+    // The epsilon keeps an exact power of ten, whose logarithm may come out a hair low, at
+    // its full count.
+    double magnitude = std::fabs(static_cast<double>(n));
+    return static_cast<SInt32>(std::log10(magnitude) + 1.0 + DBL_EPSILON);
+}
