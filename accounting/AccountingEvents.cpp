@@ -1,49 +1,124 @@
-// The panel's event handler.
+// The panel's event handler, its key filter and its picture.
 #include "AccountingEvents.h"
+
+#include "AccountingPanel.h"
+#include "AccountingPrompt.h"
+#include "ImageImportManager.h"
+#include "SettingMaps.h"
+#include "TicketHelpers.h"
+
+#include <cstring>
 
 namespace {
 
-const SInt32 kFirstPanelControl = 101;
-const SInt32 kLastPanelControl = 127;
+const OSType kHelpCommand = 'help';
 
-OSStatus control_hit(EventRef event, AccountingContext* context) {
+ControlRef hit_control(EventRef event) {
     ControlRef control = nullptr;
     GetEventParameter(event, kEventParamDirectObject, typeControlRef, nullptr, sizeof control,
                       nullptr, &control);
-    ControlID id = {0, 0};
-    GetControlID(control, &id);
-    if (id.signature != kAccountingControlSignature || id.id < kFirstPanelControl ||
-        id.id > kLastPanelControl)
-        return eventNotHandledErr;
-    switch (id.id) {
-    case 111:
+    return control;
+}
+
+void put_code(ControlRef field, const char* code) {
+    if (field != nullptr)
+        SetControlData(field, kControlEntireControl, kControlEditTextTextTag,
+                       static_cast<Size>(std::strlen(code)), code);
+}
+
+// Acts on a click in the panel. The control keeps its standard behaviour in every case.
+void panel_hit(AccountingContext* context, ControlRef control, SInt32 id) {
+    switch (id) {
+    case kAccountingPopupID:
+        context->accountingSystem = GetPopupButtonTicketValue(control);
+        setControls(context);
+        break;
+    case kPromptRadioID:
+        context->promptForEveryJob = 1;
+        if (ControlRef other = FindAccountingControl(context->window, kDefaultCodesRadioID))
+            SetControl32BitValue(other, 0);
+        setControls(context);
+        break;
+    case kMaskUserIDCheckID:
         context->maskUserID = GetControl32BitValue(control);
         break;
-    case 112:
+    case kMaskAccountIDCheckID:
         context->maskAccountID = GetControl32BitValue(control);
         break;
-    case 127:
+    case kDefaultCodesRadioID:
+        context->promptForEveryJob = 0;
+        if (ControlRef other = FindAccountingControl(context->window, kPromptRadioID))
+            SetControl32BitValue(other, 0);
+        setControls(context);
+        // The stored codes come back, replacing what was typed since they were stored.
+        put_code(FindAccountingControl(context->window, kUserIDFieldID), context->defaultUserID);
+        put_code(FindAccountingControl(context->window, kAccountIDFieldID),
+                 context->defaultAccountID);
+        break;
+    case kAccountTypePopupID:
+        context->accountType = GetPopupButtonTicketValue(control);
+        setControls(context);
+        break;
+    case kAuxiliaryInterfaceCheckID:
         context->auxiliaryInterface = GetControl32BitValue(control);
         break;
     default:
-        // FIXME: the popups, the prompt radio pair and the layout that follows them come
-        // with the panel's controls.
         break;
     }
-    // The control keeps its standard behaviour.
+}
+
+OSStatus control_hit(EventRef event, AccountingContext* context) {
+    ControlRef control = hit_control(event);
+    // Before 10.5 the print dialog has no OK command: its default button's click is the Print.
+    if (!RunningOn105OrLater() && control != nullptr && control == context->defaultButton) {
+        if (context->accountingSystem == kAccountingNone)
+            return eventNotHandledErr;
+        return RunModalAccountingDialog(context);
+    }
+    ControlID id = {0, 0};
+    GetControlID(control, &id);
+    if (id.signature == kAccountingControlSignature && id.id >= kAccountingPopupID &&
+        id.id <= kAuxiliaryInterfaceCheckID)
+        panel_hit(context, control, id.id);
     return eventNotHandledErr;
 }
 
 OSStatus command_process(EventRef event, AccountingContext* context) {
-    HICommand command = {};
+    HICommand command;
+    std::memset(&command, 0, sizeof command);
     GetEventParameter(event, kEventParamDirectObject, typeHICommand, nullptr, sizeof command,
                       nullptr, &command);
-    if (command.commandID == kHICommandOK && context->accountingSystem != 1) {
-        // FIXME: run the accounting prompt (or check the default codes) once the prompt
-        // dialog exists; until then the print goes ahead without codes being asked for.
-    }
-    // FIXME: the help command opens the panel's help page once help books exist.
-    return eventNotHandledErr;
+    if (command.commandID == kHelpCommand)
+        return DisplayHelp(context->helpBookRef, kAccountingHelpPage, nullptr);
+    if (command.commandID != kHICommandOK)
+        return eventNotHandledErr;
+    if (!RunningOn105OrLater() || context->accountingSystem == kAccountingNone)
+        return eventNotHandledErr;
+    OSStatus status = RunModalAccountingDialog(context);
+    return context->dialogCancelled ? kAccountingPromptCancelled : status;
+}
+
+// Characters that may not stand in an accounting code, in the order they are tested.
+const UInt16 kRefused[] = {',', '"', '\'', ':', ';', '/', '\\', '|', '{', '}', '[', ']',
+                           '>', '<', '?'};
+// Keys that edit rather than add, so they pass even when a field is full.
+const UInt16 kEditingKeys[] = {8, 127, 28, 29};
+
+bool is_one_of(UInt16 c, const UInt16* set, size_t count) {
+    for (size_t i = 0; i < count; ++i)
+        if (set[i] == c)
+            return true;
+    return false;
+}
+
+SInt32 limit_for(ControlRef control) {
+    ControlID id = {0, 0};
+    GetControlID(control, &id);
+    bool idField = id.id == kUserIDFieldID || id.id == kAccountIDFieldID || id.id == 501 ||
+                   id.id == 503;
+    bool capped = gContext != nullptr && (gContext->accountingSystem == kAccountingTallyset ||
+                                          gContext->accountingSystem == kAccountingEnabled);
+    return idField && capped ? 32 : 0;
 }
 
 } // namespace
@@ -59,4 +134,36 @@ OSStatus accountingEventHandler(EventHandlerCallRef, EventRef event, void* userD
     if (eventClass == kEventClassCommand && kind == kEventCommandProcess)
         return command_process(event, context);
     return eventNotHandledErr;
+}
+
+ControlKeyFilterResult accountKeyFilter(ControlRef control, SInt16*, SInt16* charCode,
+                                        EventModifiers*) {
+    auto c = static_cast<UInt16>(*charCode);
+    SInt32 limit = limit_for(control);
+    ControlEditTextSelectionRec selection = {0, 0};
+    GetControlData(control, kControlEntireControl, kControlEditTextSelectionTag, sizeof selection,
+                   &selection, nullptr);
+    Size length = 0;
+    GetControlDataSize(control, kControlEntireControl, kControlEditTextTextTag, &length);
+    // With a selection the field is never full: the key replaces it.
+    bool full = limit <= length && selection.selStart == selection.selEnd;
+    bool pass = full ? is_one_of(c, kEditingKeys, std::size(kEditingKeys))
+                     : !is_one_of(c, kRefused, std::size(kRefused));
+    if (pass)
+        return kControlKeyFilterPassKey;
+    SysBeep(10);
+    return kControlKeyFilterBlockKey;
+}
+
+OSStatus AccountingDrawEventHandler(EventHandlerCallRef, EventRef event, void* userData) {
+    auto* context = static_cast<AccountingContext*>(userData);
+    if (GetEventClass(event) != kEventClassControl || GetEventKind(event) != kEventControlDraw)
+        return eventNotHandledErr;
+    ControlRef control = hit_control(event);
+    if (context == nullptr || control == nullptr || control != context->accountingImage)
+        return eventNotHandledErr;
+    DrawImage(context->accountingSystem == kAccountingNone ? CFSTR("Accounting-Off.gif")
+                                                           : CFSTR("Accounting-On.gif"),
+              control, false);
+    return noErr;
 }

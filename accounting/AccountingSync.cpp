@@ -1,6 +1,8 @@
 // Print-ticket synchronisation of the accounting settings.
 #include "AccountingSync.h"
 
+#include "AccountingPanel.h"
+#include "SettingMaps.h"
 #include "TicketHelpers.h"
 
 #include <cstring>
@@ -15,13 +17,7 @@ SInt32 read_number(PMTicketRef ticket, CFStringRef key, SInt32 fallback) {
                                                                                       : fallback;
 }
 
-ControlRef find_control(WindowRef window, SInt32 id) {
-    if (window == nullptr)
-        return nullptr;
-    ControlID controlID = {kAccountingControlSignature, id};
-    ControlRef control = nullptr;
-    return GetControlByID(window, &controlID, &control) == noErr ? control : nullptr;
-}
+ControlRef find_control(WindowRef window, SInt32 id) { return FindAccountingControl(window, id); }
 
 void set_value(WindowRef window, SInt32 id, SInt32 value) {
     if (ControlRef control = find_control(window, id))
@@ -53,14 +49,17 @@ void read_field(WindowRef window, SInt32 id, char* store) {
 void read_ticket(AccountingContext* context, PMTicketRef ticket) {
     WindowRef window = context->window;
     context->accountingSystem = read_number(ticket, kAccountingSystemKey, 1);
-    // FIXME: select the accounting popup's item (popups arrive with the setting-map routines).
+    // A value the popup has no item for (2) leaves the popup as it is.
+    if (ControlRef popup = find_control(window, kAccountingPopupID))
+        SetPopupButtonToTicketValue(popup, context->accountingSystem);
     context->promptForEveryJob = read_number(ticket, kAccountingPromptKey, 1);
     context->maskUserID = read_number(ticket, kAccountingMaskUserIDKey, 1);
-    set_value(window, 111, context->maskUserID);
+    set_value(window, kMaskUserIDCheckID, context->maskUserID);
     context->maskAccountID = read_number(ticket, kAccountingMaskAccountIDKey, 1);
-    set_value(window, 112, context->maskAccountID);
+    set_value(window, kMaskAccountIDCheckID, context->maskAccountID);
     context->accountType = read_number(ticket, kAccountingAccountTypeKey, 1);
-    // FIXME: select the account type popup's item, as for the accounting popup.
+    if (ControlRef popup = find_control(window, kAccountTypePopupID))
+        SetPopupButtonToTicketValue(popup, context->accountType);
     if (context->promptForEveryJob == 0) {
         CFStringEncoding encoding = CFStringGetSystemEncoding();
         PMTicketGetCString(ticket, kPMTopLevel, kPMTopLevel, kAccountingUserIDKey,
@@ -74,7 +73,7 @@ void read_ticket(AccountingContext* context, PMTicketRef ticket) {
     context->auxiliaryInterface = read_number(ticket, kAccountingAuxiliaryKey, 0);
     if (context->auxiliaryInterfaceCheck != nullptr)
         SetControl32BitValue(context->auxiliaryInterfaceCheck, context->auxiliaryInterface);
-    // FIXME: bring every control in line with setControls once the panel's layout exists.
+    setControls(context);
 }
 
 void write_number(PMTicketRef ticket, CFStringRef key, SInt32 value) {
@@ -90,8 +89,8 @@ OSStatus write_ticket(AccountingContext* context, PMTicketRef ticket) {
                     (context->auxiliaryInterface != 0 && context->enterAtDevice == 0);
     if (!jobCodes) {
         // The fields hold what the user typed since the codes were last stored.
-        read_field(context->window, 122, context->defaultUserID);
-        read_field(context->window, 126, context->defaultAccountID);
+        read_field(context->window, kUserIDFieldID, context->defaultUserID);
+        read_field(context->window, kAccountIDFieldID, context->defaultAccountID);
         userID = context->defaultUserID;
         accountID = context->defaultAccountID;
     }

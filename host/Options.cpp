@@ -6,10 +6,37 @@
 namespace host {
 
 const char* usage() {
-    return "usage: printdialog [--pde FOLDER]... [--list] [--system-version X.Y[.Z]]\n"
+    return "usage: printdialog [options] [DOCUMENT]\n"
            "  --pde FOLDER           look for PDE bundles in FOLDER (before the default folders)\n"
            "  --list                 list the PDEs found: kind, title, creator, maximum size\n"
-           "  --system-version V     the Mac OS X version the runtime reports (default 10.6.8)\n";
+           "  --system-version V     the Mac OS X version the runtime reports (default 10.6.8)\n"
+           "  --ppd FILE             the printer's PPD (default: the embedded KV3300 printer)\n"
+           "  --printer NAME         print to the CUPS destination NAME, with its PPD\n"
+           "  --settings FILE        start from print settings saved in FILE\n"
+           "  --save-settings FILE   save the print settings to FILE after printing\n"
+           "  --script FILE          play the user's actions from FILE (docs/scripting.md)\n"
+           "  --output FOLDER        where printed jobs and script dumps go (default: .)\n";
+}
+
+namespace {
+
+// The options that take one text, by name; NULL for any other argument.
+std::string Options::*string_option(const Options&, const std::string& arg) {
+    static const std::pair<const char*, std::string Options::*> kOptions[] = {
+        {"--ppd", &Options::ppd},           {"--printer", &Options::printer},
+        {"--settings", &Options::settings}, {"--save-settings", &Options::saveSettings},
+        {"--script", &Options::script},     {"--output", &Options::output},
+    };
+    for (const auto& [name, field] : kOptions)
+        if (arg == name)
+            return field;
+    return nullptr;
+}
+
+} // namespace
+
+std::string default_ppd(const std::string& programDir) {
+    return programDir + "/../share/printdialog/printers/tovek-kv3300.ppd";
 }
 
 ParseResult parse_options(const std::vector<std::string>& args) {
@@ -30,14 +57,21 @@ ParseResult parse_options(const std::vector<std::string>& args) {
         } else if (arg == "--system-version") {
             if (const std::string* version = value("--system-version"))
                 result.options.systemVersion = *version;
+        } else if (const auto field = string_option(result.options, arg)) {
+            if (const std::string* text = value(arg.c_str()))
+                result.options.*field = *text;
         } else if (arg == "--help" || arg == "-h") {
             result.options.help = true;
+        } else if (!arg.starts_with("-") && result.options.document.empty()) {
+            result.options.document = arg;
         } else {
             result.error = "unknown argument '" + arg + "'";
         }
         if (!result.error.empty())
             return result;
     }
+    if (!result.options.ppd.empty() && !result.options.printer.empty())
+        result.error = "--ppd and --printer cannot be given together";
     return result;
 }
 

@@ -3,14 +3,83 @@
 
 #include "CFHolder.h"
 
+#include <algorithm>
+
 namespace host {
 namespace {
 
-const Rect kWindowBounds = {0, 0, 520, 600};
-const Rect kChooserBounds = {16, 20, 36, 580};
-const Rect kPaneBounds = {48, 20, 460, 580};
-const Rect kCancelBounds = {476, 400, 496, 480};
-const Rect kPrintBounds = {476, 496, 496, 576};
+constexpr SInt16 kMargin = 20, kChooserHeight = 20, kButtonHeight = 20, kButtonWidth = 80;
+// The smallest pane; larger panels widen the window.
+constexpr UInt32 kMinPaneWidth = 560, kMinPaneHeight = 400;
+
+void give_id(ControlRef control, SInt32 id) {
+    const ControlID controlID{kDialogSignature, id};
+    SetControlID(control, &controlID);
+}
+
+Rect rect(int top, int left, int bottom, int right) {
+    return Rect{static_cast<SInt16>(top), static_cast<SInt16>(left), static_cast<SInt16>(bottom),
+                static_cast<SInt16>(right)};
+}
+
+OSStatus create_chooser(PrintDialog& dialog, const std::vector<PanelInfo>& panels, int width) {
+    MenuRef menu = nullptr;
+    OSStatus status = CreateNewMenu(1, 0, &menu);
+    if (status != noErr)
+        return status;
+    for (const PanelInfo& panel : panels) {
+        CFHolder<CFStringRef> title(CFStringCreateWithCString(
+            nullptr, panel.title.empty() ? "(untitled)" : panel.title.c_str(),
+            kCFStringEncodingUTF8));
+        AppendMenuItemTextWithCFString(menu, title.get(), 0, 0, nullptr);
+    }
+    const Rect bounds = rect(kMargin, kMargin, kMargin + kChooserHeight, width - kMargin);
+    status = CreatePopupButtonControl(dialog.window, &bounds, nullptr, -12345, false, -1, 0, 0,
+                                      &dialog.chooser);
+    if (status == noErr) {
+        SetControlData(dialog.chooser, kControlEntireControl, kControlPopupButtonMenuRefTag,
+                       sizeof(menu), &menu);
+        SetControl32BitMaximum(dialog.chooser, static_cast<SInt32>(panels.size()));
+        SetControl32BitValue(dialog.chooser, 1);
+        give_id(dialog.chooser, kChooserID);
+    }
+    ReleaseMenu(menu);
+    return status;
+}
+
+OSStatus create_buttons(PrintDialog& dialog, int width, int top) {
+    const Rect cancel = rect(top, width - kMargin - 2 * kButtonWidth - 12, top + kButtonHeight,
+                             width - kMargin - kButtonWidth - 12);
+    const Rect print = rect(top, width - kMargin - kButtonWidth, top + kButtonHeight, width - kMargin);
+    OSStatus status = CreatePushButtonControl(dialog.window, &cancel, CFSTR("Cancel"),
+                                              &dialog.cancelButton);
+    if (status == noErr)
+        status = CreatePushButtonControl(dialog.window, &print, CFSTR("Print"), &dialog.printButton);
+    if (status != noErr)
+        return status;
+    give_id(dialog.cancelButton, kCancelID);
+    give_id(dialog.printButton, kPrintID);
+    SetControlCommandID(dialog.cancelButton, kHICommandCancel);
+    SetWindowDefaultButton(dialog.window, dialog.printButton);
+    SetWindowCancelButton(dialog.window, dialog.cancelButton);
+    return noErr;
+}
+
+OSStatus attach_ticket(PrintDialog& dialog, PMTicketRef ticket) {
+    OSStatus status = PMCreateSession(&dialog.session);
+    if (status != noErr)
+        return status;
+    if (ticket != nullptr) {
+        PMTicketRetain(ticket);
+        dialog.ticket = ticket;
+    } else if ((status = PMTicketCreate(nullptr, kPMPrintSettingsTicket, &dialog.ticket)) !=
+               noErr) {
+        return status;
+    }
+    SInt32 handle = PMTicketGetHandle(dialog.ticket);
+    CFHolder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt32Type, &handle));
+    return PMSessionSetDataInSession(dialog.session, kPDE_PMPrintSettingsRef, number.get());
+}
 
 } // namespace
 
@@ -21,40 +90,39 @@ std::string four_char_code(OSType code) {
     return text;
 }
 
-OSStatus create_print_dialog(PrintDialog& dialog, size_t panelCount) {
-    OSStatus status = CreateNewWindow(kDocumentWindowClass, kWindowStandardHandlerAttribute,
-                                      &kWindowBounds, &dialog.window);
+OSStatus create_print_dialog(PrintDialog& dialog, const std::vector<PanelInfo>& panels,
+                             PMTicketRef ticket) {
+    UInt32 paneWidth = kMinPaneWidth, paneHeight = kMinPaneHeight;
+    for (const PanelInfo& panel : panels) {
+        paneWidth = std::max(paneWidth, panel.maxH);
+        paneHeight = std::max(paneHeight, panel.maxV);
+    }
+    const int width = static_cast<int>(paneWidth) + 2 * kMargin;
+    const int paneTop = kMargin + kChooserHeight + 12;
+    const int paneBottom = paneTop + static_cast<int>(paneHeight);
+    const int height = paneBottom + 16 + kButtonHeight + kMargin;
+    const Rect windowBounds = rect(60, 60, 60 + height, 60 + width);
+    OSStatus status = CreateNewWindow(kMovableModalWindowClass, kWindowStandardHandlerAttribute,
+                                      &windowBounds, &dialog.window);
     if (status != noErr)
         return status;
     SetWindowTitleWithCFString(dialog.window, CFSTR("Print"));
-    ControlRef root = nullptr;
-    GetRootControl(dialog.window, &root);
-    if ((status = CreateUserPaneControl(dialog.window, &kChooserBounds, 0, &dialog.chooser)) !=
-        noErr)
+    if ((status = create_chooser(dialog, panels, width)) != noErr)
         return status;
-    for (size_t i = 0; i < panelCount; ++i) {
+    const Rect paneBounds = rect(paneTop, kMargin, paneBottom, width - kMargin);
+    for (size_t i = 0; i < panels.size(); ++i) {
         ControlRef pane = nullptr;
-        if ((status = CreateUserPaneControl(dialog.window, &kPaneBounds,
-                                            kControlSupportsEmbedding, &pane)) != noErr)
+        if ((status = CreateUserPaneControl(dialog.window, &paneBounds, kControlSupportsEmbedding,
+                                            &pane)) != noErr)
             return status;
+        give_id(pane, kPaneBaseID + static_cast<SInt32>(i));
         // Only the chosen panel shows.
         SetControlVisibility(pane, i == 0, false);
         dialog.userPanes.push_back(pane);
     }
-    if ((status = CreatePushButtonControl(dialog.window, &kCancelBounds, CFSTR("Cancel"),
-                                          &dialog.cancelButton)) != noErr ||
-        (status = CreatePushButtonControl(dialog.window, &kPrintBounds, CFSTR("Print"),
-                                          &dialog.printButton)) != noErr)
+    if ((status = create_buttons(dialog, width, paneBottom + 16)) != noErr)
         return status;
-    SetWindowDefaultButton(dialog.window, dialog.printButton);
-    SetWindowCancelButton(dialog.window, dialog.cancelButton);
-    if ((status = PMCreateSession(&dialog.session)) != noErr)
-        return status;
-    if ((status = PMTicketCreate(nullptr, kPMPrintSettingsTicket, &dialog.ticket)) != noErr)
-        return status;
-    SInt32 handle = PMTicketGetHandle(dialog.ticket);
-    CFHolder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt32Type, &handle));
-    return PMSessionSetDataInSession(dialog.session, kPDE_PMPrintSettingsRef, number.get());
+    return attach_ticket(dialog, ticket);
 }
 
 void dispose_print_dialog(PrintDialog& dialog) {

@@ -9,6 +9,10 @@
 
 namespace host {
 
+// The host's own controls, as scripts address them ("PDlg:1" is the panel chooser).
+constexpr OSType kDialogSignature = 'PDlg';
+enum : SInt32 { kChooserID = 1, kCancelID = 2, kPrintID = 3, kPaneBaseID = 100 };
+
 // What Prolog reported for one PDE.
 struct PanelInfo {
     PMPDEContext context = nullptr;
@@ -22,17 +26,18 @@ struct PanelInfo {
 
 struct PrintDialog {
     WindowRef window = nullptr;
-    ControlRef chooser = nullptr;        // the panel chooser (a popup once menus exist)
-    ControlRef printButton = nullptr;    // the default button
+    ControlRef chooser = nullptr;      // a popup with one item per panel
+    ControlRef printButton = nullptr;  // the default button
     ControlRef cancelButton = nullptr;
-    std::vector<ControlRef> userPanes;   // one per PDE, all in the same place
+    std::vector<ControlRef> userPanes; // one per PDE, all in the same place
     PMPrintSession session = nullptr;
-    PMTicketRef ticket = nullptr;        // the print settings ticket, kept in the session
+    PMTicketRef ticket = nullptr;      // the print settings ticket, kept in the session
 };
 
-// Builds the window, its buttons and one user pane per PDE, and a session with an empty
-// print settings ticket. Returns the first failing status.
-OSStatus create_print_dialog(PrintDialog& dialog, size_t panelCount);
+// Builds the window, its buttons and one user pane per PDE (sized for the largest panel), and
+// a session holding `ticket` (retained; NULL: a new empty one). Returns the first failing status.
+OSStatus create_print_dialog(PrintDialog& dialog, const std::vector<PanelInfo>& panels,
+                             PMTicketRef ticket);
 void dispose_print_dialog(PrintDialog& dialog);
 
 // Calls Prolog and reads what it reports.

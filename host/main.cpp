@@ -1,7 +1,11 @@
 // printdialog: a print dialog for Linux that loads PDE bundles and drives their panels.
 #include "Options.h"
 #include "PDELoader.h"
+#include "DialogRun.h"
 #include "PrintDialog.h"
+#include "Setup.h"
+
+#include <PrintCore/PlatformHost.h>
 
 #include <CoreServices/PlatformHost.h>
 
@@ -49,43 +53,33 @@ void list_pdes(std::vector<host::LoadedPDE>& pdes) {
     }
 }
 
-void report(const char* step, OSStatus status) {
-    std::printf("  %-15s %d\n", step, static_cast<int>(status));
-}
-
-// Drives every PDE through its lifecycle, as the dialog does around one print.
-int run_dialog(std::vector<host::LoadedPDE>& pdes) {
-    host::PrintDialog dialog;
-    OSStatus status = host::create_print_dialog(dialog, pdes.size());
-    if (status != noErr) {
-        std::fprintf(stderr, "printdialog: cannot create the print dialog window: %d\n",
-                     static_cast<int>(status));
-        host::dispose_print_dialog(dialog);
+// The dialog from start to end, and the settings kept afterwards.
+int run_dialog(std::vector<host::LoadedPDE>& pdes, const host::Options& options,
+               const std::string& programDir) {
+    host::RunSettings settings;
+    settings.script = options.script;
+    settings.output = options.output;
+    settings.document = options.document;
+    settings.printer = host::create_printer(options, programDir);
+    if (settings.printer == nullptr && !options.printer.empty())
         return 1;
+    if (!options.settings.empty())
+        settings.ticket = host::load_settings(options.settings);
+    const host::RunResult result = host::run_print_dialog(pdes, settings);
+    if (settings.ticket != nullptr)
+        PMTicketRelease(settings.ticket);
+    if (settings.printer != nullptr)
+        PMRelease(settings.printer);
+    int exitStatus = result.outcome == host::Outcome::failed ? 1 : 0;
+    if (result.outcome == host::Outcome::printed && !options.saveSettings.empty()) {
+        if (PlatformTicketWriteToFile(result.ticket, options.saveSettings.c_str()) != noErr)
+            exitStatus = 1;
+        else
+            std::printf("printdialog: settings saved to %s\n", options.saveSettings.c_str());
     }
-    std::vector<host::PanelInfo> panels;
-    for (size_t i = 0; i < pdes.size(); ++i) {
-        panels.push_back(host::run_prolog(pdes[i]));
-        std::printf("%s (%s)\n", panels[i].title.c_str(), pdes[i].path.c_str());
-        report("Prolog", panels[i].prologStatus);
-        PMPDEFlags flags = 0;
-        if (panels[i].prologStatus == noErr)
-            report("Initialize", pdes[i].pde->vtable->Initialize(
-                                     panels[i].context, &flags, nullptr, dialog.userPanes[i],
-                                     dialog.session));
-    }
-    for (size_t i = 0; i < pdes.size(); ++i) {
-        if (panels[i].prologStatus != noErr)
-            continue;
-        const PlugInIntfVTable* table = pdes[i].pde->vtable;
-        std::printf("%s\n", panels[i].title.c_str());
-        report("Open", table->Open(panels[i].context));
-        report("Close", table->Close(panels[i].context));
-        report("Sync (write)", table->Sync(panels[i].context, dialog.session, false));
-        report("Terminate", table->Terminate(panels[i].context, noErr));
-    }
-    host::dispose_print_dialog(dialog);
-    return 0;
+    if (result.ticket != nullptr)
+        PMTicketRelease(result.ticket);
+    return exitStatus;
 }
 
 } // namespace
@@ -119,7 +113,7 @@ int main(int argc, char** argv) {
     if (options.list)
         list_pdes(loaded.pdes);
     else
-        result = run_dialog(loaded.pdes);
+        result = run_dialog(loaded.pdes, options, program_dir(argv[0]));
     for (host::LoadedPDE& pde : loaded.pdes)
         host::unload_pde(pde);
     return result;

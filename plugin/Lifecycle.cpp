@@ -3,12 +3,15 @@
 #include "Lifecycle.h"
 
 #include "AccountingEvents.h"
+#include "AccountingPanel.h"
 #include "AccountingSync.h"
 #include "ControlLayout.h"
 #include "Hooks.h"
+#include "ImageImportManager.h"
 #include "PluginIDs.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -19,6 +22,23 @@ AccountingContext* as_context(PMPDEContext context) {
 const EventTypeSpec kWindowEvents[] = {{kEventClassControl, kEventControlHit},
                                        {kEventClassCommand, kEventCommandProcess}};
 const EventTypeSpec kCommandEvents[] = {{kEventClassCommand, kEventCommandProcess}};
+const EventTypeSpec kPaneEvents[] = {{kEventClassControl, kEventControlHit}};
+
+void put_code(ControlRef field, const char* code) {
+    if (field != nullptr)
+        SetControlData(field, kControlEntireControl, kControlEditTextTextTag,
+                       static_cast<Size>(std::strlen(code)), code);
+}
+
+// The picture index over the bundle's resources folder.
+void create_image_manager(AccountingContext* context) {
+    CFURLRef resources = CFBundleCopyResourcesDirectoryURL(context->bundle);
+    FSRef folder;
+    if (resources != nullptr && CFURLGetFSRef(resources, &folder))
+        context->imageManager = new ImageImportManager(folder);
+    if (resources != nullptr)
+        CFRelease(resources);
+}
 
 // Places the panel's content pane in the middle of the host's user pane. Each size is
 // halved on its own, truncating toward zero, and the result is kept to 16 bits.
@@ -126,11 +146,28 @@ OSStatus AccountingOpen(PMPDEContext pdeContext) {
     OSStatus status = build_panel(context);
     if (status != noErr)
         return status;
-    // FIXME: the rest of the first Open (image index, finding and localising the controls,
-    // default codes into the fields, the pane's handler and key filters, the layout) comes
-    // with the panel's controls.
+    if (context->imageManager == nullptr)
+        create_image_manager(context);
+    context->panelPane = FindAccountingControl(context->window, kPanelPaneID);
+    InitializeWindow(context);
+    if (context->promptForEveryJob == 0) {
+        put_code(context->userIDField, context->defaultUserID);
+        put_code(context->accountIDField, context->defaultAccountID);
+    }
+    if (context->auxiliaryInterfaceCheck != nullptr)
+        SetControl32BitValue(context->auxiliaryInterfaceCheck, context->auxiliaryInterface);
+    // The pane's handler and the key filter go with the controls; nothing of them is kept.
+    status = InstallEventHandler(GetControlEventTarget(context->panelPane),
+                                 NewEventHandlerUPP(accountingEventHandler),
+                                 GetEventTypeCount(kPaneEvents), kPaneEvents, context, nullptr);
+    ControlKeyFilterUPP filter = NewControlKeyFilterUPP(accountKeyFilter);
+    for (ControlRef field : {context->userIDField, context->accountIDField})
+        if (field != nullptr)
+            SetControlData(field, kControlEntireControl, kControlEditTextKeyFilterTag,
+                           sizeof filter, &filter);
+    setControls(context);
     context->panelBuilt = true;
-    return noErr;
+    return status;
 }
 
 OSStatus AccountingClose(PMPDEContext pdeContext) {
@@ -161,7 +198,8 @@ OSStatus AccountingTerminate(PMPDEContext pdeContext, OSStatus status) {
         DisposeEventHandlerUPP(context->windowHandlerUPP);
         context->windowHandlerUPP = nullptr;
     }
-    // FIXME: destroy the image manager once the panel creates one.
+    delete context->imageManager;
+    context->imageManager = nullptr;
     std::free(context);
     return hookStatus;
 }

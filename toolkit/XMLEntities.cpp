@@ -47,6 +47,21 @@ class Reader {
     CFIndex end_ = 0;
 };
 
+// The index of the next "&" in [from, limit), or -1. Text between references is only skipped,
+// so with direct access this is a tight scan over the characters.
+CFIndex next_ampersand(Reader& reader, CFIndex from, CFIndex limit) {
+    if (const UniChar* direct = reader.direct()) {
+        for (CFIndex k = from; k < limit; ++k)
+            if (direct[k] == '&')
+                return k;
+        return -1;
+    }
+    for (CFIndex k = from; k < limit; ++k)
+        if (reader.at(k) == '&')
+            return k;
+    return -1;
+}
+
 // Appends input [from, to) in one piece.
 void append_stretch(CFMutableStringRef out, CFStringRef input, const UniChar* direct, CFIndex from,
                     CFIndex to) {
@@ -168,15 +183,12 @@ CFMutableStringRef unescape_entities(CFAllocatorRef allocator, CFStringRef strin
     CFIndex chunkStart = 0;
     CFIndex i = 0;
     while (i < n) {
-        UniChar c = reader.at(i++);
-        if (c != '&')
-            continue;
-        CFIndex a = i - 1;
+        CFIndex a = next_ampersand(reader, i, n - 1);
+        if (a < 0)
+            break;
         append_stretch(out, string, direct, chunkStart, a);
-        c = reader.at(a + 1);
-        i = a + 2;
-        if (i > n) // an ampersand as the very last character
-            i = n;
+        UniChar c = reader.at(a + 1);
+        i = a + 2; // at most n: an ampersand in the last place is never read
         UInt32 value = 0xFFFF;
         if (c == '#') {
             c = reader.at(i++);

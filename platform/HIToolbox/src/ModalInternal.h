@@ -29,6 +29,8 @@ void register_alert(WindowRef window, const std::string& message, const std::str
 void unregister_alert(WindowRef window);
 // The texts of an alert's window; false for any other window.
 bool alert_texts(WindowRef window, std::string& message, std::string& explanation);
+// The alert's message, "" for any other window.
+std::string alert_message(WindowRef window);
 
 } // namespace hit
 

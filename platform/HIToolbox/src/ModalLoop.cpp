@@ -8,6 +8,8 @@
 
 #include <HIToolbox/PlatformHost.h>
 
+#include <CoreFoundation/PlatformHost.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -149,6 +151,12 @@ bool alert_texts(WindowRef window, std::string& message, std::string& explanatio
     return false;
 }
 
+std::string alert_message(WindowRef window) {
+    std::string message, explanation;
+    alert_texts(window, message, explanation);
+    return message;
+}
+
 OSStatus run_modal_loop(WindowRef window, const std::string& waiter,
                         const std::function<bool()>& before_each) {
     BeginAppModalStateForWindow(window); // holds the window while the loop runs
@@ -209,6 +217,19 @@ OSStatus QuitAppModalLoopForWindow(WindowRef inWindow) {
     return windowNoAppModalStateErr;
 }
 
+namespace {
+
+// Notices go to standard error, as without a source, and to the source.
+void forward_notice(CFOptionFlags level, CFStringRef header, CFStringRef message, CFStringRef,
+                    void*) {
+    std::fprintf(stderr, "notice: %s: %s\n", hit::utf8(header).c_str(), hit::utf8(message).c_str());
+    Source* source = sources().current;
+    if (source != nullptr && source->callbacks.notice != nullptr)
+        source->callbacks.notice(source->callbacks.info, level, header, message);
+}
+
+} // namespace
+
 void PlatformSetEventSource(const PlatformEventSource* source) {
     SourceState& state = sources();
     if (state.current != nullptr)
@@ -219,6 +240,8 @@ void PlatformSetEventSource(const PlatformEventSource* source) {
         state.current = new Source{*source, source->name != nullptr ? source->name : "(unnamed)"};
         state.current->callbacks.name = state.current->name.c_str();
     }
+    const bool wants_notices = source != nullptr && source->notice != nullptr;
+    PlatformSetNoticeHandler(wants_notices ? forward_notice : nullptr, nullptr);
     release_retired();
 }
 

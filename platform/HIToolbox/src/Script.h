@@ -23,6 +23,7 @@ enum class Verb {
     expect_value,
     expect_text,
     dump,
+    snapshot,
 };
 
 // A control as a script names it: by control ID, or by its visible text.

@@ -124,6 +124,7 @@ constexpr Shape kShapes[] = {
     {"expect-value", Verb::expect_value, "CN"},
     {"expect-text", Verb::expect_text, "CS"},
     {"dump", Verb::dump, "F"},
+    {"snapshot", Verb::snapshot, "F"},
 };
 
 // Reads one argument of the given kind into the step; a message when it

@@ -140,6 +140,7 @@ OSStatus Player::run(const Step& step) {
     case Verb::expect_notice:
         return expect_notice(step);
     case Verb::dump:
+    case Verb::snapshot:
         return write_output(step);
     case Verb::key:
         window = action_window();
@@ -285,7 +286,9 @@ OSStatus Player::write_output(const Step& step) {
         return fail(step, errInvalidWindowRef, "no window is open");
     std::string path = output_.empty() ? step.text : output_ + "/" + step.text;
     OSStatus status = noErr;
-    if (FILE* out = std::fopen(path.c_str(), "w")) {
+    if (step.verb == Verb::snapshot)
+        status = PlatformWriteWindowPNG(window, path.c_str());
+    else if (FILE* out = std::fopen(path.c_str(), "w")) {
         status = PlatformWriteWindowDump(window, out);
         if (std::fclose(out) != 0 && status == noErr)
             status = ioErr;

@@ -183,6 +183,7 @@ TEST_F(ScriptPlay, ActionsReachTheControlsThroughTheModalLoop) {
                                        "focus TVKa:501\n"
                                        "key backspace\n"
                                        "dump play-dump.txt\n"
+                                       "snapshot play.png\n"
                                        "click \"OK\"\n"
                                        "expect-value TVKa:111 1\n"));
     EXPECT_EQ(noErr, RunAppModalLoopForWindow(window));
@@ -193,6 +194,7 @@ TEST_F(ScriptPlay, ActionsReachTheControlsThroughTheModalLoop) {
     // The last expectation runs when the host's loop asks for more.
     EXPECT_EQ(noErr, PlatformRunEventSource());
 
+    EXPECT_GT(std::filesystem::file_size(work_dir() / "play.png"), 100u);
     std::ifstream dump(work_dir() / "play-dump.txt");
     std::stringstream text;
     text << dump.rdbuf();
@@ -239,6 +241,45 @@ TEST_F(ScriptPlay, AnExhaustedScriptEndsTheLoopAndTheHostLoopReportsIt) {
                             write_script("bad.script", "click\n").c_str(), nullptr, &source));
     EXPECT_NE(std::string::npos,
               testing::internal::GetCapturedStderr().find("bad.script:2: click takes 1"));
+}
+
+
+TEST_F(ScriptPlay, AlertsAndNoticesAreReadAndAnswered) {
+    ASSERT_TRUE(install("alert.script", "expect-notice \"Codes missing\"\n"
+                                        "expect-alert \"Not printed\"\n"
+                                        "expect-text \"Not printed\" \"Not printed\"\n"
+                                        "answer-alert \"Cancel\"\n"
+                                        "answer-alert \"OK\"\n"));
+    testing::internal::CaptureStderr();
+    CFUserNotificationDisplayNotice(0, kCFUserNotificationStopAlertLevel, nullptr, nullptr, nullptr,
+                                    CFSTR("Accounting"), CFSTR("Codes missing"), nullptr);
+    EXPECT_NE(std::string::npos,
+              testing::internal::GetCapturedStderr().find("Accounting: Codes missing"));
+
+    AlertStdCFStringAlertParamRec param{};
+    ASSERT_EQ(noErr, GetStandardAlertDefaultParams(&param, kStdCFStringAlertVersionOne));
+    param.cancelText = kAlertDefaultCancelText;
+    param.cancelButton = kAlertStdAlertCancelButton;
+    DialogRef alert = nullptr;
+    ASSERT_EQ(noErr, CreateStandardAlert(kAlertStopAlert, CFSTR("Not printed"),
+                                         CFSTR("No codes were entered."), &param, &alert));
+    DialogItemIndex item = 0;
+    EXPECT_EQ(noErr, RunStandardAlert(alert, nullptr, &item));
+    EXPECT_EQ(kAlertStdAlertCancelButton, item);
+
+    // Default parameters: one OK button, which Return would press too.
+    ASSERT_EQ(noErr, CreateStandardAlert(kAlertStopAlert, CFSTR("Again"), nullptr, nullptr, &alert));
+    WindowRef window = GetDialogWindow(alert);
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(noErr, RunStandardAlert(alert, nullptr, &item));
+    EXPECT_EQ(kAlertStdAlertOKButton, item);
+
+    // With the script spent, an alert ends at once instead of waiting forever.
+    ASSERT_EQ(noErr, CreateStandardAlert(kAlertStopAlert, CFSTR("Late"), nullptr, nullptr, &alert));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(eventLoopTimedOutErr, RunStandardAlert(alert, nullptr, &item));
+    EXPECT_EQ(0, item);
+    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("has no more actions"));
 }
 
 } // namespace

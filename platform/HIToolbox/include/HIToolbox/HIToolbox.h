@@ -14,5 +14,6 @@
 #include <HIToolbox/ControlDefinitions.h>
 #include <HIToolbox/HIView.h>
 #include <HIToolbox/IBCarbonRuntime.h>
+#include <HIToolbox/Dialogs.h>
 
 #endif /* HITOOLBOX_HITOOLBOX_H */

@@ -124,9 +124,11 @@ typedef struct PlatformEventSource {
 
 /*
  * Makes `source` (copied, name included) the event source; NULL removes it.
- * The previous source is released (after its running call, if any).
- * FIXME: the notice callback is not called yet; it will receive
- * CFUserNotificationDisplayNotice once Core Foundation's notice handler is in.
+ * The previous source is released (after its running call, if any). While a
+ * source with a notice callback is installed, each
+ * CFUserNotificationDisplayNotice goes to standard error and to that callback
+ * (this replaces the host's notice handler; removing the source restores the
+ * default one).
  */
 CF_EXPORT void PlatformSetEventSource(const PlatformEventSource* source);
 

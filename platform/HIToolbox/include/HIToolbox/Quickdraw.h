@@ -27,6 +27,9 @@ typedef struct MacRegion {
 } MacRegion;
 typedef MacRegion* RgnPtr;
 typedef RgnPtr* RgnHandle;
+/* Graphics devices do not exist here; a GDHandle is always NULL. */
+typedef struct OpaqueGDevice* GDPtr;
+typedef GDPtr* GDHandle;
 
 /* The port's own rectangle: (0, 0) to the size of the window's content. */
 CF_EXPORT Rect* GetPortBounds(CGrafPtr port, Rect* rect);

@@ -1,0 +1,279 @@
+// RunModalAccountingDialog: the prompt dialog, or the check of the default codes.
+#include "AccountingPrompt.h"
+
+#include "AccountingEvents.h"
+#include "ControlLayout.h"
+#include "LocalizedText.h"
+#include "SettingMaps.h"
+
+#include <cstring>
+
+namespace {
+
+const EventTypeSpec kDialogEvents[] = {{kEventClassControl, kEventControlHit},
+                                       {kEventClassKeyboard, kEventRawKeyUp},
+                                       {kEventClassCommand, kEventCommandProcess}};
+
+CFStringRef localized(AccountingContext* context, CFStringRef key) {
+    return CFBundleCopyLocalizedString(context->bundle, key, CFSTR("STRING NOT FOUND"), nullptr);
+}
+
+// The text of one of the panel's fields, or NULL when the panel was never built.
+CFStringRef copy_field_text(ControlRef field) {
+    CFStringRef text = nullptr;
+    if (field == nullptr || GetControlData(field, kControlEntireControl,
+                                           kControlEditTextCFStringTag, sizeof text, &text,
+                                           nullptr) != noErr)
+        return nullptr;
+    return text;
+}
+
+// Whether a default code is there: the panel's field wins when it exists, and a non-empty
+// field is stored as the default code; otherwise the stored code counts.
+bool default_code_present(ControlRef field, char* store) {
+    CFStringRef text = copy_field_text(field);
+    if (text == nullptr)
+        return store[0] != '\0';
+    bool present = CFStringGetLength(text) > 0;
+    if (present)
+        CFStringGetCString(text, store, kAccountingCodeSize, CFStringGetSystemEncoding());
+    CFRelease(text);
+    return present;
+}
+
+OSStatus check_default_codes(AccountingContext* context) {
+    // "Default Group Account" needs no account ID. Both fields are looked at (and stored)
+    // before either absence stops the print.
+    bool typed = context->accountType != kAccountTypeDefaultGroup;
+    bool userPresent = default_code_present(context->userIDField, context->defaultUserID);
+    bool accountPresent =
+        !typed || default_code_present(context->accountIDField, context->defaultAccountID);
+    if (userPresent && accountPresent) {
+        CopyAccountingCode(context->jobUserID, context->defaultUserID);
+        if (typed)
+            CopyAccountingCode(context->jobAccountID, context->defaultAccountID);
+        return eventNotHandledErr;
+    }
+    // The notice does not wait for the user; the print is stopped and the dialog stays open.
+    CFStringRef header = localized(context, CFSTR("Accounting"));
+    CFStringRef message = localized(context, CFSTR("Bad Default Codes Message"));
+    CFUserNotificationDisplayNotice(0, kCFUserNotificationStopAlertLevel, nullptr, nullptr,
+                                    nullptr, header, message, nullptr);
+    if (header != nullptr)
+        CFRelease(header);
+    if (message != nullptr)
+        CFRelease(message);
+    return noErr;
+}
+
+CFStringRef window_name(const AccountingContext* context) {
+    bool tallyset = context->accountingSystem == kAccountingTallyset;
+    if (context->auxiliaryInterface == 1)
+        return tallyset ? CFSTR("FDI Tallyset") : CFSTR("FDI");
+    return tallyset ? CFSTR("Tallyset") : CFSTR("Accounting");
+}
+
+ControlRef dialog_control(AccountingContext* context, SInt32 id) {
+    ControlID controlID = {kAccountingControlSignature, id};
+    ControlRef control = nullptr;
+    return GetControlByID(context->dialogWindow, &controlID, &control) == noErr ? control
+                                                                                  : nullptr;
+}
+
+void label(AccountingContext* context, SInt32 id, CFStringRef key) {
+    ControlRef control = dialog_control(context, id);
+    SetLocalizedStaticText(context->bundle, key, control);
+    SetControlBestRect(control, 3, nullptr, nullptr);
+}
+
+bool masked(const AccountingContext* context, SInt32 mask) {
+    return mask != 0 && context->promptForEveryJob != 0;
+}
+
+// Gives an ID field its first text: the panel's non-empty field, else the stored default
+// (read as UTF-8; text that is not gives the field nothing). A masked field is replaced by a
+// password field in its place, with its font style and its ID. Returns whether the text came
+// from the panel.
+bool set_up_field(AccountingContext* context, SInt32 id, SInt32 hiddenID, ControlRef panelField,
+                  const char* stored, bool isMasked) {
+    ControlRef field = dialog_control(context, id);
+    CFStringRef text = copy_field_text(panelField);
+    bool fromPanel = text != nullptr && CFStringGetLength(text) > 0;
+    if (!fromPanel) {
+        if (text != nullptr)
+            CFRelease(text);
+        text = CFStringCreateWithCString(nullptr, stored, kCFStringEncodingUTF8);
+    }
+    if (field != nullptr && isMasked) {
+        Rect bounds;
+        GetControlBounds(field, &bounds);
+        ControlFontStyleRec style;
+        std::memset(&style, 0, sizeof style);
+        GetControlData(field, kControlEntireControl, kControlFontStyleTag, sizeof style, &style,
+                       nullptr);
+        ControlID hidden = {kAccountingControlSignature, hiddenID};
+        SetControlID(field, &hidden);
+        HideControl(field);
+        ControlRef password = nullptr;
+        if (CreateEditTextControl(context->dialogWindow, &bounds, CFSTR(""), true, false, &style,
+                                  &password) == noErr) {
+            ControlID visible = {kAccountingControlSignature, id};
+            SetControlID(password, &visible);
+            if (text != nullptr)
+                SetControlData(password, kControlEntireControl,
+                               kControlEditTextPasswordCFStringTag, sizeof text, &text);
+        }
+    } else if (field != nullptr && text != nullptr) {
+        SetControlData(field, kControlEntireControl, kControlEditTextCFStringTag, sizeof text,
+                       &text);
+    }
+    if (text != nullptr)
+        CFRelease(text);
+    return fromPanel;
+}
+
+void set_up_entry_choice(AccountingContext* context) {
+    context->enterAtDeviceRadio = dialog_control(context, kPromptEnterAtDeviceRadioID);
+    context->auxInfoNote = dialog_control(context, kPromptAuxInfoNoteID);
+    context->enterNowRadio = dialog_control(context, kPromptEnterNowRadioID);
+    SetLocalizedControlTitle(context->bundle, CFSTR("Enter at Device"),
+                             context->enterAtDeviceRadio);
+    SetControlBestRect(context->enterAtDeviceRadio, 3, nullptr, nullptr);
+    SetLocalizedStaticText(context->bundle, CFSTR("Aux Info Note"), context->auxInfoNote);
+    SetControlBestRect(context->auxInfoNote, 3, nullptr, nullptr);
+    SetLocalizedControlTitle(context->bundle, CFSTR("Enter Now"), context->enterNowRadio);
+    SetControlBestRect(context->enterNowRadio, 3, nullptr, nullptr);
+    setAccountingPromptControls(context);
+}
+
+// The two push buttons keep their right edges: Cancel moves left by as much as OK grew.
+void set_up_buttons(AccountingContext* context) {
+    ControlRef ok = dialog_control(context, kPromptOKButtonID);
+    ControlRef cancel = dialog_control(context, kPromptCancelButtonID);
+    SInt32 offset = 0;
+    SetLocalizedControlTitle(context->bundle, CFSTR("OK Command"), ok);
+    SetControlBestRect(ok, 14, &offset, nullptr);
+    SetLocalizedControlTitle(context->bundle, CFSTR("Cancel Command"), cancel);
+    offset = -offset;
+    SetControlBestRect(cancel, 14, &offset, nullptr);
+}
+
+// Builds the dialog's texts and states; returns whether both IDs came from the panel.
+bool set_up_dialog(AccountingContext* context) {
+    label(context, kPromptUserIDLabelID, CFSTR("User ID"));
+    bool userFromPanel = set_up_field(context, kPromptUserIDFieldID,
+                                      kPromptHiddenUserIDFieldID, context->userIDField,
+                                      context->defaultUserID, masked(context, context->maskUserID));
+    label(context, kPromptAccountIDLabelID, CFSTR("Account ID"));
+    bool accountFromPanel = set_up_field(
+        context, kPromptAccountIDFieldID, kPromptHiddenAccountIDFieldID, context->accountIDField,
+        context->defaultAccountID, masked(context, context->maskAccountID));
+    if (context->accountingSystem == kAccountingTallyset) {
+        label(context, kPromptAccountTypeLabelID, CFSTR("Account Type:"));
+        ControlRef popup = dialog_control(context, kPromptAccountTypePopupID);
+        PopulatePopupButtonFromMap(context->bundle, popup, AccountingTypeMap, 0, 0);
+        SetPopupButtonToTicketValue(popup, context->accountType);
+        if (context->auxiliaryInterface == 1)
+            set_up_entry_choice(context);
+    }
+    SetLocalizedWindowTitle(context->bundle, CFSTR("Accounting"), context->dialogWindow);
+    set_up_buttons(context);
+    return userFromPanel && accountFromPanel;
+}
+
+void set_initial_states(AccountingContext* context, bool bothFromPanel,
+                        ControlKeyFilterUPP filter) {
+    ControlRef ok = dialog_control(context, kPromptOKButtonID);
+    if (context->accountingSystem == kAccountingTallyset) {
+        DisableControl(dialog_control(context, kPromptAccountIDFieldID));
+        DisableControl(dialog_control(context, kPromptAccountIDLabelID));
+    }
+    if (context->auxiliaryInterface == 0 ||
+        (context->auxiliaryInterface == 1 && context->accountingSystem == kAccountingTallyset &&
+         context->enterAtDevice == 0)) {
+        SetKeyboardFocus(context->dialogWindow, dialog_control(context, kPromptUserIDFieldID),
+                         kControlFocusNextPart);
+        DisableControl(ok);
+    }
+    if (bothFromPanel)
+        EnableControl(ok);
+    for (SInt32 id : {kPromptUserIDFieldID, kPromptAccountIDFieldID})
+        if (ControlRef field = dialog_control(context, id))
+            SetControlData(field, kControlEntireControl, kControlEditTextKeyFilterTag,
+                           sizeof filter, &filter);
+}
+
+// Reads what the user typed: at most gMaxChars bytes, ended right after the bytes kept.
+void read_code(AccountingContext* context, SInt32 id, SInt32 mask, char* store) {
+    ControlRef field = dialog_control(context, id);
+    Size keep = gMaxChars < kAccountingCodeSize - 1 ? gMaxChars : kAccountingCodeSize - 1;
+    Size actual = 0;
+    ResType tag = masked(context, mask) ? kControlEditTextPasswordTag : kControlEditTextTextTag;
+    if (field == nullptr || keep <= 0 ||
+        GetControlData(field, kControlEntireControl, tag, keep, store, &actual) != noErr)
+        actual = 0;
+    store[actual < keep ? actual : keep] = '\0';
+}
+
+void close_dialog(AccountingContext* context, ControlKeyFilterUPP filter) {
+    DisposeControlKeyFilterUPP(filter);
+    DisposeWindow(context->dialogWindow);
+    context->dialogWindow = nullptr;
+    context->enterAtDeviceRadio = nullptr;
+    context->auxInfoNote = nullptr;
+    context->enterNowRadio = nullptr;
+}
+
+OSStatus run_dialog(AccountingContext* context) {
+    IBNibRef nib = nullptr;
+    OSStatus status = CreateNibReferenceWithCFBundle(context->bundle, CFSTR("Accounting"), &nib);
+    if (status != noErr)
+        return status;
+    status = CreateWindowFromNib(nib, window_name(context), &context->dialogWindow);
+    DisposeNibReference(nib);
+    if (status != noErr) {
+        context->dialogWindow = nullptr;
+        return status;
+    }
+    context->enterAtDeviceRadio = context->auxInfoNote = context->enterNowRadio = nullptr;
+    InstallEventHandler(GetWindowEventTarget(context->dialogWindow),
+                        NewEventHandlerUPP(AccountingDialogEventHandler),
+                        GetEventTypeCount(kDialogEvents), kDialogEvents, context, nullptr);
+    bool bothFromPanel = set_up_dialog(context);
+    ControlKeyFilterUPP filter = NewControlKeyFilterUPP(accountKeyFilter);
+    set_initial_states(context, bothFromPanel, filter);
+
+    ShowWindow(context->dialogWindow);
+    status = RunAppModalLoopForWindow(context->dialogWindow);
+    if (!context->dialogCancelled) {
+        if (context->enterAtDevice != 0) {
+            context->accountingSystem = kAccountingNone;
+        } else {
+            read_code(context, kPromptUserIDFieldID, context->maskUserID, context->jobUserID);
+            read_code(context, kPromptAccountIDFieldID, context->maskAccountID,
+                      context->jobAccountID);
+        }
+        close_dialog(context, filter);
+        return eventNotHandledErr;
+    }
+    close_dialog(context, filter);
+    CFStringRef message = localized(context, CFSTR("Cancel Alert"));
+    DialogRef alert = nullptr;
+    if (CreateStandardAlert(kAlertStopAlert, message, nullptr, nullptr, &alert) == noErr) {
+        DialogItemIndex item = 0;
+        RunStandardAlert(alert, nullptr, &item);
+    }
+    if (message != nullptr)
+        CFRelease(message);
+    return status;
+}
+
+} // namespace
+
+OSStatus RunModalAccountingDialog(AccountingContext* context) {
+    if (context == nullptr)
+        return paramErr;
+    if (context->promptForEveryJob != 0 || context->auxiliaryInterface == 1)
+        return run_dialog(context);
+    return check_default_codes(context);
+}

@@ -1,0 +1,144 @@
+// The prompt dialog's control states and its event handler.
+#include "AccountingEvents.h"
+#include "AccountingPrompt.h"
+
+#include "SettingMaps.h"
+#include "TicketHelpers.h"
+
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+
+ControlRef dialog_control(AccountingContext* context, SInt32 id) {
+    if (context->dialogWindow == nullptr)
+        return nullptr;
+    ControlID controlID = {kAccountingControlSignature, id};
+    ControlRef control = nullptr;
+    return GetControlByID(context->dialogWindow, &controlID, &control) == noErr ? control
+                                                                                  : nullptr;
+}
+
+void enable(AccountingContext* context, std::initializer_list<SInt32> ids, bool enabled) {
+    for (SInt32 id : ids)
+        if (ControlRef c = dialog_control(context, id))
+            enabled ? EnableControl(c) : DisableControl(c);
+}
+
+void enable_control(ControlRef control, bool enabled) {
+    if (control != nullptr)
+        enabled ? EnableControl(control) : DisableControl(control);
+}
+
+void set_value(ControlRef control, SInt32 value) {
+    if (control != nullptr)
+        SetControl32BitValue(control, value);
+}
+
+// True when the field holds at least one character.
+bool has_text(AccountingContext* context, SInt32 id) {
+    ControlRef field = dialog_control(context, id);
+    CFStringRef text = nullptr;
+    if (field == nullptr || GetControlData(field, kControlEntireControl,
+                                           kControlEditTextCFStringTag, sizeof text, &text,
+                                           nullptr) != noErr ||
+        text == nullptr)
+        return false;
+    bool filled = CFStringGetLength(text) > 0;
+    CFRelease(text);
+    return filled;
+}
+
+bool codes_entered_at_device(const AccountingContext* context) {
+    return context->auxiliaryInterface != 0 && context->enterAtDevice != 0;
+}
+
+void tallyset_states(AccountingContext* context) {
+    if (codes_entered_at_device(context)) {
+        set_value(context->enterAtDeviceRadio, 1);
+        set_value(context->enterNowRadio, 0);
+        enable_control(context->auxInfoNote, true);
+        enable(context,
+               {kPromptUserIDLabelID, kPromptUserIDFieldID, kPromptAccountIDLabelID,
+                kPromptAccountIDFieldID, kPromptAccountTypeLabelID, kPromptAccountTypePopupID},
+               false);
+        enable(context, {kPromptOKButtonID}, true);
+        return;
+    }
+    set_value(context->enterAtDeviceRadio, 0);
+    set_value(context->enterNowRadio, 1);
+    enable_control(context->auxInfoNote, false);
+    enable(context, {kPromptUserIDLabelID, kPromptUserIDFieldID}, true);
+    enable(context, {kPromptAccountIDLabelID, kPromptAccountIDFieldID},
+           context->accountType != kAccountTypeDefaultGroup);
+    enable(context, {kPromptAccountTypeLabelID, kPromptAccountTypePopupID}, true);
+}
+
+} // namespace
+
+void setAccountingPromptControls(AccountingContext* context) {
+    if (context == nullptr)
+        return;
+    if (context->accountingSystem == kAccountingTallyset)
+        tallyset_states(context);
+    bool okEnabled = true;
+    if (!codes_entered_at_device(context)) {
+        // "Default Group Account" needs no account ID; "Accounting Enabled" always does.
+        bool needsAccountID = context->accountingSystem == kAccountingEnabled ||
+                              (context->accountingSystem == kAccountingTallyset &&
+                               (context->accountType == kAccountTypeGeneral ||
+                                context->accountType == kAccountTypeGroup));
+        okEnabled = has_text(context, kPromptUserIDFieldID) &&
+                    (!needsAccountID || has_text(context, kPromptAccountIDFieldID));
+    }
+    enable(context, {kPromptOKButtonID}, okEnabled);
+}
+
+OSStatus AccountingDialogEventHandler(EventHandlerCallRef, EventRef event, void* userData) {
+    auto* context = static_cast<AccountingContext*>(userData);
+    if (context == nullptr)
+        return eventNotHandledErr;
+    UInt32 eventClass = GetEventClass(event);
+    UInt32 kind = GetEventKind(event);
+    if (eventClass == kEventClassCommand && kind == kEventCommandProcess) {
+        HICommand command;
+        std::memset(&command, 0, sizeof command);
+        GetEventParameter(event, kEventParamDirectObject, typeHICommand, nullptr, sizeof command,
+                          nullptr, &command);
+        if (command.commandID == 'Thlp')
+            return DisplayHelp(context->helpBookRef, kAccountingHelpPage, nullptr);
+        return eventNotHandledErr;
+    }
+    if (eventClass == kEventClassKeyboard && kind == kEventRawKeyUp) {
+        setAccountingPromptControls(context);
+        return eventNotHandledErr;
+    }
+    if (eventClass != kEventClassControl || kind != kEventControlHit)
+        return eventNotHandledErr;
+    ControlRef control = nullptr;
+    GetEventParameter(event, kEventParamDirectObject, typeControlRef, nullptr, sizeof control,
+                      nullptr, &control);
+    ControlID id = {0, 0};
+    GetControlID(control, &id);
+    if (id.signature != kAccountingControlSignature)
+        return eventNotHandledErr;
+    switch (id.id) {
+    case kPromptOKButtonID:
+    case kPromptCancelButtonID:
+        context->dialogCancelled = id.id == kPromptCancelButtonID;
+        QuitAppModalLoopForWindow(context->dialogWindow);
+        break;
+    case kPromptAccountTypePopupID:
+        context->accountType = GetPopupButtonTicketValue(control);
+        setAccountingPromptControls(context);
+        break;
+    case kPromptEnterAtDeviceRadioID:
+    case kPromptEnterNowRadioID:
+        context->enterAtDevice = id.id == kPromptEnterAtDeviceRadioID;
+        setAccountingPromptControls(context);
+        break;
+    default:
+        break;
+    }
+    return eventNotHandledErr;
+}

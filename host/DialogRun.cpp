@@ -1,0 +1,243 @@
+// Running one print dialog: the host's event handler, the panels' lifecycle around the user's
+// actions, and the end of the dialog (a printed job, or nothing after Cancel).
+#include "DialogRun.h"
+
+#include "CFHolder.h"
+#include "PrintJob.h"
+
+#include <HIToolbox/PlatformHost.h>
+
+#include <cstdio>
+
+namespace host {
+namespace {
+
+// Where PDEs find the bundle whose help book their help buttons open.
+constexpr OSType kHelpBookPropertyCreator = 'TPDE', kHelpBookPropertyTag = 'MBND';
+
+bool running_on_105_or_later() {
+    SInt32 major = 0, minor = 0;
+    if (Gestalt(gestaltSystemVersionMajor, &major) != noErr ||
+        Gestalt(gestaltSystemVersionMinor, &minor) != noErr)
+        return true;
+    return major > 10 || (major == 10 && minor >= 5);
+}
+
+void report_failure(const PanelInfo& panel, const char* operation, OSStatus status) {
+    if (status != noErr)
+        std::fprintf(stderr, "printdialog: %s: %s returned %d\n", panel.title.c_str(), operation,
+                     static_cast<int>(status));
+}
+
+class Run {
+  public:
+    Run(std::vector<LoadedPDE>& pdes, const RunSettings& settings)
+        : pdes_(pdes), settings_(settings), on105_(running_on_105_or_later()) {}
+    ~Run() { dispose_print_dialog(dialog_); }
+
+    RunResult run();
+
+  private:
+    static OSStatus on_event(EventHandlerCallRef, EventRef event, void* info);
+    OSStatus command(EventRef event);
+    OSStatus control_hit(EventRef event);
+    OSStatus start();
+    void open_panel(size_t index);
+    void close_open_panel();
+    void terminate_all(OSStatus status);
+    void print();
+    OSStatus play();
+    bool usable(size_t i) const { return panels_[i].prologStatus == noErr; }
+
+    std::vector<LoadedPDE>& pdes_;
+    const RunSettings& settings_;
+    const bool on105_;
+    std::vector<PanelInfo> panels_;
+    PrintDialog dialog_;
+    long openPanel_ = -1;
+    bool terminated_ = false;
+    bool done_ = false;
+    Outcome outcome_ = Outcome::failed;
+};
+
+OSStatus Run::on_event(EventHandlerCallRef, EventRef event, void* info) {
+    auto* run = static_cast<Run*>(info);
+    if (GetEventClass(event) == kEventClassCommand)
+        return run->command(event);
+    return run->control_hit(event);
+}
+
+// Reached only when no panel's handler took the command: a panel stops a print by handling it.
+OSStatus Run::command(EventRef event) {
+    HICommand command{};
+    GetEventParameter(event, kEventParamDirectObject, typeHICommand, nullptr, sizeof(command),
+                      nullptr, &command);
+    if (command.commandID == kHICommandOK && on105_) {
+        print();
+        return noErr;
+    }
+    if (command.commandID == kHICommandCancel) {
+        close_open_panel();
+        terminate_all(userCanceledErr);
+        std::printf("printdialog: cancelled; nothing was printed\n");
+        outcome_ = Outcome::cancelled;
+        done_ = true;
+        return noErr;
+    }
+    return eventNotHandledErr;
+}
+
+OSStatus Run::control_hit(EventRef event) {
+    ControlRef control = nullptr;
+    GetEventParameter(event, kEventParamDirectObject, typeControlRef, nullptr, sizeof(control),
+                      nullptr, &control);
+    if (control == dialog_.chooser) {
+        open_panel(static_cast<size_t>(GetControl32BitValue(control) - 1));
+        return noErr;
+    }
+    // Before 10.5 the Print button has no command: its click is the print.
+    if (control == dialog_.printButton && !on105_) {
+        print();
+        return noErr;
+    }
+    return eventNotHandledErr;
+}
+
+void Run::open_panel(size_t index) {
+    if (index >= panels_.size() || static_cast<long>(index) == openPanel_)
+        return;
+    close_open_panel();
+    for (size_t i = 0; i < dialog_.userPanes.size(); ++i)
+        SetControlVisibility(dialog_.userPanes[i], i == index, true);
+    openPanel_ = static_cast<long>(index);
+    if (!usable(index))
+        return;
+    CFBundleRef bundle = pdes_[index].bundle;
+    SetControlProperty(dialog_.printButton, kHelpBookPropertyCreator, kHelpBookPropertyTag,
+                       sizeof(bundle), &bundle);
+    report_failure(panels_[index], "Open", pdes_[index].pde->vtable->Open(panels_[index].context));
+}
+
+void Run::close_open_panel() {
+    if (openPanel_ < 0)
+        return;
+    const auto i = static_cast<size_t>(openPanel_);
+    openPanel_ = -1;
+    if (usable(i))
+        report_failure(panels_[i], "Close", pdes_[i].pde->vtable->Close(panels_[i].context));
+}
+
+void Run::terminate_all(OSStatus status) {
+    if (terminated_)
+        return;
+    terminated_ = true;
+    for (size_t i = 0; i < pdes_.size(); ++i)
+        if (usable(i))
+            report_failure(panels_[i], "Terminate",
+                           pdes_[i].pde->vtable->Terminate(panels_[i].context, status));
+}
+
+void Run::print() {
+    for (size_t i = 0; i < pdes_.size(); ++i)
+        if (usable(i))
+            report_failure(panels_[i], "Sync",
+                           pdes_[i].pde->vtable->Sync(panels_[i].context, dialog_.session, false));
+    close_open_panel();
+    terminate_all(noErr);
+    done_ = true;
+    const JobResult job = write_job(settings_.document, settings_.output, dialog_.ticket);
+    if (job.status != noErr) {
+        std::fprintf(stderr, "printdialog: the job was not written: %s\n", job.error.c_str());
+        return;
+    }
+    outcome_ = Outcome::printed;
+    std::printf("printdialog: printed %s; job ticket %s\n",
+                job.documentPath.empty() ? "(no document)" : job.documentPath.c_str(),
+                job.ticketPath.c_str());
+    std::printf("printdialog: ticket keys: %s\n", job.keys.c_str());
+}
+
+OSStatus Run::start() {
+    for (LoadedPDE& pde : pdes_)
+        panels_.push_back(run_prolog(pde));
+    OSStatus status = create_print_dialog(dialog_, panels_, settings_.ticket);
+    if (status != noErr)
+        return status;
+    if (settings_.printer != nullptr)
+        PMSessionSetCurrentPMPrinter(dialog_.session, settings_.printer);
+    if (on105_)
+        SetControlCommandID(dialog_.printButton, kHICommandOK);
+    // Installed before any panel's handlers, so theirs run first and may stop a print.
+    const EventTypeSpec events[] = {{kEventClassCommand, kEventCommandProcess},
+                                    {kEventClassControl, kEventControlHit}};
+    InstallEventHandler(GetWindowEventTarget(dialog_.window), on_event, 2, events, this, nullptr);
+    for (size_t i = 0; i < pdes_.size(); ++i) {
+        report_failure(panels_[i], "Prolog", panels_[i].prologStatus);
+        if (!usable(i))
+            continue;
+        PMPDEFlags flags = 0;
+        report_failure(panels_[i], "Initialize",
+                       pdes_[i].pde->vtable->Initialize(panels_[i].context, &flags, nullptr,
+                                                        dialog_.userPanes[i], dialog_.session));
+    }
+    ShowWindow(dialog_.window);
+    open_panel(0);
+    return noErr;
+}
+
+// Feeds the user's actions to the dialog until Print or Cancel ends it.
+OSStatus Run::play() {
+    if (settings_.script.empty()) {
+        // Without a script the user presses Print at once.
+        PlatformClickControl(dialog_.printButton);
+        if (!done_)
+            std::fprintf(stderr, "printdialog: the print was stopped\n");
+        return noErr;
+    }
+    PlatformEventSource source{};
+    OSStatus status = PlatformCreateScriptEventSource(
+        settings_.script.c_str(), settings_.output.empty() ? nullptr : settings_.output.c_str(),
+        &source);
+    if (status != noErr)
+        return status;
+    const PlatformEventSource player = source;
+    PlatformSetEventSource(&source);
+    while (!done_ && status == noErr)
+        status = player.performNextAction(player.info);
+    if (status == eofErr)
+        std::fprintf(stderr,
+                     "printdialog: %s: the script ended before Print or Cancel was pressed\n",
+                     settings_.script.c_str());
+    PlatformSetEventSource(nullptr);
+    return done_ ? noErr : status;
+}
+
+RunResult Run::run() {
+    RunResult result;
+    OSStatus status = start();
+    if (status != noErr) {
+        std::fprintf(stderr, "printdialog: cannot create the print dialog window: %d\n",
+                     static_cast<int>(status));
+    } else {
+        status = play();
+    }
+    if (!done_) {
+        close_open_panel();
+        terminate_all(status != noErr ? status : userCanceledErr);
+    }
+    result.outcome = outcome_;
+    if (dialog_.ticket != nullptr) {
+        PMTicketRetain(dialog_.ticket);
+        result.ticket = dialog_.ticket;
+    }
+    return result;
+}
+
+} // namespace
+
+RunResult run_print_dialog(std::vector<LoadedPDE>& pdes, const RunSettings& settings) {
+    Run run(pdes, settings);
+    return run.run();
+}
+
+} // namespace host

@@ -1,0 +1,73 @@
+// Localised texts for controls, windows and menu items.
+#include "LocalizedText.h"
+
+#include <cstdarg>
+
+namespace {
+
+// The bundle's text for key, formatted with the arguments; NULL when there is none.
+CFStringRef create_text(CFBundleRef bundle, CFStringRef key, va_list arguments) {
+    CFStringRef format =
+        CFBundleCopyLocalizedString(bundle, key, CFSTR("STRING NOT FOUND"), nullptr);
+    if (format == nullptr)
+        return nullptr;
+    CFStringRef text = CFStringCreateWithFormatAndArguments(nullptr, nullptr, format, arguments);
+    CFRelease(format);
+    return text;
+}
+
+} // namespace
+
+void SetLocalizedStaticText(CFBundleRef bundle, CFStringRef key, ControlRef control, ...) {
+    if (bundle == nullptr || key == nullptr || control == nullptr)
+        return;
+    va_list arguments;
+    va_start(arguments, control);
+    CFStringRef text = create_text(bundle, key, arguments);
+    va_end(arguments);
+    if (text == nullptr)
+        return;
+    SetControlData(control, kControlEntireControl, kControlStaticTextCFStringTag, sizeof(text),
+                   &text);
+    Draw1Control(control);
+    CFRelease(text);
+}
+
+void SetLocalizedControlTitle(CFBundleRef bundle, CFStringRef key, ControlRef control, ...) {
+    if (bundle == nullptr || key == nullptr || control == nullptr)
+        return;
+    va_list arguments;
+    va_start(arguments, control);
+    CFStringRef text = create_text(bundle, key, arguments);
+    va_end(arguments);
+    if (text == nullptr)
+        return;
+    SetControlTitleWithCFString(control, text);
+    CFRelease(text);
+}
+
+void SetLocalizedWindowTitle(CFBundleRef bundle, CFStringRef key, WindowRef window, ...) {
+    if (bundle == nullptr || key == nullptr || window == nullptr)
+        return;
+    va_list arguments;
+    va_start(arguments, window);
+    CFStringRef text = create_text(bundle, key, arguments);
+    va_end(arguments);
+    if (text == nullptr)
+        return;
+    SetWindowTitleWithCFString(window, text);
+    CFRelease(text);
+}
+
+void SetLocalizedMenuTitle(CFBundleRef bundle, CFStringRef key, MenuRef menu, UInt16 item, ...) {
+    if (bundle == nullptr || key == nullptr || menu == nullptr)
+        return;
+    va_list arguments;
+    va_start(arguments, item);
+    CFStringRef text = create_text(bundle, key, arguments);
+    va_end(arguments);
+    if (text == nullptr)
+        return;
+    SetMenuItemTextWithCFString(menu, item, text);
+    CFRelease(text);
+}
