@@ -12,3 +12,19 @@ OSStatus GetTicketFromSession(PMPrintSession session, CFStringRef key, PMTicketR
         *outTicket = PMTicketFromHandle(handle);
     return noErr;
 }
+
+Boolean GetCFIndexFromCFDictionary(CFDictionaryRef dictionary, CFStringRef key, CFIndex* outIndex) {
+    if (dictionary == nullptr || key == nullptr)
+        return false;
+    CFTypeRef value = CFDictionaryGetValue(dictionary, key);
+    if (value == nullptr || CFGetTypeID(value) != CFNumberGetTypeID())
+        return false;
+    return CFNumberGetValue(static_cast<CFNumberRef>(value), kCFNumberCFIndexType, outIndex);
+}
+
+void WriteTicketValue(CFMutableDictionaryRef dictionary, CFStringRef key, SInt32 value) {
+    CFIndex index = value;
+    CFNumberRef number = CFNumberCreate(nullptr, kCFNumberCFIndexType, &index);
+    CFDictionarySetValue(dictionary, key, number);
+    CFRelease(number);
+}

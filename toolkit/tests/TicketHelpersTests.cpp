@@ -27,4 +27,29 @@ TEST(GetTicketFromSession, FindsTheTicketByItsHandleAndLeavesTheOutputAloneWitho
     PMRelease(session);
 }
 
+TEST(TicketValues, WrittenValuesReadBackExactlyAndInexactOnesAreRefused) {
+    CFMutableDictionaryRef ticket = CFDictionaryCreateMutable(
+        nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
+    WriteTicketValue(ticket, CFSTR("com.example.value"), 7);
+    WriteTicketValue(ticket, CFSTR("com.example.value"), -2147483647 - 1);
+    CFIndex index = 0;
+    EXPECT_TRUE(GetCFIndexFromCFDictionary(ticket, CFSTR("com.example.value"), &index));
+    EXPECT_EQ(index, -2147483647 - 1);
+    EXPECT_EQ(CFDictionaryGetCount(ticket), 1);
+
+    double fraction = 2.5;
+    CFNumberRef real = CFNumberCreate(nullptr, kCFNumberDoubleType, &fraction);
+    CFDictionarySetValue(ticket, CFSTR("com.example.real"), real);
+    CFRelease(real);
+    EXPECT_FALSE(GetCFIndexFromCFDictionary(ticket, CFSTR("com.example.real"), &index));
+    CFDictionarySetValue(ticket, CFSTR("com.example.text"), CFSTR("3"));
+    index = 99;
+    EXPECT_FALSE(GetCFIndexFromCFDictionary(ticket, CFSTR("com.example.text"), &index));
+    EXPECT_FALSE(GetCFIndexFromCFDictionary(ticket, CFSTR("com.example.missing"), &index));
+    EXPECT_FALSE(GetCFIndexFromCFDictionary(nullptr, CFSTR("com.example.value"), &index));
+    EXPECT_FALSE(GetCFIndexFromCFDictionary(ticket, nullptr, &index));
+    EXPECT_EQ(index, 99);
+    CFRelease(ticket);
+}
+
 } // namespace

@@ -1,8 +1,9 @@
-/* Carbon.h: everything a Carbon program uses, the user-interface toolbox included. */
+/* Carbon.h: everything a Carbon program uses, the user-interface toolbox and help included. */
 #ifndef CARBON_CARBON_H
 #define CARBON_CARBON_H
 
 #include <ApplicationServices/ApplicationServices.h>
 #include <HIToolbox/HIToolbox.h>
+#include <Help/Help.h>
 
 #endif /* CARBON_CARBON_H */
