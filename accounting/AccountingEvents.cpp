@@ -3,11 +3,14 @@
 
 #include "AccountingPanel.h"
 #include "AccountingPrompt.h"
+#include "EnvironmentHelpers.h"
+#include "HelpHelpers.h"
 #include "ImageImportManager.h"
 #include "SettingMaps.h"
 #include "TicketHelpers.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace {
 

@@ -3,10 +3,12 @@
 
 #include "AccountingEvents.h"
 #include "ControlLayout.h"
+#include "HelpHelpers.h"
 #include "LocalizedText.h"
 #include "SettingMaps.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 

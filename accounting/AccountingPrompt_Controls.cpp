@@ -2,6 +2,8 @@
 #include "AccountingEvents.h"
 #include "AccountingPrompt.h"
 
+#include "HelpHelpers.h"
+#include "LocalizedText.h"
 #include "SettingMaps.h"
 #include "TicketHelpers.h"
 

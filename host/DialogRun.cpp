@@ -8,6 +8,8 @@
 #include <HIToolbox/PlatformHost.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace host {
 namespace {
@@ -28,6 +30,32 @@ void report_failure(const PanelInfo& panel, const char* operation, OSStatus stat
         std::fprintf(stderr, "printdialog: %s: %s returned %d\n", panel.title.c_str(), operation,
                      static_cast<int>(status));
 }
+
+// The script's player, watched: once an action fails, the user's intent is unknown and the
+// dialog must not print on whatever state a broken loop left behind.
+struct WatchedSource {
+    PlatformEventSource inner{};
+    OSStatus failure = noErr;
+
+    static OSStatus perform(void* info) {
+        auto* self = static_cast<WatchedSource*>(info);
+        const OSStatus status = self->inner.performNextAction(self->inner.info);
+        if (status != noErr && self->failure == noErr)
+            self->failure = status;
+        return status;
+    }
+    static void notice(void* info, CFOptionFlags level, CFStringRef header, CFStringRef message) {
+        auto* self = static_cast<WatchedSource*>(info);
+        if (self->inner.notice != nullptr)
+            self->inner.notice(self->inner.info, level, header, message);
+    }
+    static void release(void* info) {
+        auto* self = static_cast<WatchedSource*>(info);
+        if (self->inner.release != nullptr)
+            self->inner.release(self->inner.info);
+        self->inner = PlatformEventSource{};
+    }
+};
 
 class Run {
   public:
@@ -58,6 +86,7 @@ class Run {
     bool terminated_ = false;
     bool done_ = false;
     Outcome outcome_ = Outcome::failed;
+    WatchedSource source_;
 };
 
 OSStatus Run::on_event(EventHandlerCallRef, EventRef event, void* info) {
@@ -138,6 +167,11 @@ void Run::terminate_all(OSStatus status) {
 }
 
 void Run::print() {
+    if (source_.failure != noErr) {
+        std::fprintf(stderr, "printdialog: the user's actions failed (%d); nothing is printed\n",
+                     static_cast<int>(source_.failure));
+        return;
+    }
     for (size_t i = 0; i < pdes_.size(); ++i)
         if (usable(i))
             report_failure(panels_[i], "Sync",
@@ -194,21 +228,26 @@ OSStatus Run::play() {
             std::fprintf(stderr, "printdialog: the print was stopped\n");
         return noErr;
     }
-    PlatformEventSource source{};
+    std::error_code error;
+    if (!settings_.output.empty())
+        std::filesystem::create_directories(settings_.output, error);
     OSStatus status = PlatformCreateScriptEventSource(
         settings_.script.c_str(), settings_.output.empty() ? nullptr : settings_.output.c_str(),
-        &source);
+        &source_.inner);
     if (status != noErr)
         return status;
-    const PlatformEventSource player = source;
-    PlatformSetEventSource(&source);
-    while (!done_ && status == noErr)
-        status = player.performNextAction(player.info);
+    const PlatformEventSource watched{source_.inner.name, &source_, WatchedSource::perform,
+                                      WatchedSource::notice, WatchedSource::release};
+    PlatformSetEventSource(&watched);
+    while (!done_ && status == noErr && source_.failure == noErr)
+        status = WatchedSource::perform(&source_);
     if (status == eofErr)
         std::fprintf(stderr,
                      "printdialog: %s: the script ended before Print or Cancel was pressed\n",
                      settings_.script.c_str());
     PlatformSetEventSource(nullptr);
+    if (source_.failure != noErr)
+        return source_.failure;
     return done_ ? noErr : status;
 }
 

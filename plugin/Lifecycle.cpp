@@ -11,6 +11,7 @@
 #include "PluginIDs.h"
 
 #include <cstdlib>
+#include <initializer_list>
 #include <cstring>
 
 namespace {

@@ -29,13 +29,24 @@ expect "missing factory" "$refused" "skipping .*/NoFactory\.plugin: the executab
 expect "API version" "$refused" 'skipping .*/OtherVersion\.plugin: it speaks PDE API 2\.0'
 expect "the good one still loads" "$refused" 'title: +Accounting$'
 
-run=$("$printdialog" 2>&1)
+# Without a script the user presses Print at once: with accounting off (the default) the job
+# is written with the nine accounting keys, and no code reaches the console.
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+run=$("$printdialog" --output "$out" "$0" 2>&1)
 status=$?
 [ $status -eq 0 ] || { echo "FAILED: printdialog exited $status"; fail=1; }
-for step in Prolog Initialize Close Terminate; do
-    expect "$step status" "$run" "^  $step +0$"
-done
-expect "Open reports the nib's status" "$run" '^  Open +-?[0-9]+$'
+expect "printed" "$run" "^printdialog: printed $out/cli-test.sh; job ticket $out/cli-test.sh.ticket.plist$"
+expect "nine keys" "$run" 'ticket keys: ([^,]+, ){8}[^,]+$'
+[ -f "$out/cli-test.sh.ticket.plist" ] || { echo "FAILED: no job ticket"; fail=1; }
+
+bad=$("$printdialog" --ppd /nonexistent.ppd --output "$out" 2>&1)
+expect "a PPD that cannot be opened is reported" "$bad" 'the printer has no PPD: .*/nonexistent\.ppd'
+unread=$("$printdialog" --settings "$0" --output "$out" 2>&1)
+expect "unreadable settings are reported and empty ones used" "$unread" \
+    "cli-test\.sh.*; starting with empty print settings"
+usage=$("$printdialog" --ppd a --printer b 2>&1)
+expect "conflicting options" "$usage" 'cannot be given together'
 
 [ $fail -eq 0 ] && echo "printdialog command line: all checks passed"
 exit $fail
