@@ -9,7 +9,8 @@ cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null
 export PKG_CONFIG_PATH="$work/prefix/lib/pkgconfig"
 flags=$(pkg-config --cflags --libs carbon-runtime)
 # A sanitized build of the runtime needs the sanitizer runtimes in the outside program too.
-if nm -D "$work/prefix/lib/libCoreFoundation.so" | grep -q __asan_init; then
+# grep reads all of nm's output: a grep -q that stops early would fail the pipe (pipefail).
+if nm -D "$work/prefix/lib/libCoreFoundation.so" | grep __asan_init >/dev/null; then
     flags="$flags -fsanitize=address,undefined"
 fi
 cc -std=c11 -Wall -Werror -o "$work/hello-c" "$example_dir/hello.c" $flags

@@ -43,10 +43,13 @@ TEST(PluginFactory, MakesAnInstanceOnlyForThePrinterModuleType) {
     EXPECT_EQ(result, nullptr);
     CFRelease(other);
 
-    EXPECT_EQ(instance->table.Release(instance), 1u);
-    EXPECT_EQ(instance->table.Release(instance), 0u);
-    EXPECT_EQ(instance->table.AddRef(nullptr), 0u);
-    EXPECT_EQ(instance->table.Release(nullptr), 0u);
+    // The last release frees the instance, table included: keep the entry points first.
+    const auto add_ref = instance->table.AddRef;
+    const auto release = instance->table.Release;
+    EXPECT_EQ(release(instance), 1u);
+    EXPECT_EQ(release(instance), 0u);
+    EXPECT_EQ(add_ref(nullptr), 0u);
+    EXPECT_EQ(release(nullptr), 0u);
 }
 
 TEST(PDEInterface, EachQueryMakesAnIndependentObjectWithTheTenSlots) {
