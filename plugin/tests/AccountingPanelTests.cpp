@@ -1,0 +1,158 @@
+// The panel built from the bundle's nib: which controls each accounting system and prompt
+// choice shows and enables, where the account ID pair stands, and what the key filter lets in.
+#include "AccountingContext.h"
+#include "AccountingEvents.h"
+#include "AccountingPanel.h"
+#include "PluginTestSupport.h"
+
+#include <CoreServices/PlatformHost.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+class Panel : public testing::Test {
+  protected:
+    void SetUp() override {
+        IBNibRef nib = nullptr;
+        ASSERT_EQ(noErr, CreateNibReferenceWithCFBundle(testsupport::accounting_bundle(),
+                                                        CFSTR("Accounting"), &nib));
+        ASSERT_EQ(noErr, CreateWindowFromNib(nib, CFSTR("Window"), &window));
+        DisposeNibReference(nib);
+        context = CreateAccountingContext();
+        ASSERT_NE(nullptr, context);
+        context->bundle = testsupport::accounting_bundle();
+        context->window = window;
+        gContext = context; // as Prolog makes it
+        InitializeWindow(context);
+    }
+    void TearDown() override {
+        gContext = nullptr;
+        DisposeWindow(window);
+        std::free(context);
+    }
+    ControlRef control(SInt32 id) { return FindAccountingControl(window, id); }
+    bool shown(SInt32 id) { return IsControlVisible(control(id)); }
+    bool enabled(SInt32 id) { return IsControlEnabled(control(id)); }
+    SInt32 value(SInt32 id) { return GetControl32BitValue(control(id)); }
+    Rect bounds(SInt32 id) {
+        Rect r{};
+        GetControlBounds(control(id), &r);
+        return r;
+    }
+    void show(SInt32 system, SInt32 prompt) {
+        context->accountingSystem = system;
+        context->promptForEveryJob = prompt;
+        setControls(context);
+    }
+
+    WindowRef window = nullptr;
+    AccountingContext* context = nullptr;
+};
+
+TEST_F(Panel, EachSystemAndPromptChoiceShowsItsControls) {
+    struct Row {
+        SInt32 system, prompt;
+        bool text103, radios, userEnabled, typeShown, typeEnabled, masksEnabled, auxShown;
+        SInt32 maxChars;
+    };
+    const Row rows[] = {
+        {2, 1, false, true, false, true, false, true, true, 12},
+        {2, 0, false, true, true, true, true, false, true, 12},
+        {3, 1, false, true, false, false, false, true, false, 64},
+        {3, 0, false, true, true, false, true, false, false, 64},
+        {1, 1, true, false, false, false, false, false, false, 64}, // keeps the last value
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("system " + std::to_string(row.system) + ", prompt " +
+                     std::to_string(row.prompt));
+        context->accountType = 2;
+        show(row.system, row.prompt);
+        EXPECT_EQ(row.text103, shown(kNoAccountingTextID));
+        EXPECT_EQ(row.radios, shown(kPromptRadioID));
+        EXPECT_EQ(row.radios, shown(kDefaultCodesRadioID));
+        EXPECT_EQ(row.radios, shown(kUserIDFieldID));
+        EXPECT_EQ(row.typeShown, shown(kAccountTypePopupID));
+        EXPECT_EQ(row.auxShown, shown(kAuxiliaryInterfaceCheckID));
+        EXPECT_EQ(row.maxChars, gMaxChars);
+        EXPECT_TRUE(shown(kAccountingPopupID));
+        if (row.system == 1)
+            continue;
+        EXPECT_EQ(row.prompt, value(kPromptRadioID));
+        EXPECT_EQ(1 - row.prompt, value(kDefaultCodesRadioID));
+        EXPECT_EQ(row.userEnabled, enabled(kUserIDFieldID));
+        EXPECT_EQ(row.typeEnabled, enabled(kAccountTypePopupID));
+        EXPECT_EQ(row.masksEnabled, enabled(kMaskUserIDCheckID));
+        // Prompting forces the account type to the default group account.
+        EXPECT_EQ(row.prompt ? 1 : 2, context->accountType);
+    }
+}
+
+TEST_F(Panel, TheAccountPairMovesOnceAndComesBackHome) {
+    const Rect labelHome = bounds(kAccountIDLabelID), fieldHome = bounds(kAccountIDFieldID);
+    show(3, 0);
+    const Rect labelMoved = bounds(kAccountIDLabelID), fieldMoved = bounds(kAccountIDFieldID);
+    EXPECT_EQ(bounds(kAccountTypeLabelID).top, labelMoved.top);
+    EXPECT_EQ(labelMoved.bottom + 8, fieldMoved.top);
+    EXPECT_EQ(fieldHome.bottom - fieldHome.top, fieldMoved.bottom - fieldMoved.top);
+
+    for (SInt32 system : {3, 1, 3}) {
+        show(system, 0);
+        EXPECT_EQ(labelMoved.top, bounds(kAccountIDLabelID).top) << system;
+        EXPECT_EQ(fieldMoved.top, bounds(kAccountIDFieldID).top) << system;
+    }
+    show(2, 0);
+    const Rect labelBack = bounds(kAccountIDLabelID), fieldBack = bounds(kAccountIDFieldID);
+    EXPECT_EQ(0, std::memcmp(&labelHome, &labelBack, sizeof(Rect)));
+    EXPECT_EQ(0, std::memcmp(&fieldHome, &fieldBack, sizeof(Rect)));
+    // With the default group account the account ID has nothing to say.
+    context->accountType = 1;
+    show(2, 0);
+    EXPECT_FALSE(enabled(kAccountIDFieldID));
+}
+
+TEST_F(Panel, AnUnknownSystemKeepsTheLayoutButSetsTheStates) {
+    show(3, 1);
+    show(7, 0);
+    EXPECT_FALSE(shown(kAccountTypePopupID)); // as system 3 left it
+    EXPECT_EQ(64, gMaxChars);
+    EXPECT_EQ(1, value(kDefaultCodesRadioID));
+    EXPECT_FALSE(enabled(kMaskUserIDCheckID));
+}
+
+ControlKeyFilterResult key(ControlRef field, char c) {
+    SInt16 keyCode = 0, charCode = c;
+    EventModifiers modifiers = 0;
+    return accountKeyFilter(field, &keyCode, &charCode, &modifiers);
+}
+
+TEST_F(Panel, TheKeyFilterRefusesSeparatorsAndCapsCodesAt32Bytes) {
+    show(3, 0);
+    ControlRef field = control(kUserIDFieldID);
+    const unsigned long beeps = PlatformGetBeepCount();
+    EXPECT_EQ(kControlKeyFilterPassKey, key(field, 'a'));
+    for (char c : std::string(",\"':;/\\|{}[]><?"))
+        EXPECT_EQ(kControlKeyFilterBlockKey, key(field, c)) << c;
+    EXPECT_EQ(beeps + 15, PlatformGetBeepCount());
+
+    const std::string full(32, 'x');
+    SetControlData(field, 0, kControlEditTextTextTag, 32, full.data());
+    ControlEditTextSelectionRec caret{32, 32};
+    SetControlData(field, 0, kControlEditTextSelectionTag, sizeof(caret), &caret);
+    EXPECT_EQ(kControlKeyFilterBlockKey, key(field, 'y'));
+    EXPECT_EQ(kControlKeyFilterPassKey, key(field, 8)); // backspace edits
+    ControlEditTextSelectionRec all{0, 32};
+    SetControlData(field, 0, kControlEditTextSelectionTag, sizeof(all), &all);
+    EXPECT_EQ(kControlKeyFilterPassKey, key(field, 'y')); // replaces the selection
+
+    // Without a system that takes codes, the limit is 0: only editing keys pass.
+    SetControlData(field, 0, kControlEditTextSelectionTag, sizeof(caret), &caret);
+    context->accountingSystem = 1;
+    EXPECT_EQ(kControlKeyFilterBlockKey, key(control(kUserIDFieldID), 'a'));
+}
+
+} // namespace
