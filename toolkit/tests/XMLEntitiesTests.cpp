@@ -70,12 +70,29 @@ TEST(XMLEntities, NumericReferencesDropTrailingJunkAndTheLastCharacterIsNeverRea
 TEST(XMLEntities, CallerTableAddsAndOverridesNamesWithoutBeingChanged) {
     const void* keys[] = {CFSTR("amp"), CFSTR("copy"), CFSTR("#65535")};
     const void* values[] = {CFSTR("and"), CFSTR("(c)"), CFSTR("max")};
-    CFDictionaryRef table = CFDictionaryCreate(nullptr, keys, values, 3,
-                                               &kCFTypeDictionaryKeyCallBacks,
-                                               &kCFTypeDictionaryValueCallBacks);
+    CFDictionaryRef table = CFDictionaryCreate(
+        nullptr, keys, values, 3, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
     EXPECT_EQ(unescape(u"a&amp;b &copy; &lt; &#65535;.", table), u"aandb (c) < max.");
     EXPECT_EQ(CFDictionaryGetCount(table), 3);
     CFRelease(table);
+}
+
+// Replacements much longer than their references make the result outgrow the input.
+TEST(XMLEntities, LongReplacementsOutgrowTheInput) {
+    std::u16string word(300, u'w');
+    CFStringRef replacement = make(word);
+    const void* keys[] = {CFSTR("w")};
+    const void* values[] = {replacement};
+    CFDictionaryRef table = CFDictionaryCreate(
+        nullptr, keys, values, 1, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
+    std::u16string text, expected;
+    for (int i = 0; i < 40; ++i) {
+        text += u"&w;-";
+        expected += word + u"-";
+    }
+    EXPECT_EQ(unescape(text, table), expected);
+    CFRelease(table);
+    CFRelease(replacement);
 }
 
 TEST(XMLEntities, PlainAndEmptyInputGiveNewStrings) {
@@ -102,6 +119,22 @@ TEST(XMLEntities, LongInputAcrossWindowRefills) {
     text += u".";
     expected += u".";
     EXPECT_EQ(unescape(text), expected);
+}
+
+// Plain runs of every length up to well past the window, each followed by a reference, so
+// references fall at every offset and straddle refills; each prefix also ends in a reference,
+// whose final character is never read and so is taken to be the ";".
+TEST(XMLEntities, ReferencesAtEveryOffsetAndAtTheEnd) {
+    std::u16string text, expected;
+    for (size_t run = 0; run < 150; ++run) {
+        std::u16string plain(run, u'z');
+        EXPECT_EQ(unescape(text + plain + u"&amp;"), expected + plain + u"&");
+        EXPECT_EQ(unescape(text + plain + u"&ampX"), expected + plain + u"&");
+        EXPECT_EQ(unescape(text + plain + u"&#65;"), expected + plain + u"A");
+        EXPECT_EQ(unescape(text + plain + u"&"), expected + plain + u"&");
+        text += plain + (run % 2 != 0 ? u"&lt;" : u"&#x41;");
+        expected += plain + (run % 2 != 0 ? u"<" : u"A");
+    }
 }
 
 } // namespace

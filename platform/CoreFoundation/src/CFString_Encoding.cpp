@@ -274,6 +274,24 @@ class CharacterEncoder {
 
 } // namespace
 
+namespace {
+
+// Encodings in which every ASCII character is the one byte of its code.
+bool ascii_is_itself(CFStringEncoding encoding) {
+    switch (encoding) {
+    case kCFStringEncodingUTF8:
+    case kCFStringEncodingASCII:
+    case kCFStringEncodingISOLatin1:
+    case kCFStringEncodingMacRoman:
+    case kCFStringEncodingWindowsLatin1:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 CFIndex CFStringGetBytes(CFStringRef theString, CFRange range, CFStringEncoding encoding,
                          UInt8 lossByte, Boolean isExternalRepresentation, UInt8* buffer,
                          CFIndex maxBufLen, CFIndex* usedBufLen) {
@@ -302,6 +320,15 @@ CFIndex CFStringGetBytes(CFStringRef theString, CFRange range, CFStringEncoding 
     }
     CFIndex index = range.location;
     const CFIndex end = range.location + range.length;
+    if (ascii_is_itself(encoding)) {
+        // Plain ASCII is copied as it is, without the encoder.
+        while (index < end && text[static_cast<size_t>(index)] < 0x80 && used < maxBufLen) {
+            if (buffer != nullptr)
+                buffer[used] = static_cast<UInt8>(text[static_cast<size_t>(index)]);
+            ++used;
+            ++index;
+        }
+    }
     while (index < end) {
         CFIndex next = index;
         UChar32 c;

@@ -137,6 +137,12 @@ TEST(CFStringEncoding, GetBytesStopsOrSubstitutes) {
         CFStringGetBytes(s, CFRangeMake(0, 4), kCFStringEncodingUTF8, 0, false, buffer, 2, &used);
     EXPECT_EQ(converted, 1);
     EXPECT_EQ(used, 1);
+    // A run of plain ASCII stops at the end of the buffer too.
+    Owned<CFStringRef> ascii = make("abcd");
+    converted = CFStringGetBytes(ascii, CFRangeMake(1, 3), kCFStringEncodingMacRoman, 0, false,
+                                 buffer, 2, &used);
+    EXPECT_EQ(converted, 2);
+    EXPECT_EQ(Bytes(buffer, buffer + used), (Bytes{'b', 'c'}));
     // Measuring with a NULL buffer.
     converted =
         CFStringGetBytes(s, CFRangeMake(1, 2), kCFStringEncodingUTF8, 0, false, nullptr, 0, &used);

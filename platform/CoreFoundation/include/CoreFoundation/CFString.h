@@ -62,7 +62,16 @@ enum {
  * A constant string: interned, never freed, usable during static
  * initialisation. Equal literals give the same object.
  */
+#ifdef __cplusplus
+/* In C++ each use looks its literal up once and keeps the object. */
+#define CFSTR(cStr)                                                                                \
+    ([]() -> CFStringRef {                                                                         \
+        static const CFStringRef cfstr_constant = CFStringMakeConstantString("" cStr "");          \
+        return cfstr_constant;                                                                     \
+    }())
+#else
 #define CFSTR(cStr) CFStringMakeConstantString("" cStr "")
+#endif
 CF_EXPORT CFStringRef CFStringMakeConstantString(const char* cStr);
 
 CF_EXPORT CFTypeID CFStringGetTypeID(void);
