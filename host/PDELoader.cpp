@@ -7,19 +7,20 @@
 
 #include <algorithm>
 #include <dirent.h>
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
 namespace host {
 namespace {
 
 bool is_directory(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
 }
 
 bool is_file(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
 }
 
 // The bundles in a folder, in name order so that the panels come up the same every time.

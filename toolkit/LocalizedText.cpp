@@ -16,6 +16,14 @@ CFStringRef create_text(CFBundleRef bundle, CFStringRef key, va_list arguments) 
     return text;
 }
 
+// Hands a text to `apply` and releases it; nothing for NULL.
+template <class Apply> void apply_text(CFStringRef text, Apply apply) {
+    if (text == nullptr)
+        return;
+    apply(text);
+    CFRelease(text);
+}
+
 } // namespace
 
 void SetLocalizedStaticText(CFBundleRef bundle, CFStringRef key, ControlRef control, ...) {
@@ -25,12 +33,11 @@ void SetLocalizedStaticText(CFBundleRef bundle, CFStringRef key, ControlRef cont
     va_start(arguments, control);
     CFStringRef text = create_text(bundle, key, arguments);
     va_end(arguments);
-    if (text == nullptr)
-        return;
-    SetControlData(control, kControlEntireControl, kControlStaticTextCFStringTag, sizeof(text),
-                   &text);
-    Draw1Control(control);
-    CFRelease(text);
+    apply_text(text, [control](CFStringRef t) {
+        SetControlData(control, kControlEntireControl, kControlStaticTextCFStringTag, sizeof(t),
+                       &t);
+        Draw1Control(control);
+    });
 }
 
 void SetLocalizedControlTitle(CFBundleRef bundle, CFStringRef key, ControlRef control, ...) {
@@ -40,10 +47,7 @@ void SetLocalizedControlTitle(CFBundleRef bundle, CFStringRef key, ControlRef co
     va_start(arguments, control);
     CFStringRef text = create_text(bundle, key, arguments);
     va_end(arguments);
-    if (text == nullptr)
-        return;
-    SetControlTitleWithCFString(control, text);
-    CFRelease(text);
+    apply_text(text, [control](CFStringRef t) { SetControlTitleWithCFString(control, t); });
 }
 
 void SetLocalizedWindowTitle(CFBundleRef bundle, CFStringRef key, WindowRef window, ...) {
@@ -53,10 +57,7 @@ void SetLocalizedWindowTitle(CFBundleRef bundle, CFStringRef key, WindowRef wind
     va_start(arguments, window);
     CFStringRef text = create_text(bundle, key, arguments);
     va_end(arguments);
-    if (text == nullptr)
-        return;
-    SetWindowTitleWithCFString(window, text);
-    CFRelease(text);
+    apply_text(text, [window](CFStringRef t) { SetWindowTitleWithCFString(window, t); });
 }
 
 void SetLocalizedMenuTitle(CFBundleRef bundle, CFStringRef key, MenuRef menu, UInt16 item, ...) {
@@ -66,8 +67,5 @@ void SetLocalizedMenuTitle(CFBundleRef bundle, CFStringRef key, MenuRef menu, UI
     va_start(arguments, item);
     CFStringRef text = create_text(bundle, key, arguments);
     va_end(arguments);
-    if (text == nullptr)
-        return;
-    SetMenuItemTextWithCFString(menu, item, text);
-    CFRelease(text);
+    apply_text(text, [menu, item](CFStringRef t) { SetMenuItemTextWithCFString(menu, item, t); });
 }
