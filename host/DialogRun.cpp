@@ -25,10 +25,13 @@ bool running_on_105_or_later() {
     return major > 10 || (major == 10 && minor >= 5);
 }
 
-void report_failure(const PanelInfo& panel, const char* operation, OSStatus status) {
+// Failures always go to standard error; with --verbose every operation is listed.
+void report(bool verbose, const PanelInfo& panel, const char* operation, OSStatus status) {
     if (status != noErr)
         std::fprintf(stderr, "printdialog: %s: %s returned %d\n", panel.title.c_str(), operation,
                      static_cast<int>(status));
+    else if (verbose)
+        std::printf("printdialog: %s: %s 0\n", panel.title.c_str(), operation);
 }
 
 // The script's player, watched: once an action fails, the user's intent is unknown and the
@@ -144,7 +147,7 @@ void Run::open_panel(size_t index) {
     CFBundleRef bundle = pdes_[index].bundle;
     SetControlProperty(dialog_.printButton, kHelpBookPropertyCreator, kHelpBookPropertyTag,
                        sizeof(bundle), &bundle);
-    report_failure(panels_[index], "Open", pdes_[index].pde->vtable->Open(panels_[index].context));
+    report(settings_.verbose, panels_[index], "Open", pdes_[index].pde->vtable->Open(panels_[index].context));
 }
 
 void Run::close_open_panel() {
@@ -153,7 +156,7 @@ void Run::close_open_panel() {
     const auto i = static_cast<size_t>(openPanel_);
     openPanel_ = -1;
     if (usable(i))
-        report_failure(panels_[i], "Close", pdes_[i].pde->vtable->Close(panels_[i].context));
+        report(settings_.verbose, panels_[i], "Close", pdes_[i].pde->vtable->Close(panels_[i].context));
 }
 
 void Run::terminate_all(OSStatus status) {
@@ -162,7 +165,7 @@ void Run::terminate_all(OSStatus status) {
     terminated_ = true;
     for (size_t i = 0; i < pdes_.size(); ++i)
         if (usable(i))
-            report_failure(panels_[i], "Terminate",
+            report(settings_.verbose, panels_[i], "Terminate",
                            pdes_[i].pde->vtable->Terminate(panels_[i].context, status));
 }
 
@@ -174,7 +177,7 @@ void Run::print() {
     }
     for (size_t i = 0; i < pdes_.size(); ++i)
         if (usable(i))
-            report_failure(panels_[i], "Sync",
+            report(settings_.verbose, panels_[i], "Sync",
                            pdes_[i].pde->vtable->Sync(panels_[i].context, dialog_.session, false));
     close_open_panel();
     terminate_all(noErr);
@@ -206,11 +209,11 @@ OSStatus Run::start() {
                                     {kEventClassControl, kEventControlHit}};
     InstallEventHandler(GetWindowEventTarget(dialog_.window), on_event, 2, events, this, nullptr);
     for (size_t i = 0; i < pdes_.size(); ++i) {
-        report_failure(panels_[i], "Prolog", panels_[i].prologStatus);
+        report(settings_.verbose, panels_[i], "Prolog", panels_[i].prologStatus);
         if (!usable(i))
             continue;
         PMPDEFlags flags = 0;
-        report_failure(panels_[i], "Initialize",
+        report(settings_.verbose, panels_[i], "Initialize",
                        pdes_[i].pde->vtable->Initialize(panels_[i].context, &flags, nullptr,
                                                         dialog_.userPanes[i], dialog_.session));
     }

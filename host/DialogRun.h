@@ -17,6 +17,7 @@ struct RunSettings {
     std::string document;   // what is printed; may be empty
     PMPrinter printer = nullptr;  // the session's current printer; may be NULL
     PMTicketRef ticket = nullptr; // the settings to start from; NULL: empty ones
+    bool verbose = false;         // list every PDE operation with its status
 };
 
 enum class Outcome { printed, cancelled, failed };

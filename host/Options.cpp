@@ -15,7 +15,8 @@ const char* usage() {
            "  --settings FILE        start from print settings saved in FILE\n"
            "  --save-settings FILE   save the print settings to FILE after printing\n"
            "  --script FILE          play the user's actions from FILE (docs/scripting.md)\n"
-           "  --output FOLDER        where printed jobs and script dumps go (default: .)\n";
+           "  --output FOLDER        where printed jobs and script dumps go (default: .)\n"
+           "  --verbose              list every PDE operation (Prolog ... Terminate) and its status\n";
 }
 
 namespace {
@@ -52,6 +53,8 @@ ParseResult parse_options(const std::vector<std::string>& args) {
         if (arg == "--pde") {
             if (const std::string* folder = value("--pde"))
                 result.options.pdeFolders.push_back(*folder);
+        } else if (arg == "--verbose") {
+            result.options.verbose = true;
         } else if (arg == "--list") {
             result.options.list = true;
         } else if (arg == "--system-version") {

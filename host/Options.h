@@ -18,6 +18,7 @@ struct Options {
     std::string script;                  // --script: the user's actions
     std::string output;                  // --output: the folder jobs and dumps go to
     std::string document;                // the document to print (the one plain argument)
+    bool verbose = false;                // --verbose: every PDE operation and its status
     bool help = false;
 };
 

@@ -60,6 +60,7 @@ int run_dialog(std::vector<host::LoadedPDE>& pdes, const host::Options& options,
     settings.script = options.script;
     settings.output = options.output;
     settings.document = options.document;
+    settings.verbose = options.verbose;
     settings.printer = host::create_printer(options, programDir);
     if (settings.printer == nullptr && !options.printer.empty())
         return 1;

@@ -40,6 +40,11 @@ expect "printed" "$run" "^printdialog: printed $out/cli-test.sh; job ticket $out
 expect "nine keys" "$run" 'ticket keys: ([^,]+, ){8}[^,]+$'
 [ -f "$out/cli-test.sh.ticket.plist" ] || { echo "FAILED: no job ticket"; fail=1; }
 
+lifecycle=$("$printdialog" --verbose --output "$out" 2>&1)
+for step in Prolog Initialize Open Sync Close Terminate; do
+    expect "$step status" "$lifecycle" "^printdialog: Accounting: $step 0$"
+done
+
 bad=$("$printdialog" --ppd /nonexistent.ppd --output "$out" 2>&1)
 expect "a PPD that cannot be opened is reported" "$bad" 'the printer has no PPD: .*/nonexistent\.ppd'
 unread=$("$printdialog" --settings "$0" --output "$out" 2>&1)
