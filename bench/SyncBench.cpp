@@ -1,6 +1,7 @@
 // Sync of the nine accounting keys between the context and the print settings ticket, in each
 // direction, without panel controls (the state of the Sync that Initialize runs):
-//   build/default/bench/sync_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+//   build/default/bench/sync_bench --benchmark_repetitions=9
+//   --benchmark_report_aggregates_only=true
 #include "AccountingContext.h"
 #include "AccountingSync.h"
 

@@ -3,6 +3,7 @@
 #include "DialogRun.h"
 
 #include "CFHolder.h"
+#include "CupsJob.h"
 #include "PrintJob.h"
 
 #include <HIToolbox/PlatformHost.h>
@@ -77,6 +78,7 @@ class Run {
     void close_open_panel();
     void terminate_all(OSStatus status);
     void print();
+    void send_to_cups(const JobResult& job);
     OSStatus play();
     bool usable(size_t i) const { return panels_[i].prologStatus == noErr; }
 
@@ -147,7 +149,8 @@ void Run::open_panel(size_t index) {
     CFBundleRef bundle = pdes_[index].bundle;
     SetControlProperty(dialog_.printButton, kHelpBookPropertyCreator, kHelpBookPropertyTag,
                        sizeof(bundle), &bundle);
-    report(settings_.verbose, panels_[index], "Open", pdes_[index].pde->vtable->Open(panels_[index].context));
+    report(settings_.verbose, panels_[index], "Open",
+           pdes_[index].pde->vtable->Open(panels_[index].context));
 }
 
 void Run::close_open_panel() {
@@ -156,7 +159,8 @@ void Run::close_open_panel() {
     const auto i = static_cast<size_t>(openPanel_);
     openPanel_ = -1;
     if (usable(i))
-        report(settings_.verbose, panels_[i], "Close", pdes_[i].pde->vtable->Close(panels_[i].context));
+        report(settings_.verbose, panels_[i], "Close",
+               pdes_[i].pde->vtable->Close(panels_[i].context));
 }
 
 void Run::terminate_all(OSStatus status) {
@@ -166,7 +170,7 @@ void Run::terminate_all(OSStatus status) {
     for (size_t i = 0; i < pdes_.size(); ++i)
         if (usable(i))
             report(settings_.verbose, panels_[i], "Terminate",
-                           pdes_[i].pde->vtable->Terminate(panels_[i].context, status));
+                   pdes_[i].pde->vtable->Terminate(panels_[i].context, status));
 }
 
 void Run::print() {
@@ -178,7 +182,7 @@ void Run::print() {
     for (size_t i = 0; i < pdes_.size(); ++i)
         if (usable(i))
             report(settings_.verbose, panels_[i], "Sync",
-                           pdes_[i].pde->vtable->Sync(panels_[i].context, dialog_.session, false));
+                   pdes_[i].pde->vtable->Sync(panels_[i].context, dialog_.session, false));
     close_open_panel();
     terminate_all(noErr);
     done_ = true;
@@ -192,6 +196,21 @@ void Run::print() {
                 job.documentPath.empty() ? "(no document)" : job.documentPath.c_str(),
                 job.ticketPath.c_str());
     std::printf("printdialog: ticket keys: %s\n", job.keys.c_str());
+    if (!settings_.cupsDestination.empty())
+        send_to_cups(job);
+}
+
+void Run::send_to_cups(const JobResult& job) {
+    std::string error;
+    const int id = submit_job(settings_.cupsDestination, job.documentPath, dialog_.ticket, error);
+    if (id == 0) {
+        std::fprintf(stderr, "printdialog: CUPS destination %s did not take the job: %s\n",
+                     settings_.cupsDestination.c_str(), error.c_str());
+        outcome_ = Outcome::failed;
+        return;
+    }
+    std::printf("printdialog: sent to CUPS destination %s as job %d\n",
+                settings_.cupsDestination.c_str(), id);
 }
 
 OSStatus Run::start() {
@@ -214,8 +233,8 @@ OSStatus Run::start() {
             continue;
         PMPDEFlags flags = 0;
         report(settings_.verbose, panels_[i], "Initialize",
-                       pdes_[i].pde->vtable->Initialize(panels_[i].context, &flags, nullptr,
-                                                        dialog_.userPanes[i], dialog_.session));
+               pdes_[i].pde->vtable->Initialize(panels_[i].context, &flags, nullptr,
+                                                dialog_.userPanes[i], dialog_.session));
     }
     ShowWindow(dialog_.window);
     open_panel(0);

@@ -12,11 +12,12 @@
 namespace host {
 
 struct RunSettings {
-    std::string script;     // the user's actions; empty: press Print at once
-    std::string output;     // where jobs and dumps go
-    std::string document;   // what is printed; may be empty
+    std::string script;           // the user's actions; empty: press Print at once
+    std::string output;           // where jobs and dumps go
+    std::string document;         // what is printed; may be empty
     PMPrinter printer = nullptr;  // the session's current printer; may be NULL
     PMTicketRef ticket = nullptr; // the settings to start from; NULL: empty ones
+    std::string cupsDestination;  // when not empty, the job is also sent to this CUPS queue
     bool verbose = false;         // list every PDE operation with its status
 };
 

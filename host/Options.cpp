@@ -16,7 +16,8 @@ const char* usage() {
            "  --save-settings FILE   save the print settings to FILE after printing\n"
            "  --script FILE          play the user's actions from FILE (docs/scripting.md)\n"
            "  --output FOLDER        where printed jobs and script dumps go (default: .)\n"
-           "  --verbose              list every PDE operation (Prolog ... Terminate) and its status\n";
+           "  --verbose              list every PDE operation (Prolog ... Terminate) and its "
+           "status\n";
 }
 
 namespace {

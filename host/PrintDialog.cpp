@@ -50,11 +50,13 @@ OSStatus create_chooser(PrintDialog& dialog, const std::vector<PanelInfo>& panel
 OSStatus create_buttons(PrintDialog& dialog, int width, int top) {
     const Rect cancel = rect(top, width - kMargin - 2 * kButtonWidth - 12, top + kButtonHeight,
                              width - kMargin - kButtonWidth - 12);
-    const Rect print = rect(top, width - kMargin - kButtonWidth, top + kButtonHeight, width - kMargin);
-    OSStatus status = CreatePushButtonControl(dialog.window, &cancel, CFSTR("Cancel"),
-                                              &dialog.cancelButton);
+    const Rect print =
+        rect(top, width - kMargin - kButtonWidth, top + kButtonHeight, width - kMargin);
+    OSStatus status =
+        CreatePushButtonControl(dialog.window, &cancel, CFSTR("Cancel"), &dialog.cancelButton);
     if (status == noErr)
-        status = CreatePushButtonControl(dialog.window, &print, CFSTR("Print"), &dialog.printButton);
+        status =
+            CreatePushButtonControl(dialog.window, &print, CFSTR("Print"), &dialog.printButton);
     if (status != noErr)
         return status;
     give_id(dialog.cancelButton, kCancelID);

@@ -61,6 +61,7 @@ int run_dialog(std::vector<host::LoadedPDE>& pdes, const host::Options& options,
     settings.output = options.output;
     settings.document = options.document;
     settings.verbose = options.verbose;
+    settings.cupsDestination = options.printer;
     settings.printer = host::create_printer(options, programDir);
     if (settings.printer == nullptr && !options.printer.empty())
         return 1;
@@ -101,8 +102,7 @@ int main(int argc, char** argv) {
                      options.systemVersion.c_str());
         return 2;
     }
-    host::LoadResult loaded =
-        host::load_pdes(host::pde_search_path(options, program_dir(argv[0])));
+    host::LoadResult loaded = host::load_pdes(host::pde_search_path(options, program_dir(argv[0])));
     for (const host::PDEFailure& failure : loaded.failures)
         std::fprintf(stderr, "printdialog: skipping %s: %s\n", failure.path.c_str(),
                      failure.reason.c_str());

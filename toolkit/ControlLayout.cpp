@@ -12,8 +12,8 @@ namespace {
 
 // One axis of a placement: the given edges, the preferred far edge, and the anchor bits.
 // Halvings truncate toward zero, as integer division does.
-void place(SInt32 given_near, SInt32 given_far, SInt32 preferred_far, bool keep_near,
-           bool keep_far, SInt32& near_edge, SInt32& far_edge) {
+void place(SInt32 given_near, SInt32 given_far, SInt32 preferred_far, bool keep_near, bool keep_far,
+           SInt32& near_edge, SInt32& far_edge) {
     if (keep_near && keep_far) {
         near_edge = given_near;
         far_edge = given_far;
@@ -54,8 +54,8 @@ OSStatus SetControlBestRect(ControlRef control, UInt32 options, SInt32* ioHorizo
     SInt32 preferred_bottom = p.bottom;
     // Text made to fit a narrower width than it wants wraps onto more lines.
     if (left && right && p.right > b.right && b.right != b.left)
-        preferred_bottom += (static_cast<SInt32>(p.bottom - p.top) * (p.right - p.left)) /
-                            (b.right - b.left);
+        preferred_bottom +=
+            (static_cast<SInt32>(p.bottom - p.top) * (p.right - p.left)) / (b.right - b.left);
     SInt32 n_left, n_right, n_top, n_bottom;
     place(b.left, b.right, p.right, left, right, n_left, n_right);
     place(b.top, b.bottom, preferred_bottom, top, bottom, n_top, n_bottom);

@@ -12,17 +12,15 @@
 CF_EXTERN_C_BEGIN
 
 /* Sets a static text control's text and redraws the control at once. */
-CF_EXPORT void SetLocalizedStaticText(CFBundleRef bundle, CFStringRef key, ControlRef control,
-                                      ...);
+CF_EXPORT void SetLocalizedStaticText(CFBundleRef bundle, CFStringRef key, ControlRef control, ...);
 /* Sets any control's title. */
 CF_EXPORT void SetLocalizedControlTitle(CFBundleRef bundle, CFStringRef key, ControlRef control,
                                         ...);
 /* Sets a window's title. */
-CF_EXPORT void SetLocalizedWindowTitle(CFBundleRef bundle, CFStringRef key, WindowRef window,
-                                       ...);
+CF_EXPORT void SetLocalizedWindowTitle(CFBundleRef bundle, CFStringRef key, WindowRef window, ...);
 /* Sets the text of item `item` of the menu (not the menu's own title). */
-CF_EXPORT void SetLocalizedMenuTitle(CFBundleRef bundle, CFStringRef key, MenuRef menu,
-                                     UInt16 item, ...);
+CF_EXPORT void SetLocalizedMenuTitle(CFBundleRef bundle, CFStringRef key, MenuRef menu, UInt16 item,
+                                     ...);
 
 CF_EXTERN_C_END
 

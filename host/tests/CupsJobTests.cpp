@@ -1,0 +1,64 @@
+// The options a print carries to a CUPS queue. All codes are synthetic test data.
+#include "CupsJob.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class JobOptionsTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(noErr, PMTicketCreate(nullptr, kPMPrintSettingsTicket, &ticket));
+    }
+    void TearDown() override { PMTicketRelease(ticket); }
+    void set(CFStringRef key, SInt32 value) {
+        PMTicketSetSInt32(ticket, CFSTR("test"), key, value, false);
+    }
+    void set(CFStringRef key, const char* value) {
+        PMTicketSetCString(ticket, CFSTR("test"), key, value, false);
+    }
+    static bool has(const host::JobOptions& options, const char* name, const char* value) {
+        return std::find(options.begin(), options.end(),
+                         std::make_pair(std::string(name), std::string(value))) != options.end();
+    }
+    PMTicketRef ticket = nullptr;
+};
+
+TEST_F(JobOptionsTest, PPDChoicesAndTheCodesOfAnAccountedJob) {
+    CFMutableDictionaryRef ppd = nullptr;
+    ASSERT_EQ(noErr, PMTicketGetPPDDict(ticket, kPMTopLevel, kPMTopLevel, &ppd));
+    CFDictionarySetValue(ppd, CFSTR("Duplex"), CFSTR("DuplexNoTumble"));
+    set(CFSTR("com.tovek.Act.qjob.On"), 3);
+    set(CFSTR("com.tovek.Act.qjob.UID"), "u-17");
+    set(CFSTR("com.tovek.Act.qjob.AID"), "a-18");
+    const host::JobOptions options = host::job_options(ticket);
+    EXPECT_EQ(3u, options.size());
+    EXPECT_TRUE(has(options, "Duplex", "DuplexNoTumble"));
+    EXPECT_TRUE(has(options, "job-accounting-user-id", "u-17"));
+    EXPECT_TRUE(has(options, "job-account-id", "a-18"));
+}
+
+TEST_F(JobOptionsTest, NoCodesTravelWhenAccountingIsOffOrAtTheDevice) {
+    set(CFSTR("com.tovek.Act.qjob.UID"), "u-17");
+    EXPECT_TRUE(host::job_options(ticket).empty()); // no system: accounting is off
+    set(CFSTR("com.tovek.Act.qjob.On"), 1);
+    EXPECT_TRUE(host::job_options(ticket).empty());
+    set(CFSTR("com.tovek.Act.qjob.On"), 2);
+    set(CFSTR("com.tovek.Act.qjob.EAD"), 1);
+    EXPECT_TRUE(host::job_options(ticket).empty());
+    set(CFSTR("com.tovek.Act.qjob.EAD"), 0);
+    set(CFSTR("com.tovek.Act.qjob.AID"), "");
+    const host::JobOptions options = host::job_options(ticket);
+    ASSERT_EQ(1u, options.size()); // an empty account ID is left out
+    EXPECT_TRUE(has(options, "job-accounting-user-id", "u-17"));
+}
+
+TEST(SubmitJob, WithoutADocumentNothingIsSent) {
+    std::string error;
+    EXPECT_EQ(0, host::submit_job("queue", "", nullptr, error));
+    EXPECT_FALSE(error.empty());
+}
+
+} // namespace
