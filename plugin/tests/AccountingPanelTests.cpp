@@ -3,6 +3,7 @@
 #include "AccountingContext.h"
 #include "AccountingEvents.h"
 #include "AccountingPanel.h"
+#include "AccountingPrompt.h"
 #include "PluginTestSupport.h"
 
 #include <CoreServices/PlatformHost.h>
@@ -11,6 +12,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -153,6 +156,37 @@ TEST_F(Panel, TheKeyFilterRefusesSeparatorsAndCapsCodesAt32Bytes) {
     SetControlData(field, 0, kControlEditTextSelectionTag, sizeof(caret), &caret);
     context->accountingSystem = 1;
     EXPECT_EQ(kControlKeyFilterBlockKey, key(control(kUserIDFieldID), 'a'));
+}
+
+// A bundle whose nib is missing, or lacks the prompt's window, stops the print with the nib
+// call's status and shows nothing.
+TEST(Prompt, AMissingNibOrWindowStopsThePrintWithItsStatus) {
+    const std::filesystem::path root =
+        std::filesystem::path(std::getenv("ACCOUNTING_BINARY_DIR")) / "test-bundles" / "NoPrompt";
+    const std::filesystem::path resources = root / "Contents" / "Resources";
+    std::filesystem::create_directories(resources);
+    std::ofstream(root / "Contents" / "Info.plist")
+        << "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict><key>CFBundleIdentifier</key>"
+           "<string>test.noprompt</string></dict></plist>\n"; // synthetic test data
+    std::filesystem::remove(resources / "Accounting.nib");
+    const std::string path = root.string();
+    CFURLRef url = CFURLCreateFromFileSystemRepresentation(
+        nullptr, reinterpret_cast<const UInt8*>(path.c_str()), static_cast<CFIndex>(path.size()),
+        true);
+    CFBundleRef bundle = CFBundleCreate(nullptr, url);
+    CFRelease(url);
+    ASSERT_NE(nullptr, bundle);
+
+    AccountingContext* context = CreateAccountingContext();
+    context->bundle = bundle;
+    context->accountingSystem = kAccountingEnabled;
+    context->promptForEveryJob = 1;
+    EXPECT_EQ(kIBCarbonRuntimeCantFindNibFile, RunModalAccountingDialog(context));
+    std::ofstream(resources / "Accounting.nib") << "<nib version=\"1\"></nib>\n";
+    EXPECT_EQ(kIBCarbonRuntimeCantFindObject, RunModalAccountingDialog(context));
+    EXPECT_EQ(nullptr, context->dialogWindow);
+    std::free(context);
+    CFRelease(bundle);
 }
 
 } // namespace
