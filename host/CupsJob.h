@@ -18,7 +18,8 @@ using JobOptions = std::vector<std::pair<std::string, std::string>>;
 JobOptions job_options(PMTicketRef ticket);
 
 // Prints `document` on the CUPS destination ("queue" or "queue/instance") with the ticket's
-// options. Returns the job ID, or 0 with `error` saying why (never a code's value).
+// options. An instance's saved options are not added (FIXME: merge them from
+// cupsGetNamedDest). Returns the job ID, or 0 with `error` saying why (never a code's value).
 int submit_job(const std::string& destination, const std::string& document, PMTicketRef ticket,
                std::string& error);
 
