@@ -112,19 +112,7 @@ OSStatus get_count(ControlRef control, ControlPartCode, Size size, void* buffer,
     return hit::get_fixed(static_cast<UInt32>(state_of(control).text.size()), size, buffer, actual);
 }
 
-template <class T, T EditTextState::*member> struct FieldTag {
-    static OSStatus get(ControlRef control, ControlPartCode, Size size, void* buffer,
-                        Size* actual) {
-        return hit::get_fixed(state_of(control).*member, size, buffer, actual);
-    }
-    static OSStatus set(ControlRef control, ControlPartCode, Size size, const void* data) {
-        OSStatus status = hit::set_fixed(state_of(control).*member, size, data);
-        if (status == noErr)
-            hit::changed(control);
-        return status;
-    }
-    static constexpr hit::DataTag entry(ResType tag) { return {tag, &get, &set}; }
-};
+template <class T, T EditTextState::*member> using FieldTag = hit::FieldTag<EditTextState, T, member>;
 
 const hit::DataTag kTags[] = {
     {kControlEditTextTextTag, get_bytes, set_bytes},

@@ -69,19 +69,7 @@ OSStatus get_menu_id(ControlRef control, ControlPartCode, Size size, void* buffe
     return hit::get_fixed(state_of(control).menu_id, size, buffer, actual);
 }
 
-template <class T, T PopupState::*member> struct FieldTag {
-    static OSStatus get(ControlRef control, ControlPartCode, Size size, void* buffer,
-                        Size* actual) {
-        return hit::get_fixed(state_of(control).*member, size, buffer, actual);
-    }
-    static OSStatus set(ControlRef control, ControlPartCode, Size size, const void* data) {
-        OSStatus status = hit::set_fixed(state_of(control).*member, size, data);
-        if (status == noErr)
-            hit::changed(control);
-        return status;
-    }
-    static constexpr hit::DataTag entry(ResType tag) { return {tag, &get, &set}; }
-};
+template <class T, T PopupState::*member> using FieldTag = hit::FieldTag<PopupState, T, member>;
 
 const hit::DataTag kTags[] = {
     {kControlPopupButtonMenuRefTag, get_menu, set_menu<false>},

@@ -42,20 +42,7 @@ OSStatus set_string(ControlRef control, ControlPartCode, Size size, const void* 
     return status;
 }
 
-// Tags holding one plain field of the state.
-template <class T, T StaticTextState::*member> struct FieldTag {
-    static OSStatus get(ControlRef control, ControlPartCode, Size size, void* buffer,
-                        Size* actual) {
-        return hit::get_fixed(state_of(control).*member, size, buffer, actual);
-    }
-    static OSStatus set(ControlRef control, ControlPartCode, Size size, const void* data) {
-        OSStatus status = hit::set_fixed(state_of(control).*member, size, data);
-        if (status == noErr)
-            hit::changed(control);
-        return status;
-    }
-    static constexpr hit::DataTag entry(ResType tag) { return {tag, &get, &set}; }
-};
+template <class T, T StaticTextState::*member> using FieldTag = hit::FieldTag<StaticTextState, T, member>;
 
 const hit::DataTag kTags[] = {
     {kControlStaticTextTextTag, get_bytes, set_bytes},

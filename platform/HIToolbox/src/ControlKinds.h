@@ -8,6 +8,7 @@
 
 #include <HIToolbox/ControlDefinitions.h>
 
+#include "ControlBehaviour.h"
 #include "ControlInternal.h"
 
 #include <cstring>
@@ -136,6 +137,21 @@ template <class T> OSStatus set_fixed(T& value, Size size, const void* data) {
     std::memcpy(&value, data, sizeof(T));
     return noErr;
 }
+
+// A tag that holds one plain field of a kind's state; setting it repaints the control.
+template <class State, class T, T State::*member> struct FieldTag {
+    static OSStatus get(ControlRef control, ControlPartCode, Size size, void* buffer,
+                        Size* actual) {
+        return get_fixed(kind_state<State>(control)->*member, size, buffer, actual);
+    }
+    static OSStatus set(ControlRef control, ControlPartCode, Size size, const void* data) {
+        OSStatus status = set_fixed(kind_state<State>(control)->*member, size, data);
+        if (status == noErr)
+            changed(control);
+        return status;
+    }
+    static constexpr DataTag entry(ResType tag) { return {tag, &get, &set}; }
+};
 
 } // namespace hit
 
