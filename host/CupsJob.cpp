@@ -59,20 +59,64 @@ JobOptions job_options(PMTicketRef ticket) {
     return options;
 }
 
-int submit_job(const std::string& destination, const std::string& document, PMTicketRef ticket,
-               std::string& error) {
-    if (document.empty()) {
+namespace {
+
+void add_options(JobOptions& to, int count, const cups_option_t* options) {
+    for (int i = 0; i < count; ++i)
+        to.emplace_back(options[i].name, options[i].value);
+}
+
+} // namespace
+
+JobOptions merged_job_options(const std::string& destination, PMTicketRef ticket,
+                              const JobRequest& request) {
+    JobOptions merged;
+    const size_t slash = destination.find('/');
+    const std::string queue = destination.substr(0, slash);
+    const std::string instance = slash == std::string::npos ? "" : destination.substr(slash + 1);
+    if (cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(),
+                                             instance.empty() ? nullptr : instance.c_str())) {
+        add_options(merged, dest->num_options, dest->options);
+        cupsFreeDests(1, dest);
+    }
+    JobOptions codes;
+    for (auto& option : job_options(ticket)) {
+        const bool isCode =
+            option.first == "job-accounting-user-id" || option.first == "job-account-id";
+        (isCode ? codes : merged).push_back(std::move(option));
+    }
+    for (const std::string& text : request.options) {
+        cups_option_t* parsed = nullptr;
+        const int count = cupsParseOptions(text.c_str(), 0, &parsed);
+        add_options(merged, count, parsed);
+        cupsFreeOptions(count, parsed);
+    }
+    if (request.copies > 0)
+        merged.emplace_back("copies", std::to_string(request.copies));
+    merged.insert(merged.end(), codes.begin(), codes.end());
+    return merged;
+}
+
+int submit_job(const std::string& destination, const std::vector<std::string>& documents,
+               PMTicketRef ticket, const JobRequest& request, std::string& error) {
+    if (documents.empty()) {
         error = "there is no document to send";
         return 0;
     }
     cups_option_t* options = nullptr;
     int count = 0;
-    for (const auto& [name, value] : job_options(ticket))
+    // cupsAddOption replaces an option already there: later entries win.
+    for (const auto& [name, value] : merged_job_options(destination, ticket, request))
         count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
-    const size_t slash = destination.find('/');
-    const std::string queue = destination.substr(0, slash);
-    const std::string title = document.substr(document.rfind('/') + 1);
-    const int job = cupsPrintFile(queue.c_str(), document.c_str(), title.c_str(), count, options);
+    const std::string queue = destination.substr(0, destination.find('/'));
+    const std::string& first = documents.front();
+    const std::string title =
+        request.title.empty() ? first.substr(first.rfind('/') + 1) : request.title;
+    std::vector<const char*> files;
+    for (const std::string& document : documents)
+        files.push_back(document.c_str());
+    const int job = cupsPrintFiles(queue.c_str(), static_cast<int>(files.size()), files.data(),
+                                   title.c_str(), count, options);
     cupsFreeOptions(count, options);
     if (job == 0)
         error = cupsLastErrorString();

@@ -17,11 +17,23 @@ using JobOptions = std::vector<std::pair<std::string, std::string>>;
 // "job-accounting-user-id" and "job-account-id" (codes entered at the device travel as none).
 JobOptions job_options(PMTicketRef ticket);
 
-// Prints `document` on the CUPS destination ("queue" or "queue/instance") with the ticket's
-// options. An instance's saved options are not added (FIXME: merge them from
-// cupsGetNamedDest). Returns the job ID, or 0 with `error` saying why (never a code's value).
-int submit_job(const std::string& destination, const std::string& document, PMTicketRef ticket,
-               std::string& error);
+// What the command line adds to a job, as lp takes it.
+struct JobRequest {
+    std::string title;                // empty: the first document's name
+    int copies = 0;                   // 0: the destination's default
+    std::vector<std::string> options; // "name=value ..." texts (-o)
+};
+
+// The options a job carries, lowest first so that each later one wins: the destination's saved
+// options (lpoptions, for an instance too), the ticket's PPD choices, the command line's -o and
+// -n, and last the accounting codes the person entered.
+JobOptions merged_job_options(const std::string& destination, PMTicketRef ticket,
+                              const JobRequest& request);
+
+// Prints `documents` as one job on the CUPS destination ("queue" or "queue/instance") with the
+// merged options. Returns the job ID, or 0 with `error` saying why (never a code's value).
+int submit_job(const std::string& destination, const std::vector<std::string>& documents,
+               PMTicketRef ticket, const JobRequest& request, std::string& error);
 
 } // namespace host
 

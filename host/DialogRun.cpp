@@ -78,7 +78,7 @@ class Run {
     void close_open_panel();
     void terminate_all(OSStatus status);
     void print();
-    void send_to_cups(const JobResult& job);
+    void send_to_cups(const std::vector<std::string>& documents);
     OSStatus play();
     bool usable(size_t i) const { return panels_[i].prologStatus == noErr; }
 
@@ -186,23 +186,32 @@ void Run::print() {
     close_open_panel();
     terminate_all(noErr);
     done_ = true;
-    const JobResult job = write_job(settings_.document, settings_.output, dialog_.ticket);
-    if (job.status != noErr) {
-        std::fprintf(stderr, "printdialog: the job was not written: %s\n", job.error.c_str());
-        return;
+    std::vector<std::string> documents{settings_.document};
+    documents.insert(documents.end(), settings_.moreDocuments.begin(),
+                     settings_.moreDocuments.end());
+    std::vector<std::string> written;
+    for (const std::string& document : documents) {
+        const JobResult job = write_job(document, settings_.output, dialog_.ticket);
+        if (job.status != noErr) {
+            std::fprintf(stderr, "printdialog: the job was not written: %s\n", job.error.c_str());
+            return;
+        }
+        std::printf("printdialog: printed %s; job ticket %s\n",
+                    job.documentPath.empty() ? "(no document)" : job.documentPath.c_str(),
+                    job.ticketPath.c_str());
+        std::printf("printdialog: ticket keys: %s\n", job.keys.c_str());
+        if (!job.documentPath.empty())
+            written.push_back(job.documentPath);
     }
     outcome_ = Outcome::printed;
-    std::printf("printdialog: printed %s; job ticket %s\n",
-                job.documentPath.empty() ? "(no document)" : job.documentPath.c_str(),
-                job.ticketPath.c_str());
-    std::printf("printdialog: ticket keys: %s\n", job.keys.c_str());
     if (!settings_.cupsDestination.empty())
-        send_to_cups(job);
+        send_to_cups(written);
 }
 
-void Run::send_to_cups(const JobResult& job) {
+void Run::send_to_cups(const std::vector<std::string>& documents) {
     std::string error;
-    const int id = submit_job(settings_.cupsDestination, job.documentPath, dialog_.ticket, error);
+    const int id =
+        submit_job(settings_.cupsDestination, documents, dialog_.ticket, settings_.job, error);
     if (id == 0) {
         std::fprintf(stderr, "printdialog: CUPS destination %s did not take the job: %s\n",
                      settings_.cupsDestination.c_str(), error.c_str());
@@ -243,7 +252,7 @@ OSStatus Run::start() {
 
 // Feeds the user's actions to the dialog until Print or Cancel ends it.
 OSStatus Run::play() {
-    if (settings_.script.empty()) {
+    if (settings_.script.empty() && !settings_.display) {
         // Without a script the user presses Print at once.
         PlatformClickControl(dialog_.printButton);
         if (!done_)
@@ -253,9 +262,12 @@ OSStatus Run::play() {
     std::error_code error;
     if (!settings_.output.empty())
         std::filesystem::create_directories(settings_.output, error);
-    OSStatus status = PlatformCreateScriptEventSource(
-        settings_.script.c_str(), settings_.output.empty() ? nullptr : settings_.output.c_str(),
-        &source_.inner);
+    OSStatus status =
+        settings_.display
+            ? PlatformCreateDisplayEventSource(&source_.inner)
+            : PlatformCreateScriptEventSource(
+                  settings_.script.c_str(),
+                  settings_.output.empty() ? nullptr : settings_.output.c_str(), &source_.inner);
     if (status != noErr)
         return status;
     const PlatformEventSource watched{source_.inner.name, &source_, WatchedSource::perform,
@@ -264,9 +276,9 @@ OSStatus Run::play() {
     while (!done_ && status == noErr && source_.failure == noErr)
         status = WatchedSource::perform(&source_);
     if (status == eofErr)
-        std::fprintf(stderr,
-                     "printdialog: %s: the script ended before Print or Cancel was pressed\n",
-                     settings_.script.c_str());
+        std::fprintf(stderr, "printdialog: %s: the %s ended before Print or Cancel was pressed\n",
+                     source_.inner.name != nullptr ? source_.inner.name : "(source)",
+                     settings_.display ? "display" : "script");
     PlatformSetEventSource(nullptr);
     if (source_.failure != noErr)
         return source_.failure;

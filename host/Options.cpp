@@ -6,7 +6,14 @@
 namespace host {
 
 const char* usage() {
-    return "usage: printdialog [options] [DOCUMENT]\n"
+    return "usage: printdialog [-d destination] [-n copies] [-t title] [-o name=value]...\n"
+           "                   [options] [file...]\n"
+           "Shows the print dialog and prints the files (standard input when none is given).\n"
+           "  -d DESTINATION         the CUPS destination (queue or queue/instance); default:\n"
+           "                         the CUPS default, else the embedded printer\n"
+           "  -n COPIES              the number of copies (1 to 9999)\n"
+           "  -t TITLE               the job's title\n"
+           "  -o NAME=VALUE          a job option, as lp takes it (may be repeated)\n"
            "  --pde FOLDER           look for PDE bundles in FOLDER (before the default folders)\n"
            "  --list                 list the PDEs found: kind, title, creator, maximum size\n"
            "  --system-version V     the Mac OS X version the runtime reports (default 10.6.8)\n"
@@ -15,9 +22,13 @@ const char* usage() {
            "  --settings FILE        start from print settings saved in FILE\n"
            "  --save-settings FILE   save the print settings to FILE after printing\n"
            "  --script FILE          play the user's actions from FILE (docs/scripting.md)\n"
-           "  --output FOLDER        where printed jobs and script dumps go (default: .)\n"
+           "  --output FOLDER        where printed jobs and script dumps go\n"
+           "                         (default: $XDG_DATA_HOME/printdialog/jobs)\n"
            "  --verbose              list every PDE operation (Prolog ... Terminate) and its "
-           "status\n";
+           "status\n"
+           "  --help                 this text; see also printdialog(1)\n"
+           "Without --script the dialog shows in a window on the display (DISPLAY or\n"
+           "WAYLAND_DISPLAY); with neither, printdialog stops with status 2.\n";
 }
 
 namespace {
@@ -66,16 +77,19 @@ ParseResult parse_options(const std::vector<std::string>& args) {
                 result.options.*field = *text;
         } else if (arg == "--help" || arg == "-h") {
             result.options.help = true;
-        } else if (!arg.starts_with("-") && result.options.document.empty()) {
-            result.options.document = arg;
+        } else if (parse_lp_option(args, i, result.options, result.error)) {
+        } else if (!arg.starts_with("-") || arg == "-") {
+            result.options.documents.push_back(arg);
         } else {
             result.error = "unknown argument '" + arg + "'";
         }
         if (!result.error.empty())
             return result;
     }
+    if (!result.options.documents.empty())
+        result.options.document = result.options.documents.front();
     if (!result.options.ppd.empty() && !result.options.printer.empty())
-        result.error = "--ppd and --printer cannot be given together";
+        result.error = "--ppd and --printer (or -d) cannot be given together";
     return result;
 }
 

@@ -17,7 +17,11 @@ struct Options {
     std::string saveSettings;            // --save-settings: where to keep them after a print
     std::string script;                  // --script: the user's actions
     std::string output;                  // --output: the folder jobs and dumps go to
-    std::string document;                // the document to print (the one plain argument)
+    std::string document;                // the first document to print; empty: none
+    std::vector<std::string> documents;  // every file to print, in order ("-": standard input)
+    int copies = 0;                      // -n: copies of the job; 0: the queue's default
+    std::string title;                   // -t: the job's title
+    std::vector<std::string> jobOptions; // -o: "name=value ..." as lp takes them
     bool verbose = false;                // --verbose: every PDE operation and its status
     bool help = false;
 };
@@ -28,6 +32,15 @@ struct ParseResult {
 };
 
 ParseResult parse_options(const std::vector<std::string>& args);
+
+// The options lp also takes (-d, -n, -t, -o, in their joined forms too: "-dQueue"), at args[i];
+// i moves past a value. False when args[i] is none of them; `error` says what is wrong.
+bool parse_lp_option(const std::vector<std::string>& args, size_t& i, Options& options,
+                     std::string& error);
+
+// The folder jobs go to without --output: $XDG_DATA_HOME/printdialog/jobs (or the same under
+// ~/.local/share).
+std::string default_output_folder();
 
 // The folders searched for PDE bundles: those given with --pde, then PRINTDIALOG_PDE_PATH
 // (colon-separated), then PlugIns and lib/printdialog/PlugIns beside the program's folder.

@@ -1,4 +1,5 @@
 // printdialog: a print dialog for Linux that loads PDE bundles and drives their panels.
+#include "CommandLine.h"
 #include "Options.h"
 #include "PDELoader.h"
 #include "DialogRun.h"
@@ -9,6 +10,7 @@
 
 #include <CoreServices/PlatformHost.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -58,10 +60,14 @@ int run_dialog(std::vector<host::LoadedPDE>& pdes, const host::Options& options,
                const std::string& programDir) {
     host::RunSettings settings;
     settings.script = options.script;
-    settings.output = options.output;
+    settings.display = options.script.empty();
+    settings.output = options.output.empty() ? host::default_output_folder() : options.output;
     settings.document = options.document;
+    if (!options.documents.empty())
+        settings.moreDocuments.assign(options.documents.begin() + 1, options.documents.end());
     settings.verbose = options.verbose;
     settings.cupsDestination = options.printer;
+    settings.job = {options.title, options.copies, options.jobOptions};
     settings.printer = host::create_printer(options, programDir);
     if (settings.printer == nullptr && !options.printer.empty())
         return 1;
@@ -84,6 +90,28 @@ int run_dialog(std::vector<host::LoadedPDE>& pdes, const host::Options& options,
     return exitStatus;
 }
 
+// Standard input stands for the document when no file is given, or where "-" is.
+bool prepare_documents(host::Options& options, host::SpooledInput& input) {
+    const bool wantsInput =
+        options.documents.empty() ||
+        std::find(options.documents.begin(), options.documents.end(), "-") != options.documents.end();
+    if (!wantsInput)
+        return true;
+    std::string error;
+    if (!input.read(error)) {
+        std::fprintf(stderr, "printdialog: %s\n", error.c_str());
+        return false;
+    }
+    if (options.documents.empty() && !input.path().empty())
+        options.documents.push_back(input.path());
+    for (std::string& document : options.documents)
+        if (document == "-")
+            document = input.path();
+    std::erase(options.documents, std::string());
+    options.document = options.documents.empty() ? std::string() : options.documents.front();
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -92,10 +120,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "printdialog: %s\n%s", parsed.error.c_str(), host::usage());
         return 2;
     }
-    const host::Options& options = parsed.options;
+    host::Options& options = parsed.options;
     if (options.help) {
         std::fputs(host::usage(), stdout);
         return 0;
+    }
+    if (!options.list && options.script.empty() && !host::has_display()) {
+        std::fprintf(stderr, "printdialog: there is no display to show the print dialog on "
+                             "(DISPLAY and WAYLAND_DISPLAY are not set); give --script FILE to "
+                             "print without one\n");
+        return 2;
     }
     if (!options.systemVersion.empty() && !apply_system_version(options.systemVersion)) {
         std::fprintf(stderr, "printdialog: --system-version wants X.Y[.Z], not '%s'\n",
@@ -111,10 +145,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     int result = 0;
-    if (options.list)
+    host::SpooledInput input;
+    if (options.list) {
         list_pdes(loaded.pdes);
-    else
+    } else if (!prepare_documents(options, input)) {
+        result = 1;
+    } else {
+        if (options.printer.empty() && options.ppd.empty())
+            options.printer = host::default_cups_destination();
         result = run_dialog(loaded.pdes, options, program_dir(argv[0]));
+    }
     for (host::LoadedPDE& pde : loaded.pdes)
         host::unload_pde(pde);
     return result;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -55,9 +56,29 @@ TEST_F(JobOptionsTest, NoCodesTravelWhenAccountingIsOffOrAtTheDevice) {
     EXPECT_TRUE(has(options, "job-accounting-user-id", "u-17"));
 }
 
+// The command line's options beat the ticket's choices; the codes the person typed beat both.
+TEST_F(JobOptionsTest, CommandLineOptionsWinOverChoicesAndCodesWinOverAll) {
+    CFMutableDictionaryRef ppd = nullptr;
+    ASSERT_EQ(noErr, PMTicketGetPPDDict(ticket, kPMTopLevel, kPMTopLevel, &ppd));
+    CFDictionarySetValue(ppd, CFSTR("Duplex"), CFSTR("DuplexNoTumble"));
+    set(CFSTR("com.tovek.Act.qjob.On"), 3);
+    set(CFSTR("com.tovek.Act.qjob.AID"), "a-18");
+    host::JobRequest request;
+    request.copies = 3;
+    request.options = {"Duplex=None media=A4", "job-account-id=forged"};
+    const host::JobOptions merged = host::merged_job_options("no-such-queue", ticket, request);
+    std::map<std::string, std::string> last;
+    for (const auto& [name, value] : merged)
+        last[name] = value;
+    EXPECT_EQ("None", last["Duplex"]);
+    EXPECT_EQ("A4", last["media"]);
+    EXPECT_EQ("3", last["copies"]);
+    EXPECT_EQ("a-18", last["job-account-id"]);
+}
+
 TEST(SubmitJob, WithoutADocumentNothingIsSent) {
     std::string error;
-    EXPECT_EQ(0, host::submit_job("queue", "", nullptr, error));
+    EXPECT_EQ(0, host::submit_job("queue", {}, nullptr, {}, error));
     EXPECT_FALSE(error.empty());
 }
 

@@ -29,28 +29,50 @@ expect "missing factory" "$refused" "skipping .*/NoFactory\.plugin: the executab
 expect "API version" "$refused" 'skipping .*/OtherVersion\.plugin: it speaks PDE API 2\.0'
 expect "the good one still loads" "$refused" 'title: +Accounting$'
 
-# Without a script the user presses Print at once: with accounting off (the default) the job
-# is written with the nine accounting keys, and no code reaches the console.
+# A person who presses Print at once: with accounting off (the default) the job is written
+# with the nine accounting keys, and no code reaches the console.
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-run=$("$printdialog" --output "$out" "$0" 2>&1)
+echo 'click "Print"' >"$out/print.script"
+print=(--script "$out/print.script" --output "$out")
+run=$("$printdialog" "${print[@]}" "$0" 2>&1)
 status=$?
 [ $status -eq 0 ] || { echo "FAILED: printdialog exited $status"; fail=1; }
 expect "printed" "$run" "^printdialog: printed $out/cli-test.sh; job ticket $out/cli-test.sh.ticket.plist$"
 expect "nine keys" "$run" 'ticket keys: ([^,]+, ){8}[^,]+$'
 [ -f "$out/cli-test.sh.ticket.plist" ] || { echo "FAILED: no job ticket"; fail=1; }
 
-lifecycle=$("$printdialog" --verbose --output "$out" 2>&1)
+lifecycle=$("$printdialog" --verbose "${print[@]}" </dev/null 2>&1)
 for step in Prolog Initialize Open Sync Close Terminate; do
     expect "$step status" "$lifecycle" "^printdialog: Accounting: $step 0$"
 done
 
-bad=$("$printdialog" --ppd /nonexistent.ppd --output "$out" 2>&1)
+bad=$("$printdialog" --ppd /nonexistent.ppd "${print[@]}" 2>&1)
 expect "a PPD that cannot be opened is reported" "$bad" 'the printer has no PPD: .*/nonexistent\.ppd'
-unread=$("$printdialog" --settings "$0" --output "$out" 2>&1)
+unread=$("$printdialog" --settings "$0" "${print[@]}" 2>&1)
 expect "unreadable settings are reported and empty ones used" "$unread" \
     "cli-test\.sh.*; starting with empty print settings"
-usage=$("$printdialog" --ppd a --printer b 2>&1)
+
+# Standard input is the document when no file is given, as for lp; "-" names it too.
+piped=$(printf 'piped text\n' | "$printdialog" "${print[@]}" 2>&1)
+expect "standard input printed" "$piped" "^printdialog: printed $out/stdin; job ticket"
+grep -q 'piped text' "$out/stdin" 2>/dev/null || { echo "FAILED: standard input was not kept"; fail=1; }
+two=$(printf 'second\n' | "$printdialog" "${print[@]}" "$0" - 2>&1)
+expect "a file and standard input" "$two" "^printdialog: printed $out/stdin; job ticket"
+expect "the file too" "$two" "^printdialog: printed $out/cli-test.sh; job ticket"
+
+# Without a display and without a script there is nobody to press Print.
+nodisplay=$(env -u DISPLAY -u WAYLAND_DISPLAY "$printdialog" --output "$out" "$0" 2>&1)
+status=$?
+[ $status -eq 2 ] || { echo "FAILED: without a display printdialog exited $status, not 2"; fail=1; }
+expect "no display" "$nodisplay" 'no display to show the print dialog on'
+help=$("$printdialog" --help 2>&1)
+expect "help names the lp options" "$help" '^usage: printdialog \[-d destination\] \[-n copies\]'
+copies=$("$printdialog" -n 0 "${print[@]}" 2>&1)
+status=$?
+[ $status -eq 2 ] || { echo "FAILED: -n 0 exited $status, not 2"; fail=1; }
+expect "copies out of range" "$copies" "-n wants a number of copies from 1 to 9999, not '0'"
+usage=$("$printdialog" --ppd a -d b 2>&1)
 expect "conflicting options" "$usage" 'cannot be given together'
 
 [ $fail -eq 0 ] && echo "printdialog command line: all checks passed"

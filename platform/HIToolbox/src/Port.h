@@ -15,6 +15,10 @@ namespace hit {
 // nullptr once the window is gone. The port keeps ownership.
 cairo_surface_t* port_surface(CGrafPtr port);
 
+// Device pixels per point of the port's surface from now on (1 by default);
+// the surface is remade at its next use.
+void port_set_scale(CGrafPtr port, double scale);
+
 // A new cairo context on the port's surface (the caller destroys it),
 // clipped to the area being repainted while an update is under way.
 // nullptr when the port has no surface.

@@ -14,6 +14,7 @@ struct OpaqueGrafPtr : cf::Object {
     cairo_surface_t* surface = nullptr;
     cairo_region_t* invalid = nullptr;    // nullptr: nothing waits
     const cairo_region_t* clip = nullptr; // set by an update under way
+    double scale = 1.0;                   // device pixels per point
 };
 
 namespace {
@@ -96,11 +97,15 @@ cairo_surface_t* port_surface(CGrafPtr port) {
     int width = 0;
     int height = 0;
     content_size(port->window, &width, &height);
-    if (port->surface != nullptr && cairo_image_surface_get_width(port->surface) == width &&
-        cairo_image_surface_get_height(port->surface) == height)
+    const int pixelWidth = static_cast<int>(width * port->scale + 0.5);
+    const int pixelHeight = static_cast<int>(height * port->scale + 0.5);
+    if (port->surface != nullptr && cairo_image_surface_get_width(port->surface) == pixelWidth &&
+        cairo_image_surface_get_height(port->surface) == pixelHeight)
         return port->surface;
     drop_surface(port);
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight);
+    cairo_surface_set_device_scale(surface, port->scale, port->scale);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         std::fprintf(stderr, "HIToolbox: no %dx%d backing store for a window\n", width, height);
         cairo_surface_destroy(surface);
@@ -111,6 +116,11 @@ cairo_surface_t* port_surface(CGrafPtr port) {
     // Whatever was drawn before the resize is gone: all of it needs drawing.
     port_invalidate(port, Rect{0, 0, static_cast<short>(height), static_cast<short>(width)});
     return surface;
+}
+
+void port_set_scale(CGrafPtr port, double scale) {
+    if (port != nullptr)
+        port->scale = scale;
 }
 
 cairo_t* port_create_context(CGrafPtr port) {

@@ -149,6 +149,38 @@ CF_EXPORT OSStatus PlatformRunEventSource(void);
 CF_EXPORT OSStatus PlatformCreateScriptEventSource(const char* scriptPath, const char* outputFolder,
                                                    PlatformEventSource* outSource);
 
+/* ---- Windows on a display --------------------------------------------- */
+
+/*
+ * The deepest visible control of the window at `where` (window-local
+ * points), into *outControl (NULL when only the window's background is
+ * there). paramErr for a NULL result, errInvalidWindowRef for a bad window.
+ */
+CF_EXPORT OSStatus PlatformFindControlAt(WindowRef window, Point where, ControlRef* outControl);
+
+/*
+ * Draws the window at `scale` device pixels per point (1 for snapshots, 2
+ * on a dense display) into its backing store from then on, repaints what
+ * waits to be repainted, and returns the backing store, referenced (the
+ * caller destroys it). NULL for a bad window or a scale outside 1 to 4.
+ */
+CF_EXPORT cairo_surface_t* PlatformCopyWindowSurface(WindowRef window, double scale);
+
+/*
+ * An event source that shows every visible window in a native window on the
+ * desktop and takes the person's clicks, keys and text from there. The
+ * display backend is a separate module, loaded on the first call: programs
+ * that never show a window never load it. Where it lives: the environment's
+ * CARBONRT_DISPLAY_MODULE, else carbon-runtime/libHIToolboxDisplay.so beside
+ * the HIToolbox library. fnfErr (and a line on standard error) when the
+ * module cannot be loaded or no display can be opened.
+ */
+CF_EXPORT OSStatus PlatformCreateDisplayEventSource(PlatformEventSource* outSource);
+
+/* What the display module exports, by this name, to make the source. */
+typedef OSStatus (*PlatformDisplayModuleEntry)(PlatformEventSource* outSource);
+#define kPlatformDisplayModuleEntryName "PlatformDisplayModuleCreateSource"
+
 CF_EXTERN_C_END
 
 #endif /* HITOOLBOX_PLATFORMHOST_H */
