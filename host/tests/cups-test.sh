@@ -8,34 +8,8 @@ set -uo pipefail
 printdialog=$1 printcore_tests=$2 ppd=$3
 command -v cupsd >/dev/null && [ "$(id -u)" -eq 0 ] || { echo "cupsd or root missing"; exit 77; }
 
-work=$(mktemp -d /tmp/cups-test.XXXXXX)
-chmod 1777 "$work"
-mkdir -p "$work"/{spool,cache,state,tmp,logs,out}
-cat >"$work/cupsd.conf" <<CONF
-Listen $work/cups.sock
-LogLevel warn
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-CONF
-cat >"$work/cups-files.conf" <<CONF
-ServerRoot $work
-RequestRoot $work/spool
-CacheDir $work/cache
-StateDir $work/state
-TempDir $work/tmp
-ErrorLog $work/logs/error_log
-AccessLog $work/logs/access_log
-PageLog $work/logs/page_log
-FileDevice Yes
-CONF
-cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" &
-scheduler=$!
-trap 'kill $scheduler 2>/dev/null; wait $scheduler 2>/dev/null; rm -rf "$work"' EXIT
-export CUPS_SERVER=$work/cups.sock
-unset PRINTER LPDEST
-for _ in $(seq 50); do [ -S "$CUPS_SERVER" ] && break; sleep 0.1; done
+source "$(dirname "$0")/private-cups.sh"
+start_private_cups cups-test "$ppd"
 
 fail=0
 check() { # description, command...
@@ -43,10 +17,7 @@ check() { # description, command...
     shift
     "$@" || { echo "FAILED: $what"; fail=1; }
 }
-# The scheduler here has no filters: the queue's copy of the PPD passes PostScript through.
-sed 's/^\*PCFileName:.*/&\n*cupsFilter: "application\/postscript 0 -"/' "$ppd" >"$work/kv3300.ppd"
-check "a queue with the KV3300 PPD" lpadmin -p KV3300 -E -v "file://$work/out/job.prn" \
-    -P "$work/kv3300.ppd"
+check "a queue with the KV3300 PPD" [ -n "$queue_ready" ]
 
 # The PrintCore test of a real destination, which is skipped where CUPS knows none.
 check "PrintCore finds the destination" "$printcore_tests" --gtest_filter='CUPSPrinter.*' \
@@ -81,34 +52,6 @@ for attribute in "job-accounting-user-id" "cups-user-41" "job-account-id" "cups-
         { echo "FAILED: the queued job lacks $attribute"; fail=1; }
 done
 [ $fail -eq 0 ] || echo "$console"
-
-# The job's attributes as the scheduler keeps them (its control file is an IPP message).
-job_attributes() { # control file
-    python3 - "$1" <<'PY'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-i, name = 8, ""
-while i < len(data):
-    tag = data[i]; i += 1
-    if tag == 3: break
-    if tag < 0x10: continue
-    n, = struct.unpack(">H", data[i:i + 2]); i += 2
-    name = data[i:i + n].decode() or name; i += n
-    n, = struct.unpack(">H", data[i:i + 2]); i += 2
-    value = data[i:i + n]; i += n
-    shown = str(struct.unpack(">i", value)[0]) if tag in (0x21, 0x23) and n == 4 else value.decode("utf-8", "replace")
-    print(f"{name}={shown}")
-PY
-}
-wait_for_job() { # job number; prints its control file once it has the account ID
-    local file
-    file=$(printf '%s/spool/c%05d' "$work" "$1")
-    for _ in $(seq 100); do
-        grep -aq job-account-id "$file" 2>/dev/null && break
-        sleep 0.1
-    done
-    echo "$file"
-}
 
 # lp's way in: no -d (the default destination, here an instance with saved options, from
 # lpoptions), standard input as the document, -n, -t and -o. The codes still win over -o.

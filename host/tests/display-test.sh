@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# The print dialog in real windows: a private X server (Xvfb), real X input from xdotool, a
+# private CUPS scheduler. The dialog appears and looks as its headless snapshot does; the
+# panel's popup opens and a choice in it turns accounting on; Return prints; the prompt asks for
+# the codes; typing (beyond ASCII too), Tab and Return answer it and the job reaches the queue
+# with the codes. In a second run, Escape in the prompt brings the cancel alert, Return answers
+# it, and closing the dialog's window cancels. Skipped (77) without Xvfb, xdotool, cupsd or root.
+# The codes are synthetic test data.
+set -uo pipefail
+printdialog=$1 shot=$2 ppd=$3
+for tool in Xvfb xdotool cupsd; do
+    command -v $tool >/dev/null || { echo "$tool missing"; exit 77; }
+done
+[ "$(id -u)" -eq 0 ] || { echo "root missing (for the CUPS scheduler)"; exit 77; }
+
+source "$(dirname "$0")/private-cups.sh"
+start_private_cups display-test "$ppd"
+exec 3>"$work/display-number"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xserver=$!
+exec 3>&-
+trap 'kill $xserver $scheduler 2>/dev/null; wait $xserver $scheduler 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 50); do [ -s "$work/display-number" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$work/display-number") GSK_RENDERER=cairo GTK_A11Y=none
+
+fail=0
+failed() {
+    echo "FAILED: $*"
+    fail=1
+}
+# The window with that exact title, once it is on the screen (empty after 10 seconds).
+window() {
+    timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1
+}
+# Compares what a window shows with a headless snapshot; the shot is kept beside it.
+looks_like() { # window, snapshot, what
+    "$shot" "$1" "${2%.png}-real.png" "$2" >"$work/shot.txt" ||
+        failed "$3 does not look like its snapshot: $(tr '\n' ' ' <"$work/shot.txt")"
+}
+# Turns accounting on with the mouse: the popup's menu opens under it; its second item.
+enable_accounting() { # dialog window
+    xdotool mousemove --window "$1" 265 107 click 1
+    local menu=""
+    for _ in $(seq 50); do
+        menu=$(xdotool search --onlyvisible --name '^$' 2>/dev/null | while read -r id; do
+            xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1x1$' || echo "$id"
+        done | tail -1)
+        [ -n "$menu" ] && [ "$menu" != "$root" ] && break
+        sleep 0.1
+    done
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 3 / 4)) click 1
+    sleep 0.3
+}
+root=$(xdotool search --maxdepth 0 --name '' 2>/dev/null | head -1)
+
+# What the windows look like headless, in the same states.
+cat >"$work/snapshots.script" <<'SCRIPT'
+snapshot dialog.png
+choose TVKa:101 "Accounting Enabled"
+click "Print"
+snapshot prompt.png
+click "Cancel"
+expect-alert "The job was not printed because no accounting codes were entered."
+snapshot alert.png
+answer-alert "OK"
+click "Cancel"
+SCRIPT
+mkdir -p "$work/headless"
+"$printdialog" --script "$work/snapshots.script" --output "$work/headless" </dev/null \
+    >"$work/headless.txt" 2>&1 || failed "the headless snapshots: $(cat "$work/headless.txt")"
+printf '%%!PS\n/Helvetica findfont 12 scalefont setfont 72 720 moveto (a page) show showpage\n' \
+    >"$work/page.ps"
+
+# First run: a print with codes typed into the prompt.
+"$printdialog" -d KV3300 --output "$work/real" "$work/page.ps" >"$work/run1.txt" 2>&1 &
+run=$!
+dialog=$(window Print)
+[ -n "$dialog" ] || failed "the dialog window did not appear"
+looks_like "$dialog" "$work/headless/dialog.png" "the dialog"
+enable_accounting "$dialog"
+xdotool windowfocus --sync "$dialog"
+xdotool key Return
+prompt=$(window Accounting)
+[ -n "$prompt" ] || failed "Return did not bring the prompt"
+looks_like "$prompt" "$work/headless/prompt.png" "the prompt"
+xdotool windowfocus --sync "$prompt"
+xdotool type --delay 20 'Müller-41'
+sleep 0.5 # xdotool remaps a key for the character beyond the keyboard's; let that settle
+xdotool key Tab
+xdotool type --delay 20 '4711'
+xdotool key Return
+timeout 10 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
+wait $run
+status=$?
+console=$(cat "$work/run1.txt")
+[ $status -eq 0 ] || failed "printdialog exited $status: $console"
+job=$(sed -nE 's/^printdialog: sent to CUPS destination KV3300 as job ([0-9]+)$/\1/p' <<<"$console")
+if [ -z "$job" ]; then
+    failed "no job reached the queue: $console"
+else
+    attributes=$(job_attributes "$(wait_for_job "$job")")
+    for expected in "job-accounting-user-id=Müller-41" "job-account-id=4711"; do
+        grep -qxF -- "$expected" <<<"$attributes" || failed "the job lacks $expected"
+    done
+fi
+grep -qE 'Müller-41|4711' <<<"$console" && failed "a code reached the console"
+
+# Second run: Escape in the prompt, the alert, and the dialog's window closed.
+"$printdialog" -d KV3300 --output "$work/real" "$work/page.ps" >"$work/run2.txt" 2>&1 &
+run=$!
+dialog=$(window Print)
+enable_accounting "$dialog"
+xdotool windowfocus --sync "$dialog"
+xdotool key Return
+prompt=$(window Accounting)
+xdotool windowfocus --sync "$prompt"
+xdotool key Escape
+alert=""
+for _ in $(seq 50); do
+    alert=$(xdotool search --onlyvisible --name '.*' 2>/dev/null | while read -r id; do
+        [ "$id" = "$dialog" ] || [ "$id" = "$root" ] ||
+            xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1x1$' || echo "$id"
+    done | tail -1)
+    [ -n "$alert" ] && [ -z "$(xdotool search --onlyvisible --name '^Accounting$')" ] && break
+    sleep 0.1
+done
+[ -n "$alert" ] || failed "Escape in the prompt brought no alert"
+looks_like "$alert" "$work/headless/alert.png" "the cancel alert"
+xdotool windowfocus --sync "$alert"
+xdotool key Return
+sleep 0.3
+"$shot" --close "$dialog" || failed "the dialog's window could not be closed"
+timeout 10 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
+wait $run
+status=$?
+console=$(cat "$work/run2.txt")
+[ $status -eq 0 ] || failed "printdialog (closed) exited $status: $console"
+grep -q 'cancelled; nothing was printed' <<<"$console" || failed "closing the window did not cancel"
+
+[ $fail -eq 0 ] && echo "the print dialog on a display: all checks passed"
+exit $fail
