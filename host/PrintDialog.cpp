@@ -2,6 +2,7 @@
 #include "PrintDialog.h"
 
 #include "CFHolder.h"
+#include "HostTexts.h"
 
 #include <algorithm>
 
@@ -29,7 +30,7 @@ OSStatus create_chooser(PrintDialog& dialog, const std::vector<PanelInfo>& panel
         return status;
     for (const PanelInfo& panel : panels) {
         CFHolder<CFStringRef> title(CFStringCreateWithCString(
-            nullptr, panel.title.empty() ? "(untitled)" : panel.title.c_str(),
+            nullptr, panel.title.empty() ? host_texts().untitled : panel.title.c_str(),
             kCFStringEncodingUTF8));
         AppendMenuItemTextWithCFString(menu, title.get(), 0, 0, nullptr);
     }
@@ -52,11 +53,15 @@ OSStatus create_buttons(PrintDialog& dialog, int width, int top) {
                              width - kMargin - kButtonWidth - 12);
     const Rect print =
         rect(top, width - kMargin - kButtonWidth, top + kButtonHeight, width - kMargin);
-    OSStatus status =
-        CreatePushButtonControl(dialog.window, &cancel, CFSTR("Cancel"), &dialog.cancelButton);
+    CFHolder<CFStringRef> cancelTitle(
+        CFStringCreateWithCString(nullptr, host_texts().cancel, kCFStringEncodingUTF8));
+    CFHolder<CFStringRef> printTitle(
+        CFStringCreateWithCString(nullptr, host_texts().print, kCFStringEncodingUTF8));
+    OSStatus status = CreatePushButtonControl(dialog.window, &cancel, cancelTitle.get(),
+                                              &dialog.cancelButton);
     if (status == noErr)
-        status =
-            CreatePushButtonControl(dialog.window, &print, CFSTR("Print"), &dialog.printButton);
+        status = CreatePushButtonControl(dialog.window, &print, printTitle.get(),
+                                         &dialog.printButton);
     if (status != noErr)
         return status;
     give_id(dialog.cancelButton, kCancelID);
@@ -108,7 +113,9 @@ OSStatus create_print_dialog(PrintDialog& dialog, const std::vector<PanelInfo>& 
                                       &windowBounds, &dialog.window);
     if (status != noErr)
         return status;
-    SetWindowTitleWithCFString(dialog.window, CFSTR("Print"));
+    CFHolder<CFStringRef> title(
+        CFStringCreateWithCString(nullptr, host_texts().print, kCFStringEncodingUTF8));
+    SetWindowTitleWithCFString(dialog.window, title.get());
     if ((status = create_chooser(dialog, panels, width)) != noErr)
         return status;
     const Rect paneBounds = rect(paneTop, kMargin, paneBottom, width - kMargin);

@@ -53,6 +53,17 @@ unread=$("$printdialog" --settings "$0" "${print[@]}" 2>&1)
 expect "unreadable settings are reported and empty ones used" "$unread" \
     "cli-test\.sh.*; starting with empty print settings"
 
+# The host's own window and buttons speak the person's language.
+for case in "de Drucken Abbrechen" "fr Imprimer Annuler" "ja プリント キャンセル" "sv Print Cancel"; do
+    read -r language printtitle cancel <<<"$case"
+    printf 'dump %s.txt\nclick "%s"\n' "$language" "$cancel" >"$out/$language.script"
+    LANGUAGE=$language "$printdialog" --script "$out/$language.script" --output "$out" \
+        </dev/null >/dev/null 2>&1 || { echo "FAILED: $language: Cancel is not '$cancel'"; fail=1; }
+    dump=$(cat "$out/$language.txt" 2>/dev/null)
+    expect "$language window title" "$dump" "^window \"$printtitle\""
+    expect "$language Print button" "$dump" "'PDlg'/3 push button .* default text=\"$printtitle\""
+done
+
 # Standard input is the document when no file is given, as for lp; "-" names it too.
 piped=$(printf 'piped text\n' | "$printdialog" "${print[@]}" 2>&1)
 expect "standard input printed" "$piped" "^printdialog: printed $out/stdin; job ticket"
