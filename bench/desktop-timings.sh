@@ -28,9 +28,10 @@ printf '%%!PS\n/Helvetica findfont 12 scalefont setfont 72 720 moveto (a page) s
 
 # 1. First frame. The dialog is then cancelled with Escape, as a person would.
 for _ in $(seq "$runs"); do
+    rm -f "$work/frame.txt"
     start=$(now_ms)
-    DISPLAY=:$(cat "$work/display-number") GSK_RENDERER=cairo GTK_A11Y=none \
-        CARBONRT_DISPLAY_REPORT_FRAME=1 "$printdialog" --output "$work/out" "$work/page.ps" \
+    DISPLAY=:$(cat "$work/display-number") GTK_A11Y=none CARBONRT_DISPLAY_REPORT_FRAME=1 \
+        "$printdialog" --output "$work/out" "$work/page.ps" \
         >/dev/null 2>"$work/frame.txt" </dev/null &
     run=$!
     for _ in $(seq 200); do grep -q 'first frame at' "$work/frame.txt" && break; sleep 0.01; done

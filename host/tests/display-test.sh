@@ -21,7 +21,7 @@ xserver=$!
 exec 3>&-
 trap 'kill $xserver $scheduler 2>/dev/null; wait $xserver $scheduler 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 50); do [ -s "$work/display-number" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display-number") GSK_RENDERER=cairo GTK_A11Y=none
+export DISPLAY=:$(cat "$work/display-number") GTK_A11Y=none
 
 fail=0
 failed() {
