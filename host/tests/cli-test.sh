@@ -72,6 +72,10 @@ two=$(printf 'second\n' | "$printdialog" "${print[@]}" "$0" - 2>&1)
 expect "a file and standard input" "$two" "^printdialog: printed $out/stdin; job ticket"
 expect "the file too" "$two" "^printdialog: printed $out/cli-test.sh; job ticket"
 
+# A scripted run never loads the display's toolkit.
+loaded=$(LD_DEBUG=libs "$printdialog" "${print[@]}" "$0" 2>&1 | grep -E 'calling init: .*libgtk-4\.so')
+[ -z "$loaded" ] || { echo "FAILED: a scripted run loaded the toolkit: $loaded"; fail=1; }
+
 # Without a display and without a script there is nobody to press Print.
 nodisplay=$(env -u DISPLAY -u WAYLAND_DISPLAY "$printdialog" --output "$out" "$0" 2>&1)
 status=$?

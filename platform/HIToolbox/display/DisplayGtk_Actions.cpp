@@ -126,10 +126,18 @@ void choose(const Action& action) {
         PlatformChoosePopupItem(popup, action.item);
 }
 
-// The focused field, when it is a field whose text may leave it (not a password).
-ControlRef copyable_field(WindowRef window) {
+// The focused text field, or NULL.
+ControlRef focused_field(WindowRef window) {
     ControlRef focus = nullptr;
     if (GetKeyboardFocus(window, &focus) != noErr || focus == nullptr || !is_edit_text(focus))
+        return nullptr;
+    return focus;
+}
+
+// The focused field, when it is a field whose text may leave it (not a password).
+ControlRef copyable_field(WindowRef window) {
+    ControlRef focus = focused_field(window);
+    if (focus == nullptr)
         return nullptr;
     CFStringRef clear = nullptr;
     if (GetControlData(focus, kControlEntireControl, kControlEditTextPasswordCFStringTag,
@@ -210,7 +218,7 @@ void perform(Display& display, const Action& action) {
             PlatformTypeKey(action.window, kBackspaceCharCode, 0);
         break;
     case Action::paste:
-        if (copyable_field(action.window) != nullptr) {
+        if (focused_field(action.window) != nullptr) {
             CFRetain(action.window);
             gdk_clipboard_read_text_async(gdk_display_get_clipboard(gdk_display_get_default()),
                                           nullptr, on_clipboard_text,
@@ -218,7 +226,7 @@ void perform(Display& display, const Action& action) {
         }
         break;
     case Action::selectAll:
-        if (ControlRef field = copyable_field(action.window)) {
+        if (ControlRef field = focused_field(action.window)) {
             const ControlEditTextSelectionRec all = {0, 32767};
             SetControlData(field, kControlEntireControl, kControlEditTextSelectionTag, sizeof all,
                            &all);
