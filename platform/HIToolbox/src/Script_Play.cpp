@@ -210,6 +210,9 @@ OSStatus Player::type(const Step& step, WindowRef window, ControlRef field) {
     GetKeyboardFocus(window, &focus);
     if (focus != field)
         return fail(step, errCouldntSetFocus, step.control.spelled + " does not take the focus");
+    // A field that had the focus already keeps its caret: select all, so the typing replaces.
+    const ControlEditTextSelectionRec all = {0, 32767};
+    SetControlData(field, kControlEntireControl, kControlEditTextSelectionTag, sizeof(all), &all);
     CFHolder<CFStringRef> text(create_utf8_string(step.text));
     const OSStatus status = PlatformTypeText(window, text.get());
     return status == noErr ? noErr

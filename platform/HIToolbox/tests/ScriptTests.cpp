@@ -202,6 +202,15 @@ TEST_F(ScriptPlay, ActionsReachTheControlsThroughTheModalLoop) {
     EXPECT_NE(std::string::npos, text.str().find("'TVKa'/501")) << text.str();
 }
 
+// Typing into a field replaces its text, also when the field has the focus already.
+TEST_F(ScriptPlay, TypeReplacesTheFieldsText) {
+    ASSERT_TRUE(install("replace.script", "type TVKa:501 \"first\"\n"
+                                          "type TVKa:501 \"again\"\n"
+                                          "click \"OK\"\n"));
+    EXPECT_EQ(noErr, RunAppModalLoopForWindow(window));
+    EXPECT_EQ("again", field_text());
+}
+
 TEST_F(ScriptPlay, AStepThatCannotBeDoneStopsTheScript) {
     const std::pair<const char*, const char*> cases[] = {
         {"click TVKa:999\n", ":3: no control TVKa:999 in window \"Codes\""},
