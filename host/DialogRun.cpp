@@ -80,6 +80,7 @@ class Run {
     void print();
     void send_to_cups(const std::vector<std::string>& documents);
     OSStatus play();
+    bool script_left_over();
     bool usable(size_t i) const { return panels_[i].prologStatus == noErr; }
 
     std::vector<LoadedPDE>& pdes_;
@@ -111,10 +112,11 @@ OSStatus Run::command(EventRef event) {
         return noErr;
     }
     if (command.commandID == kHICommandCancel) {
+        const bool leftOver = script_left_over();
         close_open_panel();
         terminate_all(userCanceledErr);
         std::printf("printdialog: cancelled; nothing was printed\n");
-        outcome_ = Outcome::cancelled;
+        outcome_ = leftOver ? Outcome::failed : Outcome::cancelled;
         done_ = true;
         return noErr;
     }
@@ -173,7 +175,24 @@ void Run::terminate_all(OSStatus status) {
                    pdes_[i].pde->vtable->Terminate(panels_[i].context, status));
 }
 
+// The dialog ends with this action: script lines after it would never run, and the script
+// meant something else than what happens.
+bool Run::script_left_over() {
+    const int line = PlatformScriptEventSourceNextLine(&source_.inner);
+    if (line == 0)
+        return false;
+    std::fprintf(stderr, "printdialog: %s:%d: the dialog has ended; this line and those after it "
+                         "are left over\n", settings_.script.c_str(), line);
+    if (source_.failure == noErr)
+        source_.failure = paramErr;
+    return true;
+}
+
 void Run::print() {
+    if (script_left_over()) {
+        std::fprintf(stderr, "printdialog: nothing is printed\n");
+        return;
+    }
     if (source_.failure != noErr) {
         std::fprintf(stderr, "printdialog: the user's actions failed (%d); nothing is printed\n",
                      static_cast<int>(source_.failure));

@@ -72,6 +72,18 @@ two=$(printf 'second\n' | "$printdialog" "${print[@]}" "$0" - 2>&1)
 expect "a file and standard input" "$two" "^printdialog: printed $out/stdin; job ticket"
 expect "the file too" "$two" "^printdialog: printed $out/cli-test.sh; job ticket"
 
+# Lines after the one that ends the dialog would never run: an error, and nothing is printed.
+printf 'click "Print"\ndump late.txt\n' >"$out/late.script"
+late=$("$printdialog" --script "$out/late.script" --output "$out/late" "$0" 2>&1)
+status=$?
+[ $status -eq 1 ] || { echo "FAILED: a script with lines left over exited $status, not 1"; fail=1; }
+expect "left over" "$late" "late\.script:2: the dialog has ended; this line and those after it are left over"
+[ -e "$out/late/cli-test.sh.ticket.plist" ] && { echo "FAILED: printed with lines left over"; fail=1; }
+printf 'click "Cancel"\nclick "Print"\n' >"$out/late.script"
+"$printdialog" --script "$out/late.script" --output "$out/late" "$0" >/dev/null 2>&1
+status=$?
+[ $status -eq 1 ] || { echo "FAILED: Cancel with lines left over exited $status, not 1"; fail=1; }
+
 # A scripted run never loads the display's toolkit.
 loaded=$(LD_DEBUG=libs "$printdialog" "${print[@]}" "$0" 2>&1 | grep -E 'calling init: .*libgtk-4\.so')
 [ -z "$loaded" ] || { echo "FAILED: a scripted run loaded the toolkit: $loaded"; fail=1; }

@@ -32,6 +32,7 @@ class Player {
 
     const std::string& name() const { return script_.file; }
     OSStatus perform_next();
+    int next_line() const { return next_ < script_.steps.size() ? script_.steps[next_].line : 0; }
     void add_notice(CFStringRef header, CFStringRef message) {
         notices_.push_back({utf8(header), utf8(message)});
     }
@@ -317,6 +318,13 @@ void release(void* info) {
 
 } // namespace
 } // namespace hit::script
+
+int PlatformScriptEventSourceNextLine(const PlatformEventSource* source) {
+    if (source == nullptr || source->performNextAction != hit::script::perform ||
+        source->info == nullptr)
+        return 0;
+    return static_cast<const hit::script::Player*>(source->info)->next_line();
+}
 
 OSStatus PlatformCreateScriptEventSource(const char* scriptPath, const char* outputFolder,
                                          PlatformEventSource* outSource) {

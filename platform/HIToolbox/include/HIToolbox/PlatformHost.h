@@ -149,6 +149,14 @@ CF_EXPORT OSStatus PlatformRunEventSource(void);
 CF_EXPORT OSStatus PlatformCreateScriptEventSource(const char* scriptPath, const char* outputFolder,
                                                    PlatformEventSource* outSource);
 
+/*
+ * The line of the first step of a script source (as filled in by
+ * PlatformCreateScriptEventSource) that has not run yet; 0 when every step
+ * has run, or when `source` is no script source. A host whose dialog has
+ * ended asks it: steps left over would never run.
+ */
+CF_EXPORT int PlatformScriptEventSourceNextLine(const PlatformEventSource* source);
+
 /* ---- Windows on a display --------------------------------------------- */
 
 /*
