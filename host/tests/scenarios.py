@@ -87,7 +87,7 @@ play("prompt-unmasked-ok", ENABLE + 'dump panel.txt\nclick "Print"\ndump prompt.
      'type TVKa:501 "u-1001"\ntype TVKa:503 "a-2002"\nclick "OK"\n', settings=DEFAULTS_OFF,
      expect_ticket={"On": 3, "Prm": 1, "UID": "u-1001", "AID": "a-2002", "CU": 0, "CA": 0},
      expect_files=[("panel.txt", r"'TVKa'/110 radio button .* visible .*value=1"),
-                   ("prompt.txt", r"^window \"Accounting\""),
+                   ("prompt.txt", r"^window \"Accounting\" .* nib=\"Accounting\"$"),
                    ("prompt.txt", r"'TVKa'/501 edit text .* visible(?!.*password)"),
                    ("prompt.txt", r"'TVKa'/1 push button .* disabled")],
      secrets=["u-1001", "a-2002"])

@@ -2,6 +2,7 @@
 // public calls that make windows from it.
 #include "NibInternal.h"
 #include "TextInternal.h"
+#include "WindowInternal.h"
 
 #include <CoreFoundation/CFRuntime.h>
 
@@ -99,6 +100,8 @@ OSStatus CreateWindowFromNib(IBNibRef inNibRef, CFStringRef inName, WindowRef* o
     const OSStatus status = hit::nib::build_window(document, *node, outWindow, error);
     if (status != noErr)
         std::fprintf(stderr, "%s\n", error.c_str());
+    else
+        (*outWindow)->nib_window = name; // dumps say where a dialog came from
     return status;
 }
 

@@ -122,9 +122,10 @@ OSStatus PlatformWriteWindowDump(WindowRef window, FILE* out) {
         return errInvalidWindowRef;
     if (out == nullptr)
         return paramErr;
-    std::fprintf(out, "window %s class=%u bounds=%s %s%s\n", quoted(hit::utf8(w->title)).c_str(),
+    const std::string nib = w->nib_window.empty() ? "" : " nib=" + quoted(w->nib_window);
+    std::fprintf(out, "window %s class=%u bounds=%s %s%s%s\n", quoted(hit::utf8(w->title)).c_str(),
                  static_cast<unsigned>(w->window_class), rect_text(w->bounds).c_str(),
-                 w->visible ? "visible" : "hidden", w->active ? " active" : "");
+                 w->visible ? "visible" : "hidden", w->active ? " active" : "", nib.c_str());
     if (w->root != nullptr)
         write_tree(w->root, 1, out);
     return std::ferror(out) ? static_cast<OSStatus>(ioErr) : static_cast<OSStatus>(noErr);

@@ -6,6 +6,8 @@
 
 #include "EventInternal.h"
 
+#include <string>
+
 struct OpaqueWindowPtr : cf::Object {
     WindowClass window_class = 0;
     WindowAttributes attributes = 0;
@@ -23,6 +25,7 @@ struct OpaqueWindowPtr : cf::Object {
     ControlRef cancel_button = nullptr;
     ControlRef focus = nullptr; // the control with the keyboard focus
     ControlPartCode focus_part = 0;
+    std::string nib_window; // the nib's window it was built from; empty for others
 };
 
 namespace hit {
