@@ -78,6 +78,7 @@ class Run {
     void close_open_panel();
     void terminate_all(OSStatus status);
     void print();
+    void sync_all(bool reading);
     void send_to_cups(const std::vector<std::string>& documents);
     OSStatus play();
     bool script_left_over();
@@ -109,6 +110,10 @@ OSStatus Run::command(EventRef event) {
                       nullptr, &command);
     if (command.commandID == kHICommandOK && on105_) {
         print();
+        return noErr;
+    }
+    if (command.commandID == kReadSettingsCommand) {
+        sync_all(true);
         return noErr;
     }
     if (command.commandID == kHICommandCancel) {
@@ -188,6 +193,14 @@ bool Run::script_left_over() {
     return true;
 }
 
+// Every PDE writes its settings into the ticket, or (reading) shows the ticket's again.
+void Run::sync_all(bool reading) {
+    for (size_t i = 0; i < pdes_.size(); ++i)
+        if (usable(i))
+            report(settings_.verbose, panels_[i], reading ? "Sync (reading)" : "Sync",
+                   pdes_[i].pde->vtable->Sync(panels_[i].context, dialog_.session, reading));
+}
+
 void Run::print() {
     if (script_left_over()) {
         std::fprintf(stderr, "printdialog: nothing is printed\n");
@@ -198,10 +211,7 @@ void Run::print() {
                      static_cast<int>(source_.failure));
         return;
     }
-    for (size_t i = 0; i < pdes_.size(); ++i)
-        if (usable(i))
-            report(settings_.verbose, panels_[i], "Sync",
-                   pdes_[i].pde->vtable->Sync(panels_[i].context, dialog_.session, false));
+    sync_all(false);
     close_open_panel();
     terminate_all(noErr);
     done_ = true;

@@ -12,6 +12,9 @@ namespace host {
 // The host's own controls, as scripts address them ("PDlg:1" is the panel chooser).
 constexpr OSType kDialogSignature = 'PDlg';
 enum : SInt32 { kChooserID = 1, kCancelID = 2, kPrintID = 3, kPaneBaseID = 100 };
+// The command that makes every PDE read the print settings again (Sync, reading), for scripts:
+// "command PDrd".
+constexpr UInt32 kReadSettingsCommand = 'PDrd';
 
 // What Prolog reported for one PDE.
 struct PanelInfo {

@@ -72,6 +72,19 @@ two=$(printf 'second\n' | "$printdialog" "${print[@]}" "$0" - 2>&1)
 expect "a file and standard input" "$two" "^printdialog: printed $out/stdin; job ticket"
 expect "the file too" "$two" "^printdialog: printed $out/cli-test.sh; job ticket"
 
+# "command PDrd" makes every PDE read the settings again: the panel shows the saved ones.
+printf 'choose TVKa:101 "Accounting Enabled"\nclick "Print"\ntype TVKa:501 "u-1"\ntype TVKa:503 "a-1"\nclick "OK"\n' \
+    >"$out/save.script"
+"$printdialog" --script "$out/save.script" --save-settings "$out/on.plist" --output "$out/saved" \
+    </dev/null >/dev/null 2>&1
+printf 'expect-value TVKa:101 2\nchoose TVKa:101 "None"\nexpect-value TVKa:101 1\ncommand PDrd\nexpect-value TVKa:101 2\nclick "Cancel"\n' \
+    >"$out/reread.script"
+reread=$("$printdialog" --settings "$out/on.plist" --script "$out/reread.script" --verbose \
+    --output "$out/saved" </dev/null 2>&1)
+status=$?
+[ $status -eq 0 ] || { echo "FAILED: re-reading the settings exited $status: $reread"; fail=1; }
+expect "Sync reading" "$reread" "^printdialog: Accounting: Sync \(reading\) 0$"
+
 # Lines after the one that ends the dialog would never run: an error, and nothing is printed.
 printf 'click "Print"\ndump late.txt\n' >"$out/late.script"
 late=$("$printdialog" --script "$out/late.script" --output "$out/late" "$0" 2>&1)

@@ -17,6 +17,7 @@ enum class Verb {
     type,
     key,
     focus,
+    command,
     answer_alert,
     expect_alert,
     expect_notice,
@@ -42,6 +43,7 @@ struct Step {
     SInt32 number = 0;      // expect-value, the item number of choose
     bool by_number = false; // choose: the item is a number
     UniChar key = 0;        // key
+    UInt32 command = 0;     // command: the command ID
 };
 
 struct Script {

@@ -109,7 +109,8 @@ bool plain_name(const std::string& name) {
 struct Shape {
     const char* verb;
     Verb value;
-    const char* arguments; // C control, S quoted string, I item, N number, K key, F file
+    // C control, S quoted string, I item, N number, K key, F file, O four-character code
+    const char* arguments;
 };
 
 constexpr Shape kShapes[] = {
@@ -118,6 +119,7 @@ constexpr Shape kShapes[] = {
     {"type", Verb::type, "CS"},
     {"key", Verb::key, "K"},
     {"focus", Verb::focus, "C"},
+    {"command", Verb::command, "O"},
     {"answer-alert", Verb::answer_alert, "S"},
     {"expect-alert", Verb::expect_alert, "S"},
     {"expect-notice", Verb::expect_notice, "S"},
@@ -164,6 +166,15 @@ bool argument(char kind, const Token& token, Step& step, std::string& message) {
                   " (return, enter, escape, tab, backspace, delete, left, right, up, down, "
                   "home, end, space)";
         return false;
+    case 'O':
+        step.text = token.text;
+        if (token.text.size() == 4) {
+            for (const char c : token.text)
+                step.command = (step.command << 8) | static_cast<unsigned char>(c);
+            return true;
+        }
+        message = "expected a command of four characters, such as ok or 'ok  ', not " + token.text;
+        return false;
     default: // 'F'
         step.text = token.text;
         if (plain_name(token.text))
@@ -206,6 +217,7 @@ bool is_action(Verb verb) {
     case Verb::type:
     case Verb::key:
     case Verb::focus:
+    case Verb::command:
     case Verb::answer_alert:
         return true;
     default:

@@ -47,6 +47,7 @@ class Player {
     OSStatus choose(const Step& step, WindowRef window, ControlRef popup);
     OSStatus type(const Step& step, WindowRef window, ControlRef field);
     OSStatus answer_alert(const Step& step);
+    OSStatus command(const Step& step);
     OSStatus expect_alert(const Step& step);
     OSStatus expect_notice(const Step& step);
     OSStatus expect(const Step& step, ControlRef control);
@@ -143,6 +144,8 @@ OSStatus Player::run(const Step& step) {
     case Verb::dump:
     case Verb::snapshot:
         return write_output(step);
+    case Verb::command:
+        return command(step);
     case Verb::key:
         window = action_window();
         if (window == nullptr)
@@ -218,6 +221,25 @@ OSStatus Player::type(const Step& step, WindowRef window, ControlRef field) {
     const OSStatus status = PlatformTypeText(window, text.get());
     return status == noErr ? noErr
                            : fail(step, status, "typing failed (" + std::to_string(status) + ")");
+}
+
+// A command as a menu item would send it: to the window user actions go to.
+OSStatus Player::command(const Step& step) {
+    WindowRef window = action_window();
+    if (window == nullptr)
+        return fail(step, errInvalidWindowRef, "no window is open");
+    HICommand command{kHICommandFromMenu, step.command, {}};
+    EventRef event = nullptr;
+    if (CreateEvent(nullptr, kEventClassCommand, kEventCommandProcess, GetCurrentEventTime(),
+                    kEventAttributeNone, &event) != noErr)
+        return fail(step, memFullErr, "no memory for the command");
+    SetEventParameter(event, kEventParamDirectObject, typeHICommand, sizeof(command), &command);
+    const OSStatus status = SendEventToEventTarget(event, GetWindowEventTarget(window));
+    ReleaseEvent(event);
+    if (status == noErr)
+        return noErr;
+    return fail(step, status, "no one handled the command " + quoted(step.text) + " (" +
+                                  std::to_string(status) + ")");
 }
 
 OSStatus Player::answer_alert(const Step& step) {

@@ -78,6 +78,7 @@ TEST(ScriptParser, BadLinesNameTheFileAndLine) {
         {"expect-value TVKa:1 one", "s.script:2: expected a whole number, not one"},
         {"dump ../x.txt", "s.script:2: expected a plain file name"},
         {"answer-alert OK", "s.script:2: expected a text in quotes"},
+        {"command synch", "s.script:2: expected a command of four characters"},
     };
     for (const auto& [line, expected] : cases) {
         hit::script::Script script;
