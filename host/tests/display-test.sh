@@ -32,10 +32,14 @@ failed() {
 window() {
     timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1
 }
-# Compares what a window shows with a headless snapshot; the shot is kept beside it.
+# Compares what a window shows with a headless snapshot; the shot is kept beside it. A window
+# just mapped may not be painted yet: a few tries.
 looks_like() { # window, snapshot, what
-    "$shot" "$1" "${2%.png}-real.png" "$2" >"$work/shot.txt" ||
-        failed "$3 does not look like its snapshot: $(tr '\n' ' ' <"$work/shot.txt")"
+    for _ in $(seq 20); do
+        "$shot" "$1" "${2%.png}-real.png" "$2" >"$work/shot.txt" && return
+        sleep 0.15
+    done
+    failed "$3 does not look like its snapshot: $(tr '\n' ' ' <"$work/shot.txt")"
 }
 # Turns accounting on with the mouse: the popup's menu opens under it; its second item.
 enable_accounting() { # dialog window
@@ -85,8 +89,11 @@ prompt=$(window Accounting)
 [ -n "$prompt" ] || failed "Return did not bring the prompt"
 looks_like "$prompt" "$work/headless/prompt.png" "the prompt"
 xdotool windowfocus --sync "$prompt"
-xdotool type --delay 20 'Müller-41'
-sleep 0.5 # xdotool remaps a key for the character beyond the keyboard's; let that settle
+# xdotool types "ü" by mapping it to a spare key for a moment; the toolkit reads the keyboard
+# map when the key arrives, so the mapping must outlast that, even on a busy machine.
+xdotool type --delay 20 'M'
+xdotool type --delay 1500 'ü'
+xdotool type --delay 20 'ller-41'
 xdotool key Tab
 xdotool type --delay 20 '4711'
 xdotool key Return
@@ -101,7 +108,8 @@ if [ -z "$job" ]; then
 else
     attributes=$(job_attributes "$(wait_for_job "$job")")
     for expected in "job-accounting-user-id=Müller-41" "job-account-id=4711"; do
-        grep -qxF -- "$expected" <<<"$attributes" || failed "the job lacks $expected"
+        grep -qxF -- "$expected" <<<"$attributes" ||
+            failed "the job lacks $expected: $(grep -a '^job-account' <<<"$attributes" | tr '\n' ' ')"
     done
 fi
 grep -qE 'Müller-41|4711' <<<"$console" && failed "a code reached the console"

@@ -7,7 +7,8 @@ start_private_cups() { # name, ppd
     work=$(mktemp -d "/tmp/$1.XXXXXX")
     chmod 1777 "$work"
     mkdir -p "$work"/{spool,cache,state,tmp,logs,out}
-    printf '%s\n' "Listen $work/cups.sock" "LogLevel warn" "<Location />" "  Order allow,deny" \
+    printf '%s\n' "Listen $work/cups.sock" "LogLevel warn" "DirtyCleanInterval 0" \
+        "<Location />" "  Order allow,deny" \
         "  Allow all" "</Location>" >"$work/cupsd.conf"
     printf '%s\n' "ServerRoot $work" "RequestRoot $work/spool" "CacheDir $work/cache" \
         "StateDir $work/state" "TempDir $work/tmp" "ErrorLog $work/logs/error_log" \
@@ -40,7 +41,7 @@ while i < len(data):
     name = data[i:i + n].decode() or name; i += n
     n, = struct.unpack(">H", data[i:i + 2]); i += 2
     value = data[i:i + n]; i += n
-    shown = str(struct.unpack(">i", value)[0]) if tag in (0x21, 0x23) and n == 4 else value.decode("utf-8", "replace")
+    shown = str(struct.unpack(">i", value)[0]) if tag in (0x21, 0x23) and n == 4 else value.decode("utf-8", "replace").replace("\0", "")
     print(f"{name}={shown}")
 PY
 }
