@@ -34,7 +34,7 @@ for _ in $(seq "$runs"); do
         "$printdialog" --output "$work/out" "$work/page.ps" \
         >/dev/null 2>"$work/frame.txt" </dev/null &
     run=$!
-    for _ in $(seq 200); do grep -q 'first frame at' "$work/frame.txt" && break; sleep 0.01; done
+    for _ in $(seq 200); do grep -qs 'first frame at' "$work/frame.txt" && break; sleep 0.01; done
     frame=$(sed -n 's/^display: first frame at //p' "$work/frame.txt")
     elapsed_ms "$start" "$frame" >>"$work/frames.txt"
     export DISPLAY=:$(cat "$work/display-number")
