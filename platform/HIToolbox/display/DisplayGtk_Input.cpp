@@ -122,6 +122,8 @@ void attach_input(Display& display, Shown& shown) {
     const InputTarget target{&display, shown.window, shown.area};
     shown.im = gtk_im_multicontext_new();
     gtk_im_context_set_client_widget(shown.im, shown.area);
+    // Text being composed is not drawn in the field: the input method shows it itself.
+    gtk_im_context_set_use_preedit(shown.im, FALSE);
     connect(shown.im, "commit", on_commit, target);
     // The window's own key bindings (Tab moving GTK's focus) come after ours.
     GtkEventController* keys = gtk_event_controller_key_new();

@@ -100,6 +100,15 @@ void update(Shown& shown) {
         gtk_drawing_area_set_content_height(GTK_DRAWING_AREA(shown.area),
                                             bounds.bottom - bounds.top);
     }
+    // The input method's candidates open by the field that has the focus.
+    ControlRef focus = nullptr;
+    Rect field{};
+    if (shown.im != nullptr && GetKeyboardFocus(shown.window, &focus) == noErr && focus != nullptr) {
+        GetControlBounds(focus, &field);
+        const GdkRectangle where = {field.left, field.top, field.right - field.left,
+                                    field.bottom - field.top};
+        gtk_im_context_set_cursor_location(shown.im, &where);
+    }
     gtk_widget_queue_draw(shown.area);
 }
 
