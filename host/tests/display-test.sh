@@ -4,7 +4,8 @@
 # panel's popup opens and a choice in it turns accounting on; Return prints; the prompt asks for
 # the codes; typing (beyond ASCII too), Tab and Return answer it and the job reaches the queue
 # with the codes. In a second run, Escape in the prompt brings the cancel alert, Return answers
-# it, and closing the dialog's window cancels. Skipped (77) without Xvfb, xdotool, cupsd or root.
+# it, and closing the dialog's window cancels. In a third, text is copied and pasted between
+# fields through the desktop's clipboard, and Escape cancels. Skipped (77) without Xvfb, xdotool, cupsd or root.
 # The codes are synthetic test data.
 set -uo pipefail
 printdialog=$1 shot=$2 ppd=$3
@@ -70,7 +71,17 @@ snapshot alert.png
 answer-alert "OK"
 click "Cancel"
 SCRIPT
+cat >"$work/clipboard.script" <<'SCRIPT'
+choose TVKa:101 "Accounting Enabled"
+click TVKa:120
+type TVKa:122 "copy-7"
+type TVKa:126 "copy-7"
+snapshot defaults.png
+click "Cancel"
+SCRIPT
 mkdir -p "$work/headless"
+"$printdialog" --script "$work/clipboard.script" --output "$work/headless" </dev/null \
+    >"$work/headless2.txt" 2>&1 || failed "the headless snapshots: $(cat "$work/headless2.txt")"
 "$printdialog" --script "$work/snapshots.script" --output "$work/headless" </dev/null \
     >"$work/headless.txt" 2>&1 || failed "the headless snapshots: $(cat "$work/headless.txt")"
 printf '%%!PS\n/Helvetica findfont 12 scalefont setfont 72 720 moveto (a page) show showpage\n' \
@@ -145,6 +156,25 @@ status=$?
 console=$(cat "$work/run2.txt")
 [ $status -eq 0 ] || failed "printdialog (closed) exited $status: $console"
 grep -q 'cancelled; nothing was printed' <<<"$console" || failed "closing the window did not cancel"
+
+# Third run: the desktop's clipboard. A default code typed, selected, copied, pasted into the
+# other field; the panel then looks as headless with both typed.
+"$printdialog" -d KV3300 --output "$work/real" "$work/page.ps" >"$work/run3.txt" 2>&1 &
+run=$!
+dialog=$(window Print)
+enable_accounting "$dialog"
+xdotool mousemove --window "$dialog" 200 217 click 1 # Use Default Accounting Codes
+xdotool mousemove --window "$dialog" 309 270 click 1 # Default User ID
+xdotool windowfocus --sync "$dialog"
+xdotool type --delay 20 'copy-7'
+xdotool key ctrl+a ctrl+c
+xdotool mousemove --window "$dialog" 309 327 click 1 # Default Account ID
+xdotool key ctrl+v
+looks_like "$dialog" "$work/headless/defaults.png" "the panel after copy and paste"
+xdotool key Escape
+timeout 10 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
+wait $run
+grep -q 'cancelled; nothing was printed' "$work/run3.txt" || failed "Escape in the dialog did not cancel"
 
 [ $fail -eq 0 ] && echo "the print dialog on a display: all checks passed"
 exit $fail

@@ -134,19 +134,27 @@ ControlRef focused_field(WindowRef window) {
     return focus;
 }
 
-// The focused field, when it is a field whose text may leave it (not a password).
+CFStringRef copy_text(ControlRef field, ResType tag) {
+    CFStringRef text = nullptr;
+    if (GetControlData(field, kControlEntireControl, tag, sizeof text, &text, nullptr) != noErr)
+        return nullptr;
+    return text;
+}
+
+// The focused field, when it is a field whose text may leave it: not a password field, which
+// shows other text (bullets) than it holds.
 ControlRef copyable_field(WindowRef window) {
     ControlRef focus = focused_field(window);
     if (focus == nullptr)
         return nullptr;
-    CFStringRef clear = nullptr;
-    if (GetControlData(focus, kControlEntireControl, kControlEditTextPasswordCFStringTag,
-                       sizeof clear, &clear, nullptr) == noErr) {
-        if (clear != nullptr)
-            CFRelease(clear);
-        return nullptr;
-    }
-    return focus;
+    CFStringRef shown = copy_text(focus, kControlEditTextCFStringTag);
+    CFStringRef clear = copy_text(focus, kControlEditTextPasswordCFStringTag);
+    const bool same = shown != nullptr && clear != nullptr && CFEqual(shown, clear);
+    if (shown != nullptr)
+        CFRelease(shown);
+    if (clear != nullptr)
+        CFRelease(clear);
+    return same ? focus : nullptr;
 }
 
 bool copy_selection(WindowRef window) {
