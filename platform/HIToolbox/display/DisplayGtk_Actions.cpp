@@ -61,17 +61,9 @@ void on_menu_closed(GtkPopover* popover, gpointer) {
     gtk_widget_unparent(GTK_WIDGET(popover));
 }
 
-// The popup's menu opens under it; a choice comes back as an action of its own.
-void open_menu(Display& display, Shown& shown, ControlRef popup, Point where) {
-    MenuRef menu = nullptr;
-    if (GetControlData(popup, kControlEntireControl, kControlPopupButtonMenuRefTag, sizeof menu,
-                       &menu, nullptr) != noErr ||
-        menu == nullptr)
-        return;
-    GtkWidget* popover = gtk_popover_new();
-    gtk_popover_set_has_arrow(GTK_POPOVER(popover), FALSE);
-    GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
-    const SInt32 chosen = GetControl32BitValue(popup);
+// One button per visible item, a line for each separator; the chosen item is ticked.
+void add_menu_items(Display& display, Shown& shown, MenuRef menu, SInt32 chosen, Point where,
+                    GtkWidget* popover, GtkWidget* box) {
     for (MenuItemIndex i = 1; i <= CountMenuItems(menu); ++i) {
         MenuItemAttributes attributes = 0;
         GetMenuItemAttributes(menu, i, &attributes);
@@ -95,6 +87,19 @@ void open_menu(Display& display, Shown& shown, ControlRef popup, Point where) {
                               free_choice, GConnectFlags(0));
         gtk_box_append(GTK_BOX(box), item);
     }
+}
+
+// The popup's menu opens under it; a choice comes back as an action of its own.
+void open_menu(Display& display, Shown& shown, ControlRef popup, Point where) {
+    MenuRef menu = nullptr;
+    if (GetControlData(popup, kControlEntireControl, kControlPopupButtonMenuRefTag, sizeof menu,
+                       &menu, nullptr) != noErr ||
+        menu == nullptr)
+        return;
+    GtkWidget* popover = gtk_popover_new();
+    gtk_popover_set_has_arrow(GTK_POPOVER(popover), FALSE);
+    GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+    add_menu_items(display, shown, menu, GetControl32BitValue(popup), where, popover, box);
     gtk_popover_set_child(GTK_POPOVER(popover), box);
     gtk_widget_set_parent(popover, shown.area);
     Rect bounds{};
