@@ -68,6 +68,9 @@ int run_dialog(std::vector<host::LoadedPDE>& pdes, const host::Options& options,
     settings.verbose = options.verbose;
     settings.cupsDestination = options.printer;
     settings.job = {options.title, options.copies, options.jobOptions};
+    if (options.printer.empty() && (options.copies > 0 || !options.jobOptions.empty()))
+        std::fprintf(stderr, "printdialog: no CUPS destination: -n and -o have no queue to go "
+                             "to; the job is kept in %s\n", settings.output.c_str());
     settings.printer = host::create_printer(options, programDir);
     if (settings.printer == nullptr && !options.printer.empty())
         return 1;

@@ -108,6 +108,8 @@ status=$?
 expect "no display" "$nodisplay" 'no display to show the print dialog on'
 help=$("$printdialog" --help 2>&1)
 expect "help names the lp options" "$help" '^usage: printdialog \[-d destination\] \[-n copies\]'
+unused=$("$printdialog" -n 2 -o media=A4 "${print[@]}" "$0" 2>&1)
+expect "-n and -o without a destination" "$unused" "no CUPS destination: -n and -o have no queue to go to; the job is kept in $out"
 copies=$("$printdialog" -n 0 "${print[@]}" 2>&1)
 status=$?
 [ $status -eq 2 ] || { echo "FAILED: -n 0 exited $status, not 2"; fail=1; }
