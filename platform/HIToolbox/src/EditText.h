@@ -38,6 +38,9 @@ EditTextState& edit_text_state(ControlRef control);
 
 // Standard typing into the field (kEventTextInputUnicodeForKeyEvent).
 OSStatus edit_text_input(ControlRef control, EventRef event);
+// A paste: the selection becomes `units`, past the key filter and the
+// text-input handlers; a locked field beeps.
+OSStatus edit_text_paste(ControlRef control, const std::u16string& units);
 
 } // namespace hit
 
