@@ -82,6 +82,24 @@ TEST(CustomValueDialog, OKGivesTheTypedValueCappedAtTheMaximum) {
     EXPECT_EQ(3u, out.beeps);
 }
 
+TEST(CustomValueDialog, ASelectionMakesRoomAndAPasteIsNotLimited) {
+    const Outcome out = run("type TPDE:123456 \"abcd\"\n"
+                            "keys \"e\"\n"
+                            "expect-beeps 1\n"
+                            "select TPDE:123456 1 3\n"
+                            "keys \"X\"\n"
+                            "expect-text TPDE:123456 \"aXd\"\n"
+                            "paste TPDE:123456 \"1234\"\n"
+                            "expect-text TPDE:123456 \"aX1234d\"\n"
+                            "key left\n"
+                            "key backspace\n"
+                            "expect-beeps 0\n"
+                            "click \"OK\"\n",
+                            nullptr, 0, 4);
+    EXPECT_EQ(1, out.result);
+    EXPECT_EQ("aX124d", out.value);
+}
+
 TEST(CustomValueDialog, TheGivenValueShowsAndOKWithAnEmptyFieldGivesAnEmptyString) {
     const Outcome shown = run("expect-text TPDE:123456 \"A4\"\nkey return\n", CFSTR("A4"), 0, 0);
     EXPECT_EQ(1, shown.result);
