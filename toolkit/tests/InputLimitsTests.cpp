@@ -154,6 +154,33 @@ TEST_F(Limits, APickFromAComboBoxListIsLongEnoughWhateverItsLength) {
     EXPECT_EQ((std::vector<std::string>{"ICso"}), seen);
 }
 
+TEST(LimitsOnAComboBox, TypingIsLimitedAndAPickFromItsListIsLongEnough) {
+    const Rect bounds{100, 100, 300, 500};
+    WindowRef window = nullptr;
+    ASSERT_EQ(noErr, CreateNewWindow(kDocumentWindowClass, 0, &bounds, &window));
+    const void* entries[] = {CFSTR("A4"), CFSTR("Tabloid")};
+    CFArrayRef list = CFArrayCreate(nullptr, entries, 2, &kCFTypeArrayCallBacks);
+    const HIRect r{{10, 10}, {200, 22}};
+    HIViewRef combo = nullptr;
+    ASSERT_EQ(noErr, HIComboBoxCreate(&r, nullptr, nullptr, list, 0, &combo));
+    CFRelease(list);
+    HIViewAddSubview(HIViewGetRoot(window), combo);
+    std::vector<std::string> seen;
+    const EventTypeSpec notes[] = {{kEventClassInputLimit, kEventInputTextTooShort},
+                                   {kEventClassInputLimit, kEventInputTextLongEnough}};
+    InstallControlEventHandler(combo, record_notification, 2, notes, &seen, nullptr);
+    LimitInputLengthAndCharacters(combo, 3, 4, nullptr);
+    SetKeyboardFocus(window, combo, kControlFocusNextPart);
+    PlatformSetBeepHandler(silent_beep, nullptr);
+    const unsigned long before = PlatformGetBeepCount();
+    PlatformTypeText(window, CFSTR("Ledger"));
+    EXPECT_EQ(2u, PlatformGetBeepCount() - before);
+    EXPECT_EQ(noErr, PlatformChoosePopupItem(combo, 2)); // longer than the maximum: a pick
+    PlatformSetBeepHandler(nullptr, nullptr);
+    EXPECT_EQ((std::vector<std::string>{"ICfw", "ICfw", "ICso", "ICso", "ICso"}), seen);
+    DisposeWindow(window);
+}
+
 TEST(LimitsWithoutAControl, NothingHappens) {
     LimitInputLengthAndCharacters(nullptr, 1, 4, nullptr); // must not crash
     EXPECT_EQ(paramErr, SetControlProperty(nullptr, kInputLimitCreator,

@@ -68,6 +68,9 @@ struct ControlKindClass {
     // control's top-left corner, and the text's baseline as an offset from
     // its bottom (0 without text). nullptr: the control's bounds.
     Rect (*best_rect)(ControlRef control, SInt16* baseline_offset) = nullptr;
+    // Paints what the control shows on top of every control of its window
+    // (an open drop-down list), after the window's controls were drawn.
+    void (*draw_overlay)(ControlRef control, DrawContext& context) = nullptr;
 };
 
 // Registers a kind (once, at its first use); a kind already registered under
@@ -89,6 +92,7 @@ const ControlKindClass& popup_button_kind();
 const ControlKindClass& tabs_kind();
 const ControlKindClass& group_box_kind();
 const ControlKindClass& separator_kind();
+const ControlKindClass& combo_box_kind();
 // A primary group box (the default) or a secondary one, nested in another.
 bool group_box_is_primary(ControlRef control);
 

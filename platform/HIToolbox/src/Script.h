@@ -73,6 +73,9 @@ OSStatus type_keys(WindowRef window, const std::string& text, std::string& messa
 // over its selection.
 OSStatus paste_text(WindowRef window, ControlRef field, const std::string& text,
                     std::string& message);
+// The entry of a combo box's list whose text is `text` (from 1), or 0; false
+// when the control is no combo box.
+bool combo_box_item(ControlRef control, const std::string& text, MenuItemIndex& item);
 
 } // namespace hit::script
 

@@ -197,6 +197,10 @@ OSStatus Player::choose(const Step& step, WindowRef, ControlRef popup) {
     MenuItemIndex item = 0;
     if (step.by_number) {
         item = static_cast<MenuItemIndex>(step.number);
+    } else if (combo_box_item(popup, step.text, item)) {
+        if (item == 0)
+            return fail(step, menuItemNotFoundErr,
+                        "no entry " + quoted(step.text) + " in " + step.control.spelled);
     } else {
         MenuRef menu = nullptr;
         GetControlData(popup, kControlEntireControl, kControlPopupButtonMenuRefTag, sizeof(menu),

@@ -75,4 +75,21 @@ OSStatus paste_text(WindowRef window, ControlRef field, const std::string& text,
     return status;
 }
 
+bool combo_box_item(ControlRef control, const std::string& text, MenuItemIndex& item) {
+    ControlKind kind{};
+    if (GetControlKind(control, &kind) != noErr || kind.kind != kControlKindHIComboBox)
+        return false;
+    item = 0;
+    const ItemCount count = HIComboBoxGetItemCount(control);
+    for (ItemCount i = 0; i < count && item == 0; ++i) {
+        CFStringRef entry = nullptr;
+        if (HIComboBoxCopyTextItemAtIndex(control, static_cast<CFIndex>(i), &entry) == noErr) {
+            CFHolder<CFStringRef> holder(entry);
+            if (utf8(entry) == text)
+                item = static_cast<MenuItemIndex>(i + 1);
+        }
+    }
+    return true;
+}
+
 } // namespace hit::script
