@@ -28,6 +28,7 @@ enum class Verb {
     keys,
     paste,
     expect_beeps,
+    open_list,
 };
 
 // A control as a script names it: by control ID, or by its visible text.
@@ -76,6 +77,8 @@ OSStatus paste_text(WindowRef window, ControlRef field, const std::string& text,
 // The entry of a combo box's list whose text is `text` (from 1), or 0; false
 // when the control is no combo box.
 bool combo_box_item(ControlRef control, const std::string& text, MenuItemIndex& item);
+// open-list: a click on a combo box's arrow opens its list, or closes it.
+OSStatus toggle_list(ControlRef control, std::string& message);
 
 } // namespace hit::script
 

@@ -130,6 +130,7 @@ constexpr Shape kShapes[] = {
     {"keys", Verb::keys, "S"},
     {"paste", Verb::paste, "CS"},
     {"expect-beeps", Verb::expect_beeps, "N"},
+    {"open-list", Verb::open_list, "C"},
 };
 
 // Reads one argument of the given kind into the step; a message when it
@@ -220,6 +221,7 @@ bool is_action(Verb verb) {
     case Verb::select:
     case Verb::keys:
     case Verb::paste:
+    case Verb::open_list:
         return true;
     default:
         return false;

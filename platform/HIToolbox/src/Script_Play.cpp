@@ -185,6 +185,8 @@ OSStatus Player::run(const Step& step) {
         return text_action(step, status, message);
     case Verb::paste:
         return text_action(step, paste_text(window, control, step.text, message), message);
+    case Verb::open_list:
+        return text_action(step, toggle_list(control, message), message);
     default:
         return expect(step, control);
     }

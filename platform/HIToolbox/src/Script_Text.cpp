@@ -92,4 +92,13 @@ bool combo_box_item(ControlRef control, const std::string& text, MenuItemIndex& 
     return true;
 }
 
+OSStatus toggle_list(ControlRef control, std::string& message) {
+    MenuItemIndex unused = 0;
+    if (!combo_box_item(control, "", unused)) {
+        message = "the control is no combo box";
+        return errUnknownControl;
+    }
+    return HIComboBoxSetListVisible(control, !HIComboBoxIsListVisible(control));
+}
+
 } // namespace hit::script

@@ -177,6 +177,8 @@ TEST(ComboNib, TheNibKindMakesABoxWithItsEntriesThatAScriptPicksFrom) {
 </nib>
 )";
     std::ofstream(dir / "combo.script") << "# synthetic test data\n"
+                                           "open-list TVKa:7\n"
+                                           "dump combo-open.txt\n"
                                            "choose TVKa:7 \"A4\"\n"
                                            "expect-text TVKa:7 \"A4\"\n"
                                            "dump combo.txt\n"
@@ -207,6 +209,9 @@ TEST(ComboNib, TheNibKindMakesABoxWithItsEntriesThatAScriptPicksFrom) {
     PlatformSetEventSource(&source);
     EXPECT_EQ(noErr, RunAppModalLoopForWindow(window));
     PlatformSetEventSource(nullptr);
+    std::ifstream open_dump(dir / "combo-open.txt");
+    const std::string open_text((std::istreambuf_iterator<char>(open_dump)), {});
+    EXPECT_NE(std::string::npos, open_text.find("items=[Letter|A4] list-open")) << open_text;
     std::ifstream dump(dir / "combo.txt");
     const std::string text((std::istreambuf_iterator<char>(dump)), {});
     EXPECT_NE(std::string::npos,

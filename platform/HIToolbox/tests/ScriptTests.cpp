@@ -265,6 +265,7 @@ TEST_F(ScriptPlay, SelectKeysPasteAndBeepCounts) {
         {"select \"Mask\" 0 1\n", ":3: the control does not take the focus"},
         {"paste \"Mask\" \"x\"\n", ":3: the control does not take the focus"},
         {"expect-beeps 2\n", ":3: 0 beeps since the last count, not 2"},
+        {"open-list \"Mask\"\n", ":3: the control is no combo box"},
     };
     for (const auto& [line, expected] : cases) {
         ASSERT_TRUE(install("fail.script", std::string("type TVKa:501 \"abcdef\"\n") + line));
