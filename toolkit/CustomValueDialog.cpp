@@ -22,9 +22,8 @@ ControlRef find_field(WindowRef window) {
 
 CFStringRef copy_field_text(ControlRef field) {
     CFStringRef text = nullptr;
-    if (field == nullptr || GetControlData(field, kControlEditTextPart,
-                                           kControlEditTextCFStringTag, sizeof(text), &text,
-                                           nullptr) != noErr)
+    if (field == nullptr || GetControlData(field, kControlEditTextPart, kControlEditTextCFStringTag,
+                                           sizeof(text), &text, nullptr) != noErr)
         return CFStringCreateWithCharacters(nullptr, nullptr, 0);
     return text;
 }

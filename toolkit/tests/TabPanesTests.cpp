@@ -23,8 +23,8 @@ struct TabPanes : ::testing::Test {
         SetControlID(tabs, &tabs_id);
         for (SInt32 i = 0; i < 3; ++i) {
             const Rect inner{40, 20, 280, 380};
-            ASSERT_EQ(noErr, CreateUserPaneControl(window, &inner, kControlSupportsEmbedding,
-                                                   &panes[i]));
+            ASSERT_EQ(noErr,
+                      CreateUserPaneControl(window, &inner, kControlSupportsEmbedding, &panes[i]));
             EmbedControl(panes[i], tabs);
             const ControlID id{kSignature, 11 + i};
             SetControlID(panes[i], &id);

@@ -84,7 +84,8 @@ OSStatus check_choice(ControlRef control, MenuItemIndex choice) {
 }
 
 void took_focus(ControlRef control) {
-    hit::edit_text_state(control).select(0, static_cast<long>(hit::edit_text_state(control).text.size()));
+    hit::edit_text_state(control).select(
+        0, static_cast<long>(hit::edit_text_state(control).text.size()));
 }
 
 void dump_fields(ControlRef control, std::string& line) {
@@ -108,8 +109,8 @@ const hit::ControlKindClass& make_kind() {
         return hit::ControlKindClass{
             .kind = {kControlKindSignatureApple, kControlKindHIComboBox},
             .name = "combo box",
-            .features = kControlSupportsDataAccess | kControlSupportsFocus |
-                        kControlGetsFocusOnClick,
+            .features =
+                kControlSupportsDataAccess | kControlSupportsFocus | kControlGetsFocusOnClick,
             .tags = tags,
             .tag_count = count,
             .make_state = make_state,

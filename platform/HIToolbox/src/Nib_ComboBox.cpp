@@ -32,9 +32,9 @@ OSStatus build_combo_box(WindowRef window, const ControlNode& node, BuildContext
         CFArrayAppendValue(list.get(), title.get());
     }
     const Rect& b = node.bounds;
-    const HIRect bounds{{static_cast<CGFloat>(b.left), static_cast<CGFloat>(b.top)},
-                        {static_cast<CGFloat>(b.right - b.left),
-                         static_cast<CGFloat>(b.bottom - b.top)}};
+    const HIRect bounds{
+        {static_cast<CGFloat>(b.left), static_cast<CGFloat>(b.top)},
+        {static_cast<CGFloat>(b.right - b.left), static_cast<CGFloat>(b.bottom - b.top)}};
     OSStatus status = HIComboBoxCreate(&bounds, text.get(), nullptr, list.get(),
                                        kHIComboBoxStandardAttributes, out);
     if (status != noErr)

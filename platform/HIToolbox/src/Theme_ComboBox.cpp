@@ -55,8 +55,8 @@ Rect combo_list_rect(ControlRef control) {
     const Rect& b = control->bounds;
     const ComboBoxState* state = kind_state<ComboBoxState>(control);
     const size_t rows = state != nullptr ? std::max<size_t>(state->items.size(), 1) : 1;
-    return Rect{b.bottom, b.left,
-                static_cast<short>(b.bottom + 2 + rows * row_height(control)), b.right};
+    return Rect{b.bottom, b.left, static_cast<short>(b.bottom + 2 + rows * row_height(control)),
+                b.right};
 }
 
 void draw_combo_list(ControlRef control, DrawContext& context) {

@@ -204,8 +204,8 @@ TEST(ComboNib, TheNibKindMakesABoxWithItsEntriesThatAScriptPicksFrom) {
         1, &command, window, nullptr);
     ShowWindow(window);
     PlatformEventSource source{};
-    ASSERT_EQ(noErr, PlatformCreateScriptEventSource((dir / "combo.script").c_str(),
-                                                     dir.c_str(), &source));
+    ASSERT_EQ(noErr, PlatformCreateScriptEventSource((dir / "combo.script").c_str(), dir.c_str(),
+                                                     &source));
     PlatformSetEventSource(&source);
     EXPECT_EQ(noErr, RunAppModalLoopForWindow(window));
     PlatformSetEventSource(nullptr);
