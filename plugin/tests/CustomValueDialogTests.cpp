@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 using namespace testsupport;
 
@@ -140,6 +141,54 @@ TEST(CustomValueDialog, HelpOpensTheCustomValuePageOfTheLanguageInUse) {
         setenv("LANGUAGE", saved.c_str(), 1);
     else
         unsetenv("LANGUAGE");
+}
+
+// Each language's nib has the window with the field, and buttons for the three commands, the
+// cancel and default buttons among them.
+TEST(CustomValueDialog, EveryLanguagesNibHasTheFieldAndTheThreeCommands) {
+    const char* old = std::getenv("LANGUAGE");
+    const std::string saved = old != nullptr ? old : "";
+    std::vector<std::string> titles;
+    for (const char* language : {"en", "de", "fr", "ja"}) {
+        setenv("LANGUAGE", language, 1);
+        IBNibRef nib = nullptr;
+        ASSERT_EQ(noErr, CreateNibReferenceWithCFBundle(accounting_bundle(), CFSTR("Utilities"),
+                                                        &nib));
+        WindowRef window = nullptr;
+        ASSERT_EQ(noErr, CreateWindowFromNib(nib, CFSTR("CustomValue"), &window)) << language;
+        DisposeNibReference(nib);
+        const ControlID id{'TPDE', 123456};
+        ControlRef field = nullptr;
+        ASSERT_EQ(noErr, GetControlByID(window, &id, &field)) << language;
+        ControlKind kind{};
+        GetControlKind(field, &kind);
+        EXPECT_EQ(static_cast<OSType>(kControlKindEditText), kind.kind) << language;
+        std::vector<UInt32> commands;
+        ControlRef root = nullptr;
+        GetRootControl(window, &root);
+        for (HIViewRef view = HIViewGetFirstSubview(root); view != nullptr;
+             view = HIViewGetNextView(view)) {
+            UInt32 command = 0;
+            if (GetControlCommandID(view, &command) == noErr && command != 0)
+                commands.push_back(command);
+        }
+        EXPECT_EQ((std::vector<UInt32>{'Thlp', kHICommandCancel, kHICommandOK}), commands)
+            << language;
+        CFStringRef title = nullptr;
+        CopyWindowTitleAsCFString(window, &title);
+        char text[128] = {};
+        CFStringGetCString(title, text, sizeof text, kCFStringEncodingUTF8);
+        CFRelease(title);
+        titles.push_back(text);
+        DisposeWindow(window);
+    }
+    if (old != nullptr)
+        setenv("LANGUAGE", saved.c_str(), 1);
+    else
+        unsetenv("LANGUAGE");
+    EXPECT_EQ((std::vector<std::string>{"Custom Value", "Eigener Wert", "Valeur personnalisée",
+                                        "カスタム値"}),
+              titles);
 }
 
 TEST(CustomValueDialog, TheToolkitsRoutinesAreExportedFromTheBundle) {
