@@ -106,6 +106,16 @@ TEST_F(Combo, ItsListIsCountedEditedAndCopied) {
                                       kHIComboBoxAutoSizeListAttribute |
                                       kHIComboBoxAutoSortAttribute),
               attributes);
+    // One never added to a window goes with its last reference; a list must hold strings.
+    const HIRect r{{0, 0}, {100, 22}};
+    HIViewRef loose = nullptr;
+    ASSERT_EQ(noErr, HIComboBoxCreate(&r, nullptr, nullptr, nullptr, 0, &loose));
+    EXPECT_EQ(0u, HIComboBoxGetItemCount(loose));
+    CFRelease(loose);
+    const void* numbers[] = {CFSTR("A5"), kCFBooleanTrue};
+    CFArrayRef bad = CFArrayCreate(nullptr, numbers, 2, &kCFTypeArrayCallBacks);
+    EXPECT_EQ(paramErr, HIComboBoxCreate(&r, nullptr, nullptr, bad, 0, &loose));
+    CFRelease(bad);
     // Not a combo box: nothing to count, nothing to change.
     EXPECT_EQ(0u, HIComboBoxGetItemCount(button));
     EXPECT_EQ(paramErr, HIComboBoxAppendTextItem(button, CFSTR("x"), nullptr));
