@@ -88,6 +88,11 @@ void took_focus(ControlRef control) {
         0, static_cast<long>(hit::edit_text_state(control).text.size()));
 }
 
+// An open list closes when the focus goes elsewhere.
+void lost_focus(ControlRef control) {
+    set_list_open(control, false);
+}
+
 void dump_fields(ControlRef control, std::string& line) {
     const ComboBoxState& state = *hit::kind_state<ComboBoxState>(control);
     line += " sel=" + std::to_string(state.sel_start) + ".." + std::to_string(state.sel_end);
@@ -119,6 +124,7 @@ const hit::ControlKindClass& make_kind() {
             .check_choice = check_choice,
             .focus_part = kControlEditTextPart,
             .took_focus = took_focus,
+            .lost_focus = lost_focus,
             .text_input = hit::edit_text_input,
             .dump_fields = dump_fields,
             .draw = hit::theme::draw_combo_box,

@@ -56,6 +56,8 @@ struct ControlKindClass {
     ControlPartCode focus_part = kControlNoPart;
     // Called when a control of the kind gains the focus (not by a click).
     void (*took_focus)(ControlRef control) = nullptr;
+    // Called when a control of the kind loses the focus.
+    void (*lost_focus)(ControlRef control) = nullptr;
     // Standard handling of kEventTextInputUnicodeForKeyEvent sent to a
     // control of the kind; nullptr: the event goes on.
     OSStatus (*text_input)(ControlRef control, EventRef event) = nullptr;

@@ -165,6 +165,12 @@ TEST_F(Combo, PickingFromTheOpenListSetsTheTextClosesTheListAndTellsTheBox) {
     EXPECT_EQ(closed, again);
     EXPECT_EQ(menuItemNotFoundErr, PlatformChoosePopupItem(combo, 3));
     EXPECT_EQ(1, seen.picks);
+
+    // An open list closes when the focus moves on.
+    HIComboBoxSetListVisible(combo, true);
+    SetKeyboardFocus(window, nullptr, kControlFocusNoPart);
+    EXPECT_FALSE(HIComboBoxIsListVisible(combo));
+    EXPECT_EQ(1, seen.picks); // closing picks nothing
 }
 
 TEST(ComboNib, TheNibKindMakesABoxWithItsEntriesThatAScriptPicksFrom) {
