@@ -16,13 +16,14 @@ namespace display {
 
 // One thing the person did, kept until the toolbox asks for it.
 struct Action {
-    enum Kind { click, choose, key, typing, close, copy, cut, paste, selectAll } kind = click;
+    enum Kind { click, choose, key, typing, pasting, close, copy, cut, paste, selectAll };
+    Kind kind = click;
     WindowRef window = nullptr; // retained while queued
     Point where{};              // click, choose: window-local points
     MenuItemIndex item = 0;     // choose
     UniChar charCode = 0;       // key
     UInt32 modifiers = 0;       // key
-    std::string text;           // text: UTF-8
+    std::string text;           // typing, pasting: UTF-8
 };
 
 struct Shown {

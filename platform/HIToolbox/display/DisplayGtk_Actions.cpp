@@ -197,7 +197,7 @@ void on_clipboard_text(GObject* clipboard, GAsyncResult* result, gpointer data) 
     auto* paste = static_cast<Paste*>(data);
     if (char* text = gdk_clipboard_read_text_finish(GDK_CLIPBOARD(clipboard), result, nullptr)) {
         Action action;
-        action.kind = Action::typing;
+        action.kind = Action::pasting;
         action.window = paste->window;
         action.text = text;
         queue_action(*paste->display, action);
@@ -207,11 +207,16 @@ void on_clipboard_text(GObject* clipboard, GAsyncResult* result, gpointer data) 
     delete paste;
 }
 
-void type_text(WindowRef window, const std::string& text) {
+// Typed text goes key by key through the field's key filter; pasted text replaces the
+// selection as the Paste command does.
+void enter_text(WindowRef window, const std::string& text, bool pasted) {
     CFStringRef string = create_string(text);
     if (string == nullptr)
         return;
-    PlatformTypeText(window, string);
+    if (pasted)
+        PlatformPasteText(window, string);
+    else
+        PlatformTypeText(window, string);
     CFRelease(string);
 }
 
@@ -222,7 +227,8 @@ void perform(Display& display, const Action& action) {
     case Action::click: click(display, action); break;
     case Action::choose: choose(action); break;
     case Action::key: PlatformTypeKey(action.window, action.charCode, action.modifiers); break;
-    case Action::typing: type_text(action.window, action.text); break;
+    case Action::typing: enter_text(action.window, action.text, false); break;
+    case Action::pasting: enter_text(action.window, action.text, true); break;
     // Closing a window is its Cancel, as Escape is.
     case Action::close: PlatformTypeKey(action.window, kEscapeCharCode, 0); break;
     case Action::copy: copy_selection(action.window); break;
