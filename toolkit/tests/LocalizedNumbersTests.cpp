@@ -61,9 +61,9 @@ TEST_F(LocalizedNumbers, UsesTheLocalesDecimalSeparator) {
 // noise among them.
 TEST_F(LocalizedNumbers, ShowsTheDecimalsAskedForInTheCLocale) {
     setenv("LC_ALL", "C.UTF-8", 1);
-    for (auto [value, decimals, expected] : {std::tuple{12345, 2u, "123.45"},
-                                             std::tuple{7, 1u, "0.7"},
-                                             std::tuple{16777216, 2u, "167772.16"}}) {
+    for (auto [value, decimals, expected] :
+         {std::tuple{12345, 2u, "123.45"}, std::tuple{7, 1u, "0.7"},
+          std::tuple{16777216, 2u, "167772.16"}}) {
         CFStringRef text = CreateLocalizedCFStringFromNumberWithDecimals(value, decimals);
         ASSERT_NE(text, nullptr);
         EXPECT_EQ(utf8(text), expected) << value << " with " << decimals << " decimals";
