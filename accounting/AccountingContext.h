@@ -18,18 +18,10 @@ typedef struct ImageImportManager ImageImportManager;
 CF_EXTERN_C_BEGIN
 
 /* Accounting systems. Only a print ticket brings kAccountingTallyset: the popup offers 1 and 3. */
-enum {
-    kAccountingNone = 1,
-    kAccountingTallyset = 2,
-    kAccountingEnabled = 3
-};
+enum { kAccountingNone = 1, kAccountingTallyset = 2, kAccountingEnabled = 3 };
 
 /* Account types. */
-enum {
-    kAccountTypeDefaultGroup = 1,
-    kAccountTypeGeneral = 2,
-    kAccountTypeGroup = 3
-};
+enum { kAccountTypeDefaultGroup = 1, kAccountTypeGeneral = 2, kAccountTypeGroup = 3 };
 
 /* Each code store holds at most 79 bytes of text in the system encoding and a zero byte. */
 enum { kAccountingCodeSize = 80 };
@@ -49,6 +41,7 @@ typedef struct AccountingContext {
     SInt32 auxiliaryInterface;
     SInt32 enterAtDevice;
     UInt8 dialogCancelled;
+    UInt8 dialogAnswered; /* the prompt's modal loop was ended by its OK or Cancel button */
     char jobUserID[kAccountingCodeSize];
     char jobAccountID[kAccountingCodeSize];
     char defaultUserID[kAccountingCodeSize];
@@ -87,7 +80,7 @@ typedef struct AccountingContext {
     EventHandlerRef windowHandler;
     EventHandlerUPP commandHandlerUPP; /* owned */
     EventHandlerRef commandHandler;
-    CFBundleRef helpBookRef; /* not owned: read from the default button's property */
+    CFBundleRef helpBookRef;          /* not owned: read from the default button's property */
     ImageImportManager* imageManager; /* owned */
 } AccountingContext;
 
@@ -101,8 +94,18 @@ CF_EXPORT SInt32 gMaxChars;
    account). NULL when memory runs out. */
 AccountingContext* CreateAccountingContext(void);
 
-/* Copies a zero-terminated code into a store, cutting it to the store's 79 bytes. */
+/* Copies a zero-terminated code into a store, cutting it to the store's 79 bytes. Every cut
+   of a code ends on a whole character of the system encoding. */
 void CopyAccountingCode(char* store, const char* text);
+
+/* The number of leading bytes of `bytes` (of `length` bytes) that are at most `limit` and end
+   on a whole character of the system encoding: a code cut in the middle of a character is no
+   text, and the ticket cannot take it. */
+size_t AccountingCodeLength(const char* bytes, size_t length, size_t limit);
+
+/* Stores the leading whole characters of `bytes` (of `length` bytes) that fit in `limit` bytes,
+   at most 79, and a zero byte after them. */
+void StoreAccountingCode(char* store, const char* bytes, size_t length, size_t limit);
 
 CF_EXTERN_C_END
 
