@@ -198,13 +198,16 @@ play("prompt-cancel-console", ENABLE + 'click "Print"\nclick "Cancel"\nanswer-al
      'click PDlg:2\n', expect_printed=False,
      expect_console=[r"Alert: The job was not printed because no accounting codes were entered",
                      r"a panel stopped the print \(status -12345678\)"])
-# A prompt with no one to answer it (no script, no display) is no OK: nothing is printed, the
-# console says why, and the exit status says it failed.
-play("prompt-without-answer", None, settings={"On": 3, "Prm": 1, "UID": "e-1", "AID": "e-2"},
+# A prompt with no one left to answer it (the script ends at Print) is no OK: nothing is
+# printed, the console says why, and the exit status says it failed.
+play("prompt-without-answer", 'click "Print"\n',
+     settings={"On": 3, "Prm": 1, "UID": "e-1", "AID": "e-2"},
      expect_printed=False, expect_status=1,
-     expect_console=[r"no event source is installed",
-                     r"Alert: The job was not printed because no accounting codes were entered",
-                     r"a panel stopped the print"])
+     expect_console=[r"has no more actions; the loop ends",
+                     r"Alert: The job was not printed because no accounting codes were entered"])
+# With no one at all (no script, no display) the dialog is not even shown.
+play("no-one-to-ask", None, expect_printed=False, expect_status=2,
+     expect_console=[r"no display to show the print dialog on"])
 
 print("%d scenario(s) failed" % len(failures) if failures else "all scenarios passed")
 sys.exit(1 if failures else 0)
