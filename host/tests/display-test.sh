@@ -100,11 +100,10 @@ prompt=$(window Accounting)
 [ -n "$prompt" ] || failed "Return did not bring the prompt"
 looks_like "$prompt" "$work/headless/prompt.png" "the prompt"
 xdotool windowfocus --sync "$prompt"
-# xdotool types "ü" by mapping it to a spare key for a moment; the toolkit reads the keyboard
+# xdotool types "ł" by mapping it to a spare key for a moment; the toolkit reads the keyboard
 # map when the key arrives, so the mapping must outlast that, even on a busy machine.
-xdotool type --delay 20 'M'
-xdotool type --delay 1500 'ü'
-xdotool type --delay 20 'ller-41'
+xdotool type --delay 20 'Mich'
+xdotool type --delay 1500 'ał'
 xdotool key Tab
 xdotool type --delay 20 '4711'
 xdotool key Return
@@ -118,12 +117,12 @@ if [ -z "$job" ]; then
     failed "no job reached the queue: $console"
 else
     attributes=$(job_attributes "$(wait_for_job "$job")")
-    for expected in "job-accounting-user-id=Müller-41" "job-account-id=4711"; do
+    for expected in "job-accounting-user-id=Michał" "job-account-id=4711"; do
         grep -qxF -- "$expected" <<<"$attributes" ||
             failed "the job lacks $expected: $(grep -a '^job-account' <<<"$attributes" | tr '\n' ' ')"
     done
 fi
-grep -qE 'Müller-41|4711' <<<"$console" && failed "a code reached the console"
+grep -qE 'Michał|4711' <<<"$console" && failed "a code reached the console"
 
 # Second run: Escape in the prompt, the alert, and the dialog's window closed.
 "$printdialog" -d KV3300 --output "$work/real" "$work/page.ps" >"$work/run2.txt" 2>&1 &
