@@ -78,6 +78,8 @@ CFStringRef default_description(CFTypeRef obj);
 
 // Formats into out; shared by CFStringCreateWithFormat and CFStringAppendFormat.
 void format_append(std::u16string& out, std::u16string_view format, va_list arguments);
+// Whether format reads no argument that valid does not read the same way.
+bool format_is_valid(std::u16string_view format, std::u16string_view valid);
 
 } // namespace cf
 

@@ -7,6 +7,8 @@
 // C library's snprintf, strings and objects here.
 #include "CFStringInternal.h"
 
+#include <CoreFoundation/CFError.h>
+
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -20,6 +22,7 @@ enum class ArgType { none, int_, long_, llong, size, intmax, ptrdiff, real, long
 
 struct Arg {
     ArgType type = ArgType::none;
+    char16_t pointee = 0; // for pointers, the conversion that reads it: s, S, @, p or n
     union {
         long long i;
         long double real;
@@ -158,12 +161,13 @@ ArgType value_type(const Spec& spec) {
     }
 }
 
-void assign(std::vector<Arg>& args, int index, ArgType type) {
+void assign(std::vector<Arg>& args, int index, ArgType type, char16_t pointee = 0) {
     if (index < 0 || index > 1000)
         return;
     if (static_cast<size_t>(index) >= args.size())
         args.resize(static_cast<size_t>(index) + 1);
     args[static_cast<size_t>(index)].type = type;
+    args[static_cast<size_t>(index)].pointee = type == ArgType::pointer ? pointee : 0;
 }
 
 // Parses the conversion starting at f[i] == '%'; i ends after it.
@@ -195,7 +199,7 @@ Spec parse_conversion(std::u16string_view f, size_t& i, int& next_arg, std::vect
     ArgType type = value_type(spec);
     if (type != ArgType::none) {
         spec.value_arg = position >= 0 ? position : next_arg++;
-        assign(args, spec.value_arg, type);
+        assign(args, spec.value_arg, type, spec.conversion);
     }
     return spec;
 }
@@ -471,7 +475,30 @@ struct Renderer {
     }
 };
 
+// Whether a format reading `args` reads only what one reading `valid` reads, each the same way.
+bool reads_within(const std::vector<Arg>& args, const std::vector<Arg>& valid) {
+    for (size_t k = 0; k < args.size(); ++k) {
+        if (args[k].type == ArgType::none)
+            continue;
+        if (k >= valid.size() || valid[k].type != args[k].type ||
+            valid[k].pointee != args[k].pointee)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
+
+bool format_is_valid(std::u16string_view format, std::u16string_view valid) {
+    std::vector<Arg> args, expected;
+    parse(format, args);
+    parse(valid, expected);
+    // A gap in the format's positions makes it read an argument of unknown type.
+    for (size_t k = 0; k < args.size(); ++k)
+        if (args[k].type == ArgType::none && k < expected.size())
+            args[k] = expected[k];
+    return reads_within(args, expected);
+}
 
 void format_append(std::u16string& out, std::u16string_view format, va_list arguments) {
     std::vector<Arg> args;
@@ -507,6 +534,34 @@ CFStringRef CFStringCreateWithFormat(CFAllocatorRef alloc, CFDictionaryRef forma
     va_list ap;
     va_start(ap, format);
     CFStringRef result = CFStringCreateWithFormatAndArguments(alloc, formatOptions, format, ap);
+    va_end(ap);
+    return result;
+}
+
+CFStringRef CFStringCreateStringWithValidatedFormatAndArguments(
+    CFAllocatorRef alloc, CFDictionaryRef formatOptions, CFStringRef validFormatSpecifiers,
+    CFStringRef format, va_list arguments, CFErrorRef* errorPtr) {
+    if (errorPtr != nullptr)
+        *errorPtr = nullptr;
+    if (!cf::check_type(format, cf::string_type_id(), __func__) ||
+        !cf::check_type(validFormatSpecifiers, cf::string_type_id(), __func__))
+        return nullptr;
+    if (!cf::format_is_valid(cf::string_view(format), cf::string_view(validFormatSpecifiers))) {
+        if (errorPtr != nullptr)
+            *errorPtr = CFErrorCreate(alloc, kCFErrorDomainCocoa, 2048, nullptr);
+        return nullptr;
+    }
+    return CFStringCreateWithFormatAndArguments(alloc, formatOptions, format, arguments);
+}
+
+CFStringRef CFStringCreateStringWithValidatedFormat(CFAllocatorRef alloc,
+                                                    CFDictionaryRef formatOptions,
+                                                    CFStringRef validFormatSpecifiers,
+                                                    CFStringRef format, CFErrorRef* errorPtr, ...) {
+    va_list ap;
+    va_start(ap, errorPtr);
+    CFStringRef result = CFStringCreateStringWithValidatedFormatAndArguments(
+        alloc, formatOptions, validFormatSpecifiers, format, ap, errorPtr);
     va_end(ap);
     return result;
 }
