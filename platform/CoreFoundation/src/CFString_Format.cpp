@@ -23,6 +23,7 @@ enum class ArgType { none, int_, long_, llong, size, intmax, ptrdiff, real, long
 struct Arg {
     ArgType type = ArgType::none;
     char16_t pointee = 0; // for pointers, the conversion that reads it: s, S, @, p or n
+    bool conflicting = false; // read as two different types by two conversions
     union {
         long long i;
         long double real;
@@ -166,8 +167,13 @@ void assign(std::vector<Arg>& args, int index, ArgType type, char16_t pointee = 
         return;
     if (static_cast<size_t>(index) >= args.size())
         args.resize(static_cast<size_t>(index) + 1);
-    args[static_cast<size_t>(index)].type = type;
-    args[static_cast<size_t>(index)].pointee = type == ArgType::pointer ? pointee : 0;
+    Arg& arg = args[static_cast<size_t>(index)];
+    if (type != ArgType::pointer)
+        pointee = 0;
+    if (arg.type != ArgType::none && (arg.type != type || arg.pointee != pointee))
+        arg.conflicting = true;
+    arg.type = type;
+    arg.pointee = pointee;
 }
 
 // Parses the conversion starting at f[i] == '%'; i ends after it.
@@ -478,6 +484,8 @@ struct Renderer {
 // Whether a format reading `args` reads only what one reading `valid` reads, each the same way.
 bool reads_within(const std::vector<Arg>& args, const std::vector<Arg>& valid) {
     for (size_t k = 0; k < args.size(); ++k) {
+        if (args[k].conflicting)
+            return false;
         if (args[k].type == ArgType::none)
             continue;
         if (k >= valid.size() || valid[k].type != args[k].type ||

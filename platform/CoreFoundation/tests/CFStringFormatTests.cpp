@@ -120,6 +120,9 @@ TEST(CFStringFormat, ValidatedFormatsReadOnlyTheArgumentsGiven) {
     EXPECT_TRUE(refused);
     validated(CFSTR("%d %d"), CFSTR("%3$d"), &refused, 1, 2);
     EXPECT_TRUE(refused);
+    // One argument read two ways: as an object by "%@", as an integer by "%1$d".
+    validated(CFSTR("%d"), CFSTR("%@ %1$d"), &refused, 42);
+    EXPECT_TRUE(refused);
 }
 
 } // namespace
