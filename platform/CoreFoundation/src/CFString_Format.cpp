@@ -497,20 +497,10 @@ bool reads_within(const std::vector<Arg>& args, const std::vector<Arg>& valid) {
 
 } // namespace
 
-bool format_is_valid(std::u16string_view format, std::u16string_view valid) {
-    std::vector<Arg> args, expected;
-    parse(format, args);
-    parse(valid, expected);
-    // A gap in the format's positions makes it read an argument of unknown type.
-    for (size_t k = 0; k < args.size(); ++k)
-        if (args[k].type == ArgType::none && k < expected.size())
-            args[k] = expected[k];
-    return reads_within(args, expected);
-}
+namespace {
 
-void format_append(std::u16string& out, std::u16string_view format, va_list arguments) {
-    std::vector<Arg> args;
-    std::vector<Spec> specs = parse(format, args);
+void render_all(std::u16string& out, const std::vector<Spec>& specs, std::vector<Arg>& args,
+                va_list arguments) {
     va_list ap;
     va_copy(ap, arguments);
     read_arguments(args, ap);
@@ -522,6 +512,30 @@ void format_append(std::u16string& out, std::u16string_view format, va_list argu
         else
             out.append(spec.literal);
     }
+}
+
+} // namespace
+
+void format_append(std::u16string& out, std::u16string_view format, va_list arguments) {
+    std::vector<Arg> args;
+    std::vector<Spec> specs = parse(format, args);
+    render_all(out, specs, args, arguments);
+}
+
+bool format_append_validated(std::u16string& out, std::u16string_view format,
+                             std::u16string_view valid, va_list arguments) {
+    std::vector<Arg> args, expected;
+    std::vector<Spec> specs = parse(format, args);
+    parse(valid, expected);
+    // A position the format skips is still in the va_list: it is read as the valid format
+    // reads it, so that the arguments after it are found where they are.
+    for (size_t k = 0; k < args.size(); ++k)
+        if (args[k].type == ArgType::none && k < expected.size())
+            args[k] = expected[k];
+    if (!reads_within(args, expected))
+        return false;
+    render_all(out, specs, args, arguments);
+    return true;
 }
 
 } // namespace cf
@@ -554,12 +568,16 @@ CFStringRef CFStringCreateStringWithValidatedFormatAndArguments(
     if (!cf::check_type(format, cf::string_type_id(), __func__) ||
         !cf::check_type(validFormatSpecifiers, cf::string_type_id(), __func__))
         return nullptr;
-    if (!cf::format_is_valid(cf::string_view(format), cf::string_view(validFormatSpecifiers))) {
+    // The format options are ignored, as by CFStringCreateWithFormatAndArguments.
+    (void)formatOptions;
+    std::u16string out;
+    if (!cf::format_append_validated(out, cf::string_view(format),
+                                     cf::string_view(validFormatSpecifiers), arguments)) {
         if (errorPtr != nullptr)
             *errorPtr = CFErrorCreate(alloc, kCFErrorDomainCocoa, 2048, nullptr);
         return nullptr;
     }
-    return CFStringCreateWithFormatAndArguments(alloc, formatOptions, format, arguments);
+    return cf::make_string(alloc, std::move(out));
 }
 
 CFStringRef CFStringCreateStringWithValidatedFormat(CFAllocatorRef alloc,
