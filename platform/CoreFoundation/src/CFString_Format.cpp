@@ -22,7 +22,7 @@ enum class ArgType { none, int_, long_, llong, size, intmax, ptrdiff, real, long
 
 struct Arg {
     ArgType type = ArgType::none;
-    char16_t pointee = 0; // for pointers, the conversion that reads it: s, S, @, p or n
+    char16_t pointee = 0;     // for pointers, the conversion that reads it: s, S, @, p or n
     bool conflicting = false; // read as two different types by two conversions
     union {
         long long i;

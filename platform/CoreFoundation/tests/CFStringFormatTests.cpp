@@ -121,8 +121,8 @@ TEST(CFStringFormat, ValidatedFormatsReadOnlyTheArgumentsGiven) {
     validated(CFSTR("%d %d"), CFSTR("%3$d"), &refused, 1, 2);
     EXPECT_TRUE(refused);
     // Positions skipped are still read the caller's way, so the later ones come out right.
-    EXPECT_EQ(validated(CFSTR("%f %ld %@ %S"), CFSTR("%4$S %3$@"), &refused, 2.5, 7L,
-                        CFSTR("obj"), u"uni"),
+    EXPECT_EQ(validated(CFSTR("%f %ld %@ %S"), CFSTR("%4$S %3$@"), &refused, 2.5, 7L, CFSTR("obj"),
+                        u"uni"),
               "uni obj");
     EXPECT_FALSE(refused);
     // One argument read two ways: as an object by "%@", as an integer by "%1$d".
