@@ -3,36 +3,93 @@
 
 #include "CFHolder.h"
 
+#include <CoreFoundation/PlatformHost.h>
 #include <PrintCore/PlatformHost.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace host {
+namespace {
+
+namespace fs = std::filesystem;
+
+OSStatus status_for(int error) {
+    return error == EACCES || error == EPERM || error == EROFS ? permErr : ioErr;
+}
+
+// The folder, made when missing; an error naming it when it cannot be made or written into.
+std::string prepare_folder(const fs::path& folder, OSStatus& status) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) {
+        status = ioErr;
+        return folder.string() + ": the output folder cannot be made: " + error.message();
+    }
+    if (access(folder.c_str(), W_OK | X_OK) != 0) {
+        status = status_for(errno);
+        return folder.string() +
+               ": the output folder cannot be written into: " + std::strerror(errno);
+    }
+    return std::string();
+}
+
+// Copies the document to `copy` as a new file renamed into place, never through a link the
+// output folder holds. Nothing to do when the document is already there (printing a file in
+// the output folder itself).
+std::string copy_document(const fs::path& source, const fs::path& copy, OSStatus& status) {
+    std::error_code error;
+    if (fs::equivalent(source, copy, error))
+        return std::string();
+    struct stat info {};
+    std::ifstream in(source, std::ios::binary);
+    if (stat(source.c_str(), &info) != 0 || !in) {
+        status = fnfErr;
+        return source.string() + ": the document cannot be read: " + std::strerror(errno);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        status = fnfErr;
+        return source.string() + ": the document is not a regular file";
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    const std::string text = bytes.str();
+    int failure =
+        PlatformWriteFileAtomically(copy.c_str(), reinterpret_cast<const UInt8*>(text.data()),
+                                    static_cast<CFIndex>(text.size()), info.st_mode & 0666);
+    if (failure == 0)
+        return std::string();
+    status = status_for(failure);
+    if (failure == ELOOP)
+        return copy.string() + ": a symbolic link is in the way; the document is never copied "
+                               "through one";
+    return copy.string() +
+           ": the document cannot be copied into the output folder: " + std::strerror(failure);
+}
+
+} // namespace
 
 JobResult write_job(const std::string& document, const std::string& outputFolder,
                     PMTicketRef ticket) {
-    namespace fs = std::filesystem;
     JobResult result;
-    std::error_code error;
     const fs::path folder = outputFolder.empty() ? fs::path(".") : fs::path(outputFolder);
-    fs::create_directories(folder, error);
-    if (error) {
-        result.status = ioErr;
-        result.error = folder.string() + ": " + error.message();
+    result.error = prepare_folder(folder, result.status);
+    if (!result.error.empty())
         return result;
-    }
     std::string name = "job";
     if (!document.empty()) {
         const fs::path source(document);
         name = source.filename().string();
         const fs::path copy = folder / name;
-        fs::copy_file(source, copy, fs::copy_options::overwrite_existing, error);
-        if (error) {
-            result.status = fnfErr;
-            result.error = document + ": " + error.message();
+        result.error = copy_document(source, copy, result.status);
+        if (!result.error.empty())
             return result;
-        }
         result.documentPath = copy.string();
     }
     result.ticketPath = (folder / (name + ".ticket.plist")).string();

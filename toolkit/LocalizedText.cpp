@@ -2,16 +2,50 @@
 #include "LocalizedText.h"
 
 #include <cstdarg>
+#include <cstdio>
+#include <string>
 
 namespace {
 
-// The bundle's text for key, formatted with the arguments; NULL when there is none.
+// Where the bundle's translations come from, for messages.
+std::string strings_file(CFBundleRef bundle) {
+    std::string path = "Localizable.strings";
+    if (CFURLRef url =
+            CFBundleCopyResourceURL(bundle, CFSTR("Localizable"), CFSTR("strings"), nullptr)) {
+        char buffer[4096];
+        if (CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(buffer),
+                                             sizeof buffer))
+            path = buffer;
+        CFRelease(url);
+    }
+    return path;
+}
+
+std::string utf8(CFStringRef text) {
+    char buffer[1024];
+    return CFStringGetCString(text, buffer, sizeof buffer, kCFStringEncodingUTF8) ? buffer : "?";
+}
+
+// The bundle's text for key, formatted with the arguments; NULL when there is none. The key is
+// the text as the developer wrote it, so a translation may read only the arguments the key
+// reads: a translator's "%s" or "100 % sure" would read arguments nobody passed. Such a text
+// is shown as written, with a message naming the strings file and the key.
 CFStringRef create_text(CFBundleRef bundle, CFStringRef key, va_list arguments) {
     CFStringRef format =
         CFBundleCopyLocalizedString(bundle, key, CFSTR("STRING NOT FOUND"), nullptr);
     if (format == nullptr)
         return nullptr;
-    CFStringRef text = CFStringCreateWithFormatAndArguments(nullptr, nullptr, format, arguments);
+    CFErrorRef error = nullptr;
+    CFStringRef text = CFStringCreateStringWithValidatedFormatAndArguments(
+        nullptr, nullptr, key, format, arguments, &error);
+    if (text == nullptr && error != nullptr) {
+        std::fprintf(stderr,
+                     "%s: \"%s\": the text has %% conversions that its key does not have; "
+                     "shown as written\n",
+                     strings_file(bundle).c_str(), utf8(key).c_str());
+        CFRelease(error);
+        text = static_cast<CFStringRef>(CFRetain(format));
+    }
     CFRelease(format);
     return text;
 }

@@ -2,7 +2,9 @@
  * LocalizedText.h: setting the texts of controls, windows and menu items from the bundle's
  * localised strings. Each looks key up in the bundle's default strings table, uses the text as
  * a format for the arguments after the fixed ones, and applies the result. A key the strings
- * lack shows as "STRING NOT FOUND"; NULL arguments leave the target as it was.
+ * lack shows as "STRING NOT FOUND"; NULL arguments leave the target as it was. A text that
+ * reads arguments its key does not read (a translator's "%s") is shown as written, with a line
+ * on standard error naming the strings file and the key.
  */
 #ifndef TOOLKIT_LOCALIZEDTEXT_H
 #define TOOLKIT_LOCALIZEDTEXT_H

@@ -35,7 +35,11 @@ class LocalizedTextTest : public testing::Test {
 };
 
 TEST_F(LocalizedTextTest, TextsComeFromTheStringsFormattedWithTheArguments) {
-    SetLocalizedStaticText(bundle, CFSTR("Copies Format"), text, 3, CFSTR("the report"));
+    SetLocalizedStaticText(bundle, CFSTR("%d copies of %@"), text, 3, CFSTR("the report"));
+    EXPECT_EQ("3 copies of the report", static_text());
+    SetLocalizedStaticText(bundle, CFSTR("Reordered %d of %@"), text, 3, CFSTR("the report"));
+    EXPECT_EQ("the report, copy 3", static_text());
+    SetLocalizedStaticText(bundle, CFSTR("%d copies of %@"), text, 3, CFSTR("the report"));
     EXPECT_EQ("3 copies of the report", static_text());
     SetLocalizedStaticText(bundle, CFSTR("Percent"), text);
     EXPECT_EQ("100% sure", static_text());
@@ -63,6 +67,23 @@ TEST_F(LocalizedTextTest, TextsComeFromTheStringsFormattedWithTheArguments) {
     EXPECT_EQ("Menu", tktest::text(menu_title));
     CFRelease(menu_title);
     ReleaseMenu(menu);
+}
+
+// A translation may read only the arguments its key reads: the panel passes none, and a
+// translator's "%s" must not read one that nobody passed.
+TEST_F(LocalizedTextTest, ConversionsTheKeyLacksAreShownAsWritten) {
+    testing::internal::CaptureStderr();
+    SetLocalizedStaticText(bundle, CFSTR("Typo"), text);
+    EXPECT_EQ("%s %@ %n", static_text());
+    SetLocalizedControlTitle(bundle, CFSTR("Lone Percent"), text);
+    CFStringRef title = nullptr;
+    CopyControlTitleAsCFString(text, &title);
+    EXPECT_EQ("100 % sure", tktest::text(title));
+    CFRelease(title);
+    const std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_NE(std::string::npos, messages.find("en.lproj/Localizable.strings: \"Typo\""))
+        << messages;
+    EXPECT_NE(std::string::npos, messages.find("\"Lone Percent\"")) << messages;
 }
 
 TEST_F(LocalizedTextTest, NullArgumentsLeaveTheTargetAlone) {

@@ -274,6 +274,13 @@ void CFNumberFormatterSetFormat(CFNumberFormatterRef formatter, CFStringRef form
     if (f == nullptr || !cf::check_type(formatString, cf::string_type_id(), __func__))
         return;
     std::u16string_view pattern = cf::string_view(formatString);
+    if (!cf::pattern_is_safe(pattern, true)) {
+        std::fprintf(stderr,
+                     "%s: the pattern \"%s\" was refused (it has a sign or currency "
+                     "mark the number library cannot parse)\n",
+                     __func__, cf::to_utf8(formatString).c_str());
+        return;
+    }
     UErrorCode status = U_ZERO_ERROR;
     unum_applyPattern(f->icu, false, pattern.data(), static_cast<int32_t>(pattern.size()), nullptr,
                       &status);

@@ -7,6 +7,8 @@
 
 #include <unicode/unum.h>
 
+#include <string_view>
+
 struct OpaqueCFNumberFormatter : cf::Object {
     UNumberFormat* icu = nullptr;
     CFLocaleRef locale = nullptr;
@@ -22,6 +24,11 @@ CFTypeID number_formatter_type_id();
 
 // The formatter behind a public entry, or nullptr after logging.
 OpaqueCFNumberFormatter* number_formatter(CFNumberFormatterRef formatter, const char* function);
+
+// Whether ICU can be handed the pattern (or, when `is_pattern` is false, an affix text):
+// ICU 72 aborts when it parses with an unquoted approximately sign ("~") or with six or more
+// currency signs in a row.
+bool pattern_is_safe(std::u16string_view pattern, bool is_pattern);
 
 } // namespace cf
 

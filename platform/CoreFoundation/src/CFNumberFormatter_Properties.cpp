@@ -76,7 +76,33 @@ const CFNumberFormatterKey kCFNumberFormatterMinSignificantDigits =
 const CFNumberFormatterKey kCFNumberFormatterMaxSignificantDigits =
     CFSTR("kCFNumberFormatterMaxSignificantDigitsKey");
 
+namespace cf {
+
+bool pattern_is_safe(std::u16string_view pattern, bool is_pattern) {
+    bool quoted = false;
+    size_t currency_run = 0;
+    for (char16_t c : pattern) {
+        if (is_pattern && c == u'\'') {
+            quoted = !quoted;
+            currency_run = 0;
+            continue;
+        }
+        if (quoted)
+            continue;
+        if (c == u'~')
+            return false;
+        currency_run = c == u'\u00A4' ? currency_run + 1 : 0;
+        if (currency_run > 5)
+            return false;
+    }
+    return true;
+}
+
+} // namespace cf
+
 namespace {
+
+constexpr SInt32 kMaxDigits = 500;
 
 enum class Kind { symbol, text, boolean, integer, real, zero, default_format };
 
@@ -149,10 +175,18 @@ CFStringRef read_text(UNumberFormat* icu, const Property& p) {
     return cf::make_string(nullptr, std::u16string(buffer, static_cast<size_t>(n)));
 }
 
+bool is_affix(const Property& p) {
+    return p.kind == Kind::text &&
+           (p.icu == UNUM_POSITIVE_PREFIX || p.icu == UNUM_POSITIVE_SUFFIX ||
+            p.icu == UNUM_NEGATIVE_PREFIX || p.icu == UNUM_NEGATIVE_SUFFIX);
+}
+
 bool write_text(UNumberFormat* icu, const Property& p, CFTypeRef value) {
     if (CFGetTypeID(value) != CFStringGetTypeID())
         return false;
     std::u16string_view text = cf::string_view(static_cast<CFStringRef>(value));
+    if (is_affix(p) && !cf::pattern_is_safe(text, false))
+        return false;
     UErrorCode status = U_ZERO_ERROR;
     if (p.kind == Kind::symbol)
         unum_setSymbol(icu, static_cast<UNumberFormatSymbol>(p.icu), text.data(),
@@ -161,6 +195,22 @@ bool write_text(UNumberFormat* icu, const Property& p, CFTypeRef value) {
         unum_setTextAttribute(icu, static_cast<UNumberFormatTextAttribute>(p.icu), text.data(),
                               static_cast<int32_t>(text.size()), &status);
     return U_SUCCESS(status);
+}
+
+// The values ICU takes without hanging or allocating without bound: counts of digits and
+// widths up to a few hundred, a rounding increment that is a finite number not below zero,
+// rounding modes and padding positions that ICU numbers.
+bool integer_in_range(const Property& p, SInt32 i) {
+    switch (p.icu) {
+    case UNUM_ROUNDING_MODE:
+        return i >= UNUM_ROUND_CEILING && i <= UNUM_ROUND_UNNECESSARY;
+    case UNUM_PADDING_POSITION:
+        return i >= UNUM_PAD_BEFORE_PREFIX && i <= UNUM_PAD_AFTER_SUFFIX;
+    case UNUM_MULTIPLIER:
+        return i != 0 && i >= -1000000 && i <= 1000000;
+    default:
+        return i >= 0 && i <= kMaxDigits;
+    }
 }
 
 bool write_number(UNumberFormat* icu, const Property& p, CFTypeRef value) {
@@ -177,10 +227,14 @@ bool write_number(UNumberFormat* icu, const Property& p, CFTypeRef value) {
     if (p.kind == Kind::real) {
         double d = 0;
         CFNumberGetValue(number, kCFNumberFloat64Type, &d);
+        if (!(d >= 0 && d <= 1e15))
+            return false;
         unum_setDoubleAttribute(icu, static_cast<UNumberFormatAttribute>(p.icu), d);
     } else {
         SInt32 i = 0;
         CFNumberGetValue(number, kCFNumberSInt32Type, &i);
+        if (!integer_in_range(p, i))
+            return false;
         unum_setAttribute(icu, static_cast<UNumberFormatAttribute>(p.icu), i);
     }
     return true;

@@ -1,7 +1,8 @@
-// Reading XML property lists. libxml2 builds the document tree (it checks
-// well-formedness and decodes entities); this file walks the tree, checks
-// the plist structure and builds the CF objects. Every failure names the
-// line it was found on.
+// Reading XML property lists. libxml2's streaming reader checks well-formedness and decodes
+// character references; this file follows its nodes with a stack of the containers being
+// filled, checks the plist structure and builds the CF objects as their elements end. Only the
+// open elements are held, so reading costs little more than the objects built. Every failure
+// names the line it was found on.
 #include <CoreFoundation/CFArray.h>
 #include <CoreFoundation/CFDate.h>
 #include <CoreFoundation/CFDictionary.h>
@@ -17,8 +18,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
-#include <libxml/parser.h>
-#include <libxml/tree.h>
+#include <libxml/xmlreader.h>
 
 namespace cf::plist {
 namespace {
@@ -35,9 +35,31 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-bool named(xmlNodePtr node, const char* name) {
-    return std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
+// libxml2 gives a text node the line where the text ends; the line of its
+// last non-blank character is the one a reader wants to see.
+long text_line(xmlNodePtr node) {
+    std::string_view text = node->content != nullptr ? reinterpret_cast<const char*>(node->content)
+                                                     : std::string_view();
+    size_t last = text.find_last_not_of(" \t\r\n");
+    long trailing = 0;
+    for (size_t i = last + 1; i < text.size(); ++i)
+        trailing += text[i] == '\n' ? 1 : 0;
+    return xmlGetLineNo(node) - trailing;
 }
+
+enum class Kind { plist, dict, array, leaf };
+
+// An open element: a container being filled, or a leaf whose text is being gathered.
+struct Frame {
+    Kind kind = Kind::leaf;
+    std::string name;
+    long line = 0;
+    CFTypeRef container = nullptr; // a mutable dictionary or array
+    CFTypeRef value = nullptr;     // <plist>: its one value
+    CFStringRef key = nullptr;     // <dict>: the key waiting for its value
+    long key_line = 0;
+    std::string text; // a leaf's characters
+};
 
 class Reader {
   public:
@@ -46,34 +68,43 @@ class Reader {
           mutable_containers_(mutability & (kCFPropertyListMutableContainers |
                                             kCFPropertyListMutableContainersAndLeaves)),
           mutable_leaves_(mutability & kCFPropertyListMutableContainersAndLeaves) {}
+    ~Reader();
 
-    CFPropertyListRef read_document(xmlDocPtr doc);
+    // Takes the reader's next node; false once an error is recorded.
+    bool take(xmlTextReaderPtr reader);
+    // The whole list once the document has ended, or nullptr with error() set.
+    CFPropertyListRef finish();
     const std::string& error() const { return error_; }
 
   private:
-    CFTypeRef read_value(xmlNodePtr node);
-    CFTypeRef read_dict(xmlNodePtr node);
-    CFTypeRef read_array(xmlNodePtr node);
-    CFTypeRef read_string(xmlNodePtr node);
-    CFTypeRef read_integer(xmlNodePtr node);
-    CFTypeRef read_real(xmlNodePtr node);
-    CFTypeRef read_boolean(xmlNodePtr node, CFBooleanRef value);
-    CFTypeRef read_date(xmlNodePtr node);
-    CFTypeRef read_data(xmlNodePtr node);
-
-    bool text_of(xmlNodePtr node, std::string* out);
-    bool next_element(xmlNodePtr* cursor, xmlNodePtr parent);
-    std::nullptr_t fail(xmlNodePtr node, const std::string& message);
+    bool start_element(xmlNodePtr node, bool empty);
+    bool end_element();
+    bool text(xmlNodePtr node);
+    bool attach(CFTypeRef value);
+    CFTypeRef leaf_value(const Frame& leaf);
+    CFTypeRef read_string(const Frame& leaf);
+    CFTypeRef read_integer(const Frame& leaf);
+    CFTypeRef read_real(const Frame& leaf);
+    CFTypeRef read_date(const Frame& leaf);
+    CFTypeRef read_data(const Frame& leaf);
     std::nullptr_t fail_at(long line, const std::string& message);
 
     CFAllocatorRef allocator_;
     bool mutable_containers_;
     bool mutable_leaves_;
+    std::vector<Frame> open_;
+    CFTypeRef result_ = nullptr;
+    bool seen_root_ = false;
     std::string error_;
 };
 
-std::nullptr_t Reader::fail(xmlNodePtr node, const std::string& message) {
-    return fail_at(xmlGetLineNo(node), message);
+Reader::~Reader() {
+    for (Frame& frame : open_)
+        for (CFTypeRef ref : {frame.container, frame.value, static_cast<CFTypeRef>(frame.key)})
+            if (ref != nullptr)
+                CFRelease(ref);
+    if (result_ != nullptr)
+        CFRelease(result_);
 }
 
 std::nullptr_t Reader::fail_at(long line, const std::string& message) {
@@ -82,173 +113,198 @@ std::nullptr_t Reader::fail_at(long line, const std::string& message) {
     return nullptr;
 }
 
-// libxml2 gives a text node the line where the text ends; the line of its
-// last non-blank character is the one a reader wants to see.
-long text_line(xmlNodePtr node) {
-    std::string_view text = reinterpret_cast<const char*>(node->content);
-    size_t last = text.find_last_not_of(" \t\r\n");
-    long trailing = 0;
-    for (size_t i = last + 1; i < text.size(); ++i)
-        trailing += text[i] == '\n' ? 1 : 0;
-    return xmlGetLineNo(node) - trailing;
+bool Reader::take(xmlTextReaderPtr reader) {
+    xmlNodePtr node = xmlTextReaderCurrentNode(reader);
+    switch (xmlTextReaderNodeType(reader)) {
+    case XML_READER_TYPE_ELEMENT:
+        return start_element(node, xmlTextReaderIsEmptyElement(reader) == 1);
+    case XML_READER_TYPE_END_ELEMENT:
+        return end_element();
+    case XML_READER_TYPE_TEXT:
+    case XML_READER_TYPE_CDATA:
+    case XML_READER_TYPE_WHITESPACE:
+    case XML_READER_TYPE_SIGNIFICANT_WHITESPACE:
+        return text(node);
+    case XML_READER_TYPE_ENTITY_REFERENCE:
+        fail_at(xmlGetLineNo(node), "Unsupported entity reference");
+        return false;
+    default: // comments, processing instructions, the document type
+        return true;
+    }
 }
 
-// Moves *cursor to the next element among the siblings, skipping comments,
-// processing instructions and blank text. Text that is not blank is an
-// error. *cursor becomes nullptr at the end.
-bool Reader::next_element(xmlNodePtr* cursor, xmlNodePtr parent) {
-    for (xmlNodePtr node = *cursor; node != nullptr; node = node->next) {
-        if (node->type == XML_ELEMENT_NODE) {
-            *cursor = node;
+bool Reader::start_element(xmlNodePtr node, bool empty) {
+    const std::string name = reinterpret_cast<const char*>(node->name);
+    const long line = xmlGetLineNo(node);
+    Frame* parent = open_.empty() ? nullptr : &open_.back();
+    if (parent != nullptr && parent->kind == Kind::leaf) {
+        fail_at(line, "Unexpected <" + name + "> inside <" + parent->name + ">");
+        return false;
+    }
+    if (parent != nullptr && parent->kind == Kind::plist && parent->value != nullptr) {
+        fail_at(line, "More than one value in <plist>");
+        return false;
+    }
+    Frame frame;
+    frame.name = name;
+    frame.line = line;
+    const bool wants_key =
+        parent != nullptr && parent->kind == Kind::dict && parent->key == nullptr;
+    if (parent == nullptr && !seen_root_ && name == "plist") {
+        frame.kind = Kind::plist;
+    } else if (wants_key && name != "key") {
+        fail_at(line, "Expected <key> in <dict>, found <" + name + ">");
+        return false;
+    } else if (wants_key) {
+        // A key: its text is read when it ends.
+    } else if (node->ns != nullptr) {
+        fail_at(line, "Unexpected namespace on <" + name + ">");
+        return false;
+    } else if (name == "key") {
+        fail_at(line, "<key> outside a <dict>");
+        return false;
+    } else if (name == "dict") {
+        frame.kind = Kind::dict;
+        frame.container = CFDictionaryCreateMutable(allocator_, 0, &kCFTypeDictionaryKeyCallBacks,
+                                                    &kCFTypeDictionaryValueCallBacks);
+    } else if (name == "array") {
+        frame.kind = Kind::array;
+        frame.container = CFArrayCreateMutable(allocator_, 0, &kCFTypeArrayCallBacks);
+    } else if (name != "string" && name != "integer" && name != "real" && name != "true" &&
+               name != "false" && name != "date" && name != "data") {
+        fail_at(line, "Unknown tag <" + name + ">");
+        return false;
+    }
+    seen_root_ = true;
+    open_.push_back(std::move(frame));
+    return empty ? end_element() : true;
+}
+
+bool Reader::text(xmlNodePtr node) {
+    if (open_.empty() || node->content == nullptr)
+        return true;
+    Frame& frame = open_.back();
+    const char* content = reinterpret_cast<const char*>(node->content);
+    if (frame.kind == Kind::leaf) {
+        frame.text += content;
+        return true;
+    }
+    if (is_blank(content))
+        return true;
+    fail_at(text_line(node), "Unexpected text inside <" + frame.name + ">");
+    return false;
+}
+
+bool Reader::end_element() {
+    if (open_.empty())
+        return true;
+    Frame frame = std::move(open_.back());
+    open_.pop_back();
+    CFTypeRef value = nullptr;
+    switch (frame.kind) {
+    case Kind::plist:
+        if (frame.value == nullptr) {
+            fail_at(frame.line, "Empty <plist>");
+            return false;
+        }
+        result_ = frame.value;
+        return true;
+    case Kind::dict:
+        if (frame.key != nullptr) {
+            fail_at(frame.key_line, "Key without a value");
+            CFRelease(frame.key);
+            CFRelease(frame.container);
+            return false;
+        }
+        [[fallthrough]];
+    case Kind::array:
+        if (mutable_containers_) {
+            value = frame.container;
+        } else {
+            value = frame.kind == Kind::dict
+                        ? static_cast<CFTypeRef>(CFDictionaryCreateCopy(
+                              allocator_, static_cast<CFDictionaryRef>(frame.container)))
+                        : static_cast<CFTypeRef>(CFArrayCreateCopy(
+                              allocator_, static_cast<CFArrayRef>(frame.container)));
+            CFRelease(frame.container);
+        }
+        break;
+    case Kind::leaf:
+        if (frame.name == "key") {
+            CFStringRef key = make_cfstring(frame.text, allocator_);
+            if (key == nullptr) {
+                fail_at(frame.line, "Invalid UTF-8 in <key>");
+                return false;
+            }
+            open_.back().key = key;
+            open_.back().key_line = frame.line;
             return true;
         }
-        if ((node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) &&
-            !is_blank(reinterpret_cast<const char*>(node->content))) {
-            fail_at(text_line(node), "Unexpected text inside <" +
-                                         std::string(reinterpret_cast<const char*>(parent->name)) +
-                                         ">");
+        value = leaf_value(frame);
+        if (value == nullptr)
             return false;
-        }
-        if (node->type == XML_ENTITY_REF_NODE) {
-            fail(node, "Unsupported entity reference");
-            return false;
-        }
+        break;
     }
-    *cursor = nullptr;
+    return attach(value);
+}
+
+// Puts a finished value into the element that holds it; takes the reference.
+bool Reader::attach(CFTypeRef value) {
+    if (open_.empty()) {
+        result_ = value; // a bare value is accepted as the whole list
+        return true;
+    }
+    Frame& parent = open_.back();
+    switch (parent.kind) {
+    case Kind::plist:
+        parent.value = value;
+        return true;
+    case Kind::dict:
+        // A repeated key keeps its last value.
+        CFDictionarySetValue(
+            static_cast<CFMutableDictionaryRef>(const_cast<void*>(parent.container)), parent.key,
+            value);
+        CFRelease(parent.key);
+        parent.key = nullptr;
+        break;
+    default:
+        CFArrayAppendValue(static_cast<CFMutableArrayRef>(const_cast<void*>(parent.container)),
+                           value);
+        break;
+    }
+    CFRelease(value);
     return true;
 }
 
-// The character content of a leaf element; elements inside it are errors.
-bool Reader::text_of(xmlNodePtr node, std::string* out) {
-    out->clear();
-    for (xmlNodePtr child = node->children; child != nullptr; child = child->next) {
-        if (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE) {
-            *out += reinterpret_cast<const char*>(child->content);
-        } else if (child->type == XML_ELEMENT_NODE) {
-            fail(child, "Unexpected <" + std::string(reinterpret_cast<const char*>(child->name)) +
-                            "> inside <" + reinterpret_cast<const char*>(node->name) + ">");
-            return false;
-        } else if (child->type == XML_ENTITY_REF_NODE) {
-            fail(child, "Unsupported entity reference");
-            return false;
-        }
-    }
-    return true;
+CFPropertyListRef Reader::finish() {
+    if (!error_.empty() || result_ == nullptr)
+        return nullptr;
+    CFTypeRef result = result_;
+    result_ = nullptr;
+    return result;
 }
 
-CFPropertyListRef Reader::read_document(xmlDocPtr doc) {
-    xmlNodePtr root = xmlDocGetRootElement(doc);
-    if (!named(root, "plist"))
-        return read_value(root); // a bare value is accepted as the whole list
-    xmlNodePtr value = root->children;
-    if (!next_element(&value, root))
-        return nullptr;
-    if (value == nullptr)
-        return fail(root, "Empty <plist>");
-    xmlNodePtr extra = value->next;
-    if (!next_element(&extra, root))
-        return nullptr;
-    if (extra != nullptr)
-        return fail(extra, "More than one value in <plist>");
-    return read_value(value);
+CFTypeRef Reader::leaf_value(const Frame& leaf) {
+    const std::string& name = leaf.name;
+    if (name == "string")
+        return read_string(leaf);
+    if (name == "integer")
+        return read_integer(leaf);
+    if (name == "real")
+        return read_real(leaf);
+    if (name == "date")
+        return read_date(leaf);
+    if (name == "data")
+        return read_data(leaf);
+    if (!is_blank(leaf.text))
+        return fail_at(leaf.line, "Unexpected text inside <" + name + ">");
+    return CFRetain(name == "true" ? kCFBooleanTrue : kCFBooleanFalse);
 }
 
-CFTypeRef Reader::read_value(xmlNodePtr node) {
-    if (node->ns != nullptr)
-        return fail(node, "Unexpected namespace on <" +
-                              std::string(reinterpret_cast<const char*>(node->name)) + ">");
-    if (named(node, "dict"))
-        return read_dict(node);
-    if (named(node, "array"))
-        return read_array(node);
-    if (named(node, "string"))
-        return read_string(node);
-    if (named(node, "integer"))
-        return read_integer(node);
-    if (named(node, "real"))
-        return read_real(node);
-    if (named(node, "true"))
-        return read_boolean(node, kCFBooleanTrue);
-    if (named(node, "false"))
-        return read_boolean(node, kCFBooleanFalse);
-    if (named(node, "date"))
-        return read_date(node);
-    if (named(node, "data"))
-        return read_data(node);
-    if (named(node, "key"))
-        return fail(node, "<key> outside a <dict>");
-    return fail(node,
-                "Unknown tag <" + std::string(reinterpret_cast<const char*>(node->name)) + ">");
-}
-
-CFTypeRef Reader::read_dict(xmlNodePtr node) {
-    CFMutableDictionaryRef dict = CFDictionaryCreateMutable(
-        allocator_, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
-    xmlNodePtr cursor = node->children;
-    std::string key_text;
-    while (next_element(&cursor, node) && cursor != nullptr) {
-        if (!named(cursor, "key")) {
-            fail(cursor, "Expected <key> in <dict>, found <" +
-                             std::string(reinterpret_cast<const char*>(cursor->name)) + ">");
-            break;
-        }
-        xmlNodePtr key_node = cursor;
-        cursor = cursor->next;
-        if (!text_of(key_node, &key_text) || !next_element(&cursor, node))
-            break;
-        if (cursor == nullptr) {
-            fail(key_node, "Key without a value");
-            break;
-        }
-        CFTypeRef value = read_value(cursor);
-        if (value == nullptr)
-            break;
-        CFStringRef key = make_cfstring(key_text, allocator_);
-        CFDictionarySetValue(dict, key, value); // a repeated key keeps its last value
-        CFRelease(key);
-        CFRelease(value);
-        cursor = cursor->next;
-    }
-    if (!error_.empty()) {
-        CFRelease(dict);
-        return nullptr;
-    }
-    if (mutable_containers_)
-        return dict;
-    CFDictionaryRef frozen = CFDictionaryCreateCopy(allocator_, dict);
-    CFRelease(dict);
-    return frozen;
-}
-
-CFTypeRef Reader::read_array(xmlNodePtr node) {
-    CFMutableArrayRef array = CFArrayCreateMutable(allocator_, 0, &kCFTypeArrayCallBacks);
-    xmlNodePtr cursor = node->children;
-    while (next_element(&cursor, node) && cursor != nullptr) {
-        CFTypeRef value = read_value(cursor);
-        if (value == nullptr)
-            break;
-        CFArrayAppendValue(array, value);
-        CFRelease(value);
-        cursor = cursor->next;
-    }
-    if (!error_.empty()) {
-        CFRelease(array);
-        return nullptr;
-    }
-    if (mutable_containers_)
-        return array;
-    CFArrayRef frozen = CFArrayCreateCopy(allocator_, array);
-    CFRelease(array);
-    return frozen;
-}
-
-CFTypeRef Reader::read_string(xmlNodePtr node) {
-    std::string text;
-    if (!text_of(node, &text))
-        return nullptr;
-    CFStringRef string = make_cfstring(text, allocator_);
+CFTypeRef Reader::read_string(const Frame& leaf) {
+    CFStringRef string = make_cfstring(leaf.text, allocator_);
     if (string == nullptr)
-        return fail(node, "Invalid UTF-8 in <string>");
+        return fail_at(leaf.line, "Invalid UTF-8 in <string>");
     if (!mutable_leaves_)
         return string;
     CFMutableStringRef editable = CFStringCreateMutableCopy(allocator_, 0, string);
@@ -256,10 +312,8 @@ CFTypeRef Reader::read_string(xmlNodePtr node) {
     return editable;
 }
 
-CFTypeRef Reader::read_integer(xmlNodePtr node) {
-    std::string text;
-    if (!text_of(node, &text))
-        return nullptr;
+CFTypeRef Reader::read_integer(const Frame& leaf) {
+    const std::string& text = leaf.text;
     std::string_view digits = trimmed(text);
     bool negative = !digits.empty() && digits[0] == '-';
     if (!digits.empty() && (digits[0] == '-' || digits[0] == '+'))
@@ -274,18 +328,16 @@ CFTypeRef Reader::read_integer(xmlNodePtr node) {
         std::from_chars(digits.data(), digits.data() + digits.size(), magnitude, base);
     if (digits.empty() || status == std::errc::invalid_argument ||
         end != digits.data() + digits.size())
-        return fail(node, "Malformed integer \"" + text + "\"");
+        return fail_at(leaf.line, "Malformed integer \"" + text + "\"");
     if (status == std::errc::result_out_of_range ||
         magnitude > (negative ? UInt64(INT64_MAX) + 1 : UInt64(INT64_MAX)))
-        return fail(node, "Integer \"" + text + "\" out of range");
+        return fail_at(leaf.line, "Integer \"" + text + "\" out of range");
     SInt64 value = negative ? static_cast<SInt64>(0 - magnitude) : static_cast<SInt64>(magnitude);
     return CFNumberCreate(allocator_, kCFNumberSInt64Type, &value);
 }
 
-CFTypeRef Reader::read_real(xmlNodePtr node) {
-    std::string text;
-    if (!text_of(node, &text))
-        return nullptr;
+CFTypeRef Reader::read_real(const Frame& leaf) {
+    const std::string& text = leaf.text;
     std::string_view digits = trimmed(text);
     if (!digits.empty() && digits[0] == '+')
         digits.remove_prefix(1); // from_chars takes '-' but not '+'
@@ -293,7 +345,7 @@ CFTypeRef Reader::read_real(xmlNodePtr node) {
     auto [end, status] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (digits.empty() || status == std::errc::invalid_argument ||
         end != digits.data() + digits.size())
-        return fail(node, "Malformed real \"" + text + "\"");
+        return fail_at(leaf.line, "Malformed real \"" + text + "\"");
     // Overflow gives infinity and underflow zero, as strtod does; the C
     // locale keeps the decimal point a point whatever the process's locale.
     if (status == std::errc::result_out_of_range) {
@@ -301,16 +353,6 @@ CFTypeRef Reader::read_real(xmlNodePtr node) {
         value = strtod_l(std::string(digits).c_str(), nullptr, c_locale);
     }
     return CFNumberCreate(allocator_, kCFNumberFloat64Type, &value);
-}
-
-CFTypeRef Reader::read_boolean(xmlNodePtr node, CFBooleanRef value) {
-    std::string text;
-    if (!text_of(node, &text))
-        return nullptr;
-    if (!is_blank(text))
-        return fail(node, "Unexpected text inside <" +
-                              std::string(reinterpret_cast<const char*>(node->name)) + ">");
-    return value;
 }
 
 // "YYYY-MM-DDTHH:MM:SSZ" exactly, with fields in range.
@@ -333,23 +375,17 @@ bool parse_date(std::string_view text, CFAbsoluteTime* at) {
     return absolute_time_from_utc(f, at);
 }
 
-CFTypeRef Reader::read_date(xmlNodePtr node) {
-    std::string text;
-    if (!text_of(node, &text))
-        return nullptr;
+CFTypeRef Reader::read_date(const Frame& leaf) {
     CFAbsoluteTime at = 0;
-    if (!parse_date(trimmed(text), &at))
-        return fail(node, "Malformed date \"" + text + "\"");
+    if (!parse_date(trimmed(leaf.text), &at))
+        return fail_at(leaf.line, "Malformed date \"" + leaf.text + "\"");
     return CFDateCreate(allocator_, at);
 }
 
-CFTypeRef Reader::read_data(xmlNodePtr node) {
-    std::string text;
+CFTypeRef Reader::read_data(const Frame& leaf) {
     std::vector<UInt8> bytes;
-    if (!text_of(node, &text))
-        return nullptr;
-    if (!base64_decode(text, &bytes))
-        return fail(node, "Malformed base64 in <data>");
+    if (!base64_decode(leaf.text, &bytes))
+        return fail_at(leaf.line, "Malformed base64 in <data>");
     if (!mutable_leaves_)
         return CFDataCreate(allocator_, bytes.data(), static_cast<CFIndex>(bytes.size()));
     CFMutableDataRef data = CFDataCreateMutable(allocator_, 0);
@@ -360,7 +396,7 @@ CFTypeRef Reader::read_data(xmlNodePtr node) {
 // Keeps the first problem libxml2 reports: later ones tend to be its
 // consequences ("premature end of data" after a mismatched tag).
 void keep_first_error(void* data, xmlErrorPtr error) {
-    auto* first = static_cast<std::string*>(static_cast<xmlParserCtxtPtr>(data)->_private);
+    auto* first = static_cast<std::string*>(data);
     if (!first->empty() || error == nullptr || error->level < XML_ERR_ERROR)
         return;
     std::string message = error->message != nullptr ? error->message : "unknown error";
@@ -382,33 +418,35 @@ CFPropertyListRef read_xml(CFAllocatorRef allocator, CFDataRef data, CFOptionFla
         *error = "Property list too large";
         return nullptr;
     }
-    xmlParserCtxtPtr context = xmlNewParserCtxt();
-    if (context == nullptr) {
-        *error = "Out of memory";
-        return nullptr;
-    }
-    error->clear();
-    context->_private = error;
-    context->sax->serror = keep_first_error;
     // No network, no messages on stderr (the error comes back to the
     // caller), line numbers past 65535, CDATA merged into text.
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
                         XML_PARSE_BIG_LINES | XML_PARSE_NOCDATA;
-    xmlDocPtr doc =
-        xmlCtxtReadMemory(context, reinterpret_cast<const char*>(CFDataGetBytePtr(data)),
-                          static_cast<int>(length), nullptr, nullptr, options);
-    CFPropertyListRef result = nullptr;
-    if (doc == nullptr) {
-        if (error->empty())
-            *error = "Malformed XML";
-    } else {
-        Reader reader(allocator, mutability);
-        result = reader.read_document(doc);
-        if (result == nullptr)
-            *error = reader.error();
-        xmlFreeDoc(doc);
+    xmlTextReaderPtr reader =
+        xmlReaderForMemory(reinterpret_cast<const char*>(CFDataGetBytePtr(data)),
+                           static_cast<int>(length), nullptr, nullptr, options);
+    if (reader == nullptr) {
+        *error = "Out of memory";
+        return nullptr;
     }
-    xmlFreeParserCtxt(context);
+    std::string malformed;
+    xmlTextReaderSetStructuredErrorHandler(reader, keep_first_error, &malformed);
+    Reader plist(allocator, mutability);
+    // A structure error stops the building, but not the reading: malformed XML anywhere in the
+    // document is what gets reported first, as it makes the rest meaningless.
+    bool building = true;
+    int status;
+    while ((status = xmlTextReaderRead(reader)) == 1)
+        if (building)
+            building = plist.take(reader);
+    xmlFreeTextReader(reader);
+    if (status < 0 || !malformed.empty()) {
+        *error = !malformed.empty() ? malformed : "Malformed XML";
+        return nullptr;
+    }
+    CFPropertyListRef result = plist.finish();
+    if (result == nullptr)
+        *error = !plist.error().empty() ? plist.error() : "Malformed XML";
     return result;
 }
 

@@ -78,6 +78,10 @@ CFStringRef default_description(CFTypeRef obj);
 
 // Formats into out; shared by CFStringCreateWithFormat and CFStringAppendFormat.
 void format_append(std::u16string& out, std::u16string_view format, va_list arguments);
+// Formats into out when format reads no argument that valid does not read the same way;
+// false (out untouched) otherwise.
+bool format_append_validated(std::u16string& out, std::u16string_view format,
+                             std::u16string_view valid, va_list arguments);
 
 } // namespace cf
 

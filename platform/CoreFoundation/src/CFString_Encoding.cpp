@@ -310,7 +310,11 @@ CFIndex CFStringGetBytes(CFStringRef theString, CFRange range, CFStringEncoding 
         maxBufLen = LONG_MAX; // measuring only
     CFIndex used = 0;
     UInt8 bytes[8];
-    if (isExternalRepresentation && encoder.has_bom()) {
+    // UTF-8 carries no mark, but a reader drops a leading one: a text that starts with U+FEFF
+    // gets a mark in front, so that its own U+FEFF survives the round trip.
+    const bool utf8_mark = encoding == kCFStringEncodingUTF8 && range.length > 0 &&
+                           text[static_cast<size_t>(range.location)] == 0xFEFF;
+    if (isExternalRepresentation && (encoder.has_bom() || utf8_mark)) {
         int n = encoder.encode(0xFEFF, bytes);
         if (n > maxBufLen)
             return 0;

@@ -7,6 +7,8 @@
 // C library's snprintf, strings and objects here.
 #include "CFStringInternal.h"
 
+#include <CoreFoundation/CFError.h>
+
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -20,6 +22,8 @@ enum class ArgType { none, int_, long_, llong, size, intmax, ptrdiff, real, long
 
 struct Arg {
     ArgType type = ArgType::none;
+    char16_t pointee = 0;     // for pointers, the conversion that reads it: s, S, @, p or n
+    bool conflicting = false; // read as two different types by two conversions
     union {
         long long i;
         long double real;
@@ -158,12 +162,18 @@ ArgType value_type(const Spec& spec) {
     }
 }
 
-void assign(std::vector<Arg>& args, int index, ArgType type) {
+void assign(std::vector<Arg>& args, int index, ArgType type, char16_t pointee = 0) {
     if (index < 0 || index > 1000)
         return;
     if (static_cast<size_t>(index) >= args.size())
         args.resize(static_cast<size_t>(index) + 1);
-    args[static_cast<size_t>(index)].type = type;
+    Arg& arg = args[static_cast<size_t>(index)];
+    if (type != ArgType::pointer)
+        pointee = 0;
+    if (arg.type != ArgType::none && (arg.type != type || arg.pointee != pointee))
+        arg.conflicting = true;
+    arg.type = type;
+    arg.pointee = pointee;
 }
 
 // Parses the conversion starting at f[i] == '%'; i ends after it.
@@ -195,7 +205,7 @@ Spec parse_conversion(std::u16string_view f, size_t& i, int& next_arg, std::vect
     ArgType type = value_type(spec);
     if (type != ArgType::none) {
         spec.value_arg = position >= 0 ? position : next_arg++;
-        assign(args, spec.value_arg, type);
+        assign(args, spec.value_arg, type, spec.conversion);
     }
     return spec;
 }
@@ -471,11 +481,26 @@ struct Renderer {
     }
 };
 
+// Whether a format reading `args` reads only what one reading `valid` reads, each the same way.
+bool reads_within(const std::vector<Arg>& args, const std::vector<Arg>& valid) {
+    for (size_t k = 0; k < args.size(); ++k) {
+        if (args[k].conflicting)
+            return false;
+        if (args[k].type == ArgType::none)
+            continue;
+        if (k >= valid.size() || valid[k].type != args[k].type ||
+            valid[k].pointee != args[k].pointee)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
-void format_append(std::u16string& out, std::u16string_view format, va_list arguments) {
-    std::vector<Arg> args;
-    std::vector<Spec> specs = parse(format, args);
+namespace {
+
+void render_all(std::u16string& out, const std::vector<Spec>& specs, std::vector<Arg>& args,
+                va_list arguments) {
     va_list ap;
     va_copy(ap, arguments);
     read_arguments(args, ap);
@@ -487,6 +512,30 @@ void format_append(std::u16string& out, std::u16string_view format, va_list argu
         else
             out.append(spec.literal);
     }
+}
+
+} // namespace
+
+void format_append(std::u16string& out, std::u16string_view format, va_list arguments) {
+    std::vector<Arg> args;
+    std::vector<Spec> specs = parse(format, args);
+    render_all(out, specs, args, arguments);
+}
+
+bool format_append_validated(std::u16string& out, std::u16string_view format,
+                             std::u16string_view valid, va_list arguments) {
+    std::vector<Arg> args, expected;
+    std::vector<Spec> specs = parse(format, args);
+    parse(valid, expected);
+    // A position the format skips is still in the va_list: it is read as the valid format
+    // reads it, so that the arguments after it are found where they are.
+    for (size_t k = 0; k < args.size(); ++k)
+        if (args[k].type == ArgType::none && k < expected.size())
+            args[k] = expected[k];
+    if (!reads_within(args, expected))
+        return false;
+    render_all(out, specs, args, arguments);
+    return true;
 }
 
 } // namespace cf
@@ -507,6 +556,38 @@ CFStringRef CFStringCreateWithFormat(CFAllocatorRef alloc, CFDictionaryRef forma
     va_list ap;
     va_start(ap, format);
     CFStringRef result = CFStringCreateWithFormatAndArguments(alloc, formatOptions, format, ap);
+    va_end(ap);
+    return result;
+}
+
+CFStringRef CFStringCreateStringWithValidatedFormatAndArguments(
+    CFAllocatorRef alloc, CFDictionaryRef formatOptions, CFStringRef validFormatSpecifiers,
+    CFStringRef format, va_list arguments, CFErrorRef* errorPtr) {
+    if (errorPtr != nullptr)
+        *errorPtr = nullptr;
+    if (!cf::check_type(format, cf::string_type_id(), __func__) ||
+        !cf::check_type(validFormatSpecifiers, cf::string_type_id(), __func__))
+        return nullptr;
+    // The format options are ignored, as by CFStringCreateWithFormatAndArguments.
+    (void)formatOptions;
+    std::u16string out;
+    if (!cf::format_append_validated(out, cf::string_view(format),
+                                     cf::string_view(validFormatSpecifiers), arguments)) {
+        if (errorPtr != nullptr)
+            *errorPtr = CFErrorCreate(alloc, kCFErrorDomainCocoa, 2048, nullptr);
+        return nullptr;
+    }
+    return cf::make_string(alloc, std::move(out));
+}
+
+CFStringRef CFStringCreateStringWithValidatedFormat(CFAllocatorRef alloc,
+                                                    CFDictionaryRef formatOptions,
+                                                    CFStringRef validFormatSpecifiers,
+                                                    CFStringRef format, CFErrorRef* errorPtr, ...) {
+    va_list ap;
+    va_start(ap, errorPtr);
+    CFStringRef result = CFStringCreateStringWithValidatedFormatAndArguments(
+        alloc, formatOptions, validFormatSpecifiers, format, ap, errorPtr);
     va_end(ap);
     return result;
 }

@@ -4,6 +4,8 @@
 #include <CoreFoundation/CFNumber.h>
 #include <CoreFoundation/CFURLAccess.h>
 
+#include <CoreFoundation/PlatformHost.h>
+
 #include "CFURLInternal.h"
 #include "CFValueSupport.h"
 
@@ -168,9 +170,14 @@ std::string resolve_link(const std::string& path) {
     return resolved;
 }
 
-// Writes bytes to path atomically with the given mode. Returns 0 or an errno.
+// Writes bytes to path atomically with the given mode: a new file beside it, synced and renamed
+// into place, then the folder synced so that the rename survives a crash. Returns 0 or an errno.
 int replace_file(const std::string& path, const UInt8* bytes, CFIndex length, mode_t mode) {
-    std::string temp = path + ".XXXXXX";
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    std::string temp =
+        (slash == std::string::npos ? "." + path : folder + "." + path.substr(slash + 1)) +
+        ".XXXXXX";
     int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return errno;
@@ -181,9 +188,16 @@ int replace_file(const std::string& path, const UInt8* bytes, CFIndex length, mo
         error = errno;
     if (error == 0 && rename(temp.c_str(), path.c_str()) != 0)
         error = errno;
-    if (error != 0)
+    if (error != 0) {
         unlink(temp.c_str());
-    return error;
+        return error;
+    }
+    int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+    return 0;
 }
 
 // The mode asked for in the properties, or -1; false for a property we cannot write.
@@ -264,4 +278,17 @@ Boolean CFURLWriteDataAndPropertiesToResource(CFURLRef url, CFDataRef dataToWrit
     if (errorCode != nullptr)
         *errorCode = 0;
     return true;
+}
+
+int PlatformWriteFileAtomically(const char* path, const UInt8* bytes, CFIndex length, UInt32 mode) {
+    if (path == nullptr || *path == '\0' || length < 0 || (bytes == nullptr && length > 0))
+        return EINVAL;
+    struct stat info {};
+    if (lstat(path, &info) == 0) {
+        if (S_ISLNK(info.st_mode))
+            return ELOOP;
+        if (S_ISDIR(info.st_mode))
+            return EISDIR;
+    }
+    return replace_file(path, bytes, length, static_cast<mode_t>(mode & 07777));
 }

@@ -170,4 +170,35 @@ TEST(CFNumberFormatter, PatternsAndParsing) {
               nullptr);
 }
 
+// Patterns and properties that ICU would abort or hang on are refused before they reach it; the
+// formatter keeps what it had and goes on working.
+TEST(CFNumberFormatter, PatternsAndPropertiesICUCannotTakeAreRefused) {
+    Owned<CFNumberFormatterRef> f = formatter_for("en_US", kCFNumberFormatterDecimalStyle);
+    testing::internal::CaptureStderr();
+    CFNumberFormatterSetFormat(f, CFSTR("#,##0.00"));
+    for (CFStringRef bad : {CFSTR("0~"), CFSTR("\u00A4\u00A4\u00A4\u00A4\u00A4\u00A40")}) {
+        CFNumberFormatterSetFormat(f, bad);
+        EXPECT_EQ(utf8(CFNumberFormatterGetFormat(f)), "#,##0.00");
+    }
+    CFNumberFormatterSetFormat(f, CFSTR("'~'0")); // quoted: a plain character
+    CFNumberFormatterSetProperty(f, kCFNumberFormatterPositivePrefix, CFSTR("~"));
+    double value = 0;
+    EXPECT_TRUE(
+        CFNumberFormatterGetValueFromString(f, CFSTR("~12"), nullptr, kCFNumberDoubleType, &value));
+    EXPECT_EQ(value, 12);
+
+    Owned<CFNumberFormatterRef> g = formatter_for("en_US", kCFNumberFormatterDecimalStyle);
+    double increment = -613;
+    Owned<CFNumberRef> negative = CFNumberCreate(nullptr, kCFNumberDoubleType, &increment);
+    CFNumberFormatterSetProperty(g, kCFNumberFormatterRoundingIncrement, negative);
+    set_int(g, kCFNumberFormatterMinFractionDigits, INT32_MAX);
+    set_int(g, kCFNumberFormatterFormatWidth, INT32_MAX);
+    set_int(g, kCFNumberFormatterRoundingMode, 99);
+    const std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(format_double(g, 1.5), "1.5");
+    EXPECT_NE(messages.find("\"0~\" was refused"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("kCFNumberFormatterRoundingIncrementKey"), std::string::npos);
+    EXPECT_NE(messages.find("kCFNumberFormatterMinFractionDigitsKey"), std::string::npos);
+}
+
 } // namespace

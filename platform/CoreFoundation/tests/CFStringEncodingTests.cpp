@@ -254,4 +254,21 @@ TEST(CFStringEncoding, ExternalRepresentations) {
               nullptr);
 }
 
+// A leading U+FEFF is a character of the text: every external representation keeps it.
+TEST(CFStringEncoding, ExternalRepresentationsKeepALeadingByteOrderMark) {
+    const UniChar units[] = {0xFEFF, 'o', 'k'};
+    Owned<CFStringRef> s = CFStringCreateWithCharacters(nullptr, units, 3);
+    for (CFStringEncoding encoding :
+         {kCFStringEncodingUTF8, kCFStringEncodingUTF16, kCFStringEncodingUTF16BE,
+          kCFStringEncodingUTF16LE, kCFStringEncodingUTF32, kCFStringEncodingUTF32BE,
+          kCFStringEncodingUTF32LE}) {
+        Owned<CFDataRef> data = CFStringCreateExternalRepresentation(nullptr, s, encoding, 0);
+        ASSERT_NE(data.get(), nullptr) << encoding;
+        Owned<CFStringRef> back = CFStringCreateFromExternalRepresentation(nullptr, data, encoding);
+        ASSERT_NE(back.get(), nullptr) << encoding;
+        EXPECT_EQ(CFStringGetLength(back), 3) << encoding;
+        EXPECT_TRUE(CFEqual(back, s)) << encoding;
+    }
+}
+
 } // namespace

@@ -84,4 +84,50 @@ TEST(CFStringFormat, PointersAndUnknownConversions) {
     EXPECT_EQ(format(CFSTR("trailing %")), "trailing %");
 }
 
+std::string validated(CFStringRef valid, CFStringRef f, bool* refused, ...) {
+    va_list ap;
+    va_start(ap, refused);
+    CFErrorRef error = nullptr;
+    Owned<CFStringRef> s =
+        CFStringCreateStringWithValidatedFormatAndArguments(nullptr, nullptr, valid, f, ap, &error);
+    va_end(ap);
+    *refused = s.get() == nullptr;
+    EXPECT_EQ(*refused, error != nullptr);
+    if (error != nullptr) {
+        EXPECT_EQ(CFErrorGetCode(error), 2048);
+        CFRelease(error);
+    }
+    return *refused ? std::string() : utf8(s);
+}
+
+// A format read from a file may use only the arguments the caller's own format reads.
+TEST(CFStringFormat, ValidatedFormatsReadOnlyTheArgumentsGiven) {
+    bool refused = false;
+    EXPECT_EQ(validated(CFSTR("%d of %@"), CFSTR("%2$@: %1$d"), &refused, 3, CFSTR("x")), "x: 3");
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(validated(CFSTR("plain"), CFSTR("100%% sure"), &refused), "100% sure");
+    EXPECT_FALSE(refused);
+    for (CFStringRef bad : {CFSTR("%s %@ %n"), CFSTR("100 % sure"), CFSTR("%d"), CFSTR("%*d")}) {
+        validated(CFSTR("plain"), bad, &refused);
+        EXPECT_TRUE(refused) << utf8(bad);
+    }
+    // The same number of arguments, read another way: an object is not a C string or a real.
+    validated(CFSTR("%@"), CFSTR("%s"), &refused, CFSTR("x"));
+    EXPECT_TRUE(refused);
+    validated(CFSTR("%d"), CFSTR("%f"), &refused, 1);
+    EXPECT_TRUE(refused);
+    validated(CFSTR("%d"), CFSTR("%ld"), &refused, 1);
+    EXPECT_TRUE(refused);
+    validated(CFSTR("%d %d"), CFSTR("%3$d"), &refused, 1, 2);
+    EXPECT_TRUE(refused);
+    // Positions skipped are still read the caller's way, so the later ones come out right.
+    EXPECT_EQ(validated(CFSTR("%f %ld %@ %S"), CFSTR("%4$S %3$@"), &refused, 2.5, 7L, CFSTR("obj"),
+                        u"uni"),
+              "uni obj");
+    EXPECT_FALSE(refused);
+    // One argument read two ways: as an object by "%@", as an integer by "%1$d".
+    validated(CFSTR("%d"), CFSTR("%@ %1$d"), &refused, 42);
+    EXPECT_TRUE(refused);
+}
+
 } // namespace

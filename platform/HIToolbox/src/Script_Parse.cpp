@@ -136,7 +136,8 @@ constexpr Shape kShapes[] = {
 };
 
 // Reads one argument of the given kind into the step; a message when it
-// does not fit.
+// does not fit. Messages never repeat what the line says: a line may hold an accounting code
+// (an unquoted one is a mistake, but it must not reach the console either).
 bool argument(char kind, const Token& token, Step& step, std::string& message) {
     switch (kind) {
     case 'C':
@@ -148,7 +149,7 @@ bool argument(char kind, const Token& token, Step& step, std::string& message) {
         step.text = token.text;
         if (token.quoted)
             return true;
-        message = "expected a text in quotes, not " + token.text;
+        message = "expected a text in quotes";
         return false;
     case 'I':
         step.text = token.text;
@@ -160,12 +161,12 @@ bool argument(char kind, const Token& token, Step& step, std::string& message) {
     case 'N':
         if (!token.quoted && parse_int32(token.text, step.number))
             return true;
-        message = "expected a whole number, not " + token.text;
+        message = "expected a whole number";
         return false;
     case 'E':
         if (!token.quoted && parse_int32(token.text, step.end))
             return true;
-        message = "expected a whole number, not " + token.text;
+        message = "expected a whole number";
         return false;
     case 'K':
         for (const KeyName& key : kKeys)
@@ -173,9 +174,9 @@ bool argument(char kind, const Token& token, Step& step, std::string& message) {
                 step.key = key.code;
                 return true;
             }
-        message = "unknown key " + token.text +
-                  " (return, enter, escape, tab, backspace, delete, left, right, up, down, "
-                  "home, end, space)";
+        message =
+            "unknown key (return, enter, escape, tab, backspace, delete, left, right, up, down, "
+            "home, end, space)";
         return false;
     case 'O':
         step.text = token.text;
@@ -190,7 +191,7 @@ bool argument(char kind, const Token& token, Step& step, std::string& message) {
         step.text = token.text;
         if (plain_name(token.text))
             return true;
-        message = "expected a plain file name, not " + token.text;
+        message = "expected a plain file name";
         return false;
     }
 }
@@ -202,7 +203,10 @@ bool parse_step(const std::vector<Token>& tokens, Step& step, std::string& messa
         if (!verb.quoted && verb.text == s.verb)
             shape = &s;
     if (shape == nullptr) {
-        message = "unknown action " + verb.text;
+        message = "unknown action (the actions:";
+        for (const Shape& s : kShapes)
+            message += std::string(&s == kShapes ? " " : ", ") + s.verb;
+        message += ")";
         return false;
     }
     step.verb = shape->value;

@@ -9,14 +9,19 @@
 #include "Script.h"
 #include "TextInternal.h"
 
+#include <CoreFoundation/PlatformHost.h>
 #include <HIToolbox/HIToolbox.h>
 #include <CoreServices/PlatformHost.h>
 #include <HIToolbox/PlatformHost.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace hit::script {
 namespace {
@@ -53,6 +58,7 @@ class Player {
     OSStatus expect_notice(const Step& step);
     OSStatus expect(const Step& step, ControlRef control);
     OSStatus write_output(const Step& step);
+    OSStatus write_dump(const Step& step, WindowRef window, const std::string& path);
     OSStatus expect_beeps(const Step& step);
     OSStatus text_action(const Step& step, OSStatus status, const std::string& message) {
         return status == noErr ? noErr : fail(step, status, message);
@@ -205,8 +211,9 @@ OSStatus Player::choose(const Step& step, WindowRef, ControlRef popup) {
         item = static_cast<MenuItemIndex>(step.number);
     } else if (combo_box_item(popup, step.text, item)) {
         if (item == 0)
+            // A combo box's entries may be codes typed before: the text is not repeated.
             return fail(step, menuItemNotFoundErr,
-                        "no entry " + quoted(step.text) + " in " + step.control.spelled);
+                        "no such entry in " + step.control.spelled);
     } else {
         MenuRef menu = nullptr;
         GetControlData(popup, kControlEntireControl, kControlPopupButtonMenuRefTag, sizeof(menu),
@@ -326,6 +333,12 @@ OSStatus Player::expect(const Step& step, ControlRef control) {
     const std::string text = visible_text(control);
     if (text == step.text)
         return noErr;
+    // A field may hold an accounting code, and so may the text the script expects in it.
+    if (control->kind_class == &edit_text_kind() ||
+        control->kind_class == &edit_unicode_text_kind())
+        return fail(step, paramErr,
+                    step.control.spelled + " does not show the text expected (a field's text is "
+                                           "not repeated: it may hold a code)");
     return fail(step, paramErr,
                 step.control.spelled + " shows " + quoted(text) + ", not " + quoted(step.text));
 }
@@ -348,16 +361,35 @@ OSStatus Player::write_output(const Step& step) {
     OSStatus status = noErr;
     if (step.verb == Verb::snapshot)
         status = PlatformWriteWindowPNG(window, path.c_str());
-    else if (FILE* out = std::fopen(path.c_str(), "w")) {
-        status = PlatformWriteWindowDump(window, out);
-        if (std::fclose(out) != 0 && status == noErr)
-            status = ioErr;
-    } else {
-        status = ioErr;
-    }
+    else
+        return write_dump(step, window, path);
     return status == noErr
                ? noErr
                : fail(step, status, "cannot write " + path + " (" + std::to_string(status) + ")");
+}
+
+// A dump shows what fields hold, codes too: it is written like a ticket, mode 0600, as a new
+// file renamed into place and never through a symbolic link.
+OSStatus Player::write_dump(const Step& step, WindowRef window, const std::string& path) {
+    char* text = nullptr;
+    size_t size = 0;
+    FILE* out = open_memstream(&text, &size);
+    if (out == nullptr)
+        return fail(step, memFullErr, "cannot write " + path + " (out of memory)");
+    OSStatus status = PlatformWriteWindowDump(window, out);
+    std::fclose(out);
+    int error = status == noErr
+                    ? PlatformWriteFileAtomically(path.c_str(), reinterpret_cast<UInt8*>(text),
+                                                  static_cast<CFIndex>(size), 0600)
+                    : 0;
+    std::free(text);
+    if (status != noErr)
+        return fail(step, status, "cannot write " + path + " (" + std::to_string(status) + ")");
+    if (error == 0)
+        return noErr;
+    return fail(step, ioErr,
+                "cannot write " + path + ": " +
+                    (error == ELOOP ? "it is a symbolic link" : std::strerror(error)));
 }
 
 OSStatus perform(void* info) {
@@ -386,9 +418,24 @@ OSStatus PlatformCreateScriptEventSource(const char* scriptPath, const char* out
                                          PlatformEventSource* outSource) {
     if (scriptPath == nullptr || outSource == nullptr)
         return paramErr;
+    struct stat info {};
+    if (stat(scriptPath, &info) != 0) {
+        const int error = errno;
+        std::fprintf(stderr, "%s: the script cannot be read: %s\n", scriptPath,
+                     std::strerror(error));
+        return error == ENOENT || error == ENOTDIR ? fnfErr : permErr;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        std::fprintf(stderr, "%s: %s\n", scriptPath,
+                     S_ISDIR(info.st_mode) ? "a folder, not a script" : "not a regular file");
+        return paramErr;
+    }
     std::ifstream in(scriptPath, std::ios::binary);
-    if (!in)
-        return fnfErr;
+    if (!in) {
+        std::fprintf(stderr, "%s: the script cannot be read: %s\n", scriptPath,
+                     std::strerror(errno));
+        return permErr;
+    }
     std::ostringstream text;
     text << in.rdbuf();
     hit::script::Script script;

@@ -2,51 +2,37 @@
 #include "Drawing.h"
 #include "Port.h"
 
+#include <CoreFoundation/PlatformHost.h>
 #include <HIToolbox/PlatformHost.h>
 
 #include <cerrno>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
-cairo_status_t write_to_fd(void* closure, const unsigned char* data, unsigned int length) {
-    const int fd = *static_cast<int*>(closure);
-    while (length > 0) {
-        const ssize_t written = ::write(fd, data, length);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return CAIRO_STATUS_WRITE_ERROR;
-        data += written;
-        length -= static_cast<unsigned int>(written);
-    }
+cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
     return CAIRO_STATUS_SUCCESS;
 }
 
-// Writes the surface beside `path` and renames it into place, so that a
-// reader never sees half a file.
+// Writes the picture as a new file renamed into place (0600: it may show what was typed into a
+// field), never through a symbolic link, so that a reader never sees half a file.
 bool write_png_atomically(cairo_surface_t* surface, const char* path) {
-    std::string temp = std::string(path) + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        std::fprintf(stderr, "HIToolbox: cannot create %s: %s\n", temp.c_str(),
-                     std::strerror(errno));
-        return false;
-    }
-    int closure = fd;
-    cairo_status_t status = cairo_surface_write_to_png_stream(surface, write_to_fd, &closure);
-    const bool synced = ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (status != CAIRO_STATUS_SUCCESS || !synced || !closed || ::rename(temp.c_str(), path) != 0) {
-        std::fprintf(stderr, "HIToolbox: cannot write %s: %s\n", path,
-                     status != CAIRO_STATUS_SUCCESS ? cairo_status_to_string(status)
-                                                    : std::strerror(errno));
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    std::string bytes;
+    cairo_status_t status = cairo_surface_write_to_png_stream(surface, append_bytes, &bytes);
+    int error =
+        status == CAIRO_STATUS_SUCCESS
+            ? PlatformWriteFileAtomically(path, reinterpret_cast<const UInt8*>(bytes.data()),
+                                          static_cast<CFIndex>(bytes.size()), 0600)
+            : 0;
+    if (status == CAIRO_STATUS_SUCCESS && error == 0)
+        return true;
+    std::fprintf(stderr, "HIToolbox: cannot write %s: %s\n", path,
+                 status != CAIRO_STATUS_SUCCESS ? cairo_status_to_string(status)
+                 : error == ELOOP               ? "it is a symbolic link"
+                                                : std::strerror(error));
+    return false;
 }
 
 UInt32 unpremultiplied(UInt32 pixel) {

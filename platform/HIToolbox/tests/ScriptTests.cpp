@@ -65,17 +65,19 @@ TEST(ScriptParser, ReadsStepsAndTheirArguments) {
 
 TEST(ScriptParser, BadLinesNameTheFileAndLine) {
     const std::pair<const char*, const char*> cases[] = {
-        {"wiggle TVKa:1", "s.script:2: unknown action wiggle"},
+        {"wiggle TVKa:1", "s.script:2: unknown action (the actions: click,"},
+        {"12345678", "s.script:2: unknown action"},
         {"click", "s.script:2: click takes 1 argument, not 0"},
         {"click TVKa:1 TVKa:2", "s.script:2: click takes 1 argument, not 2"},
         {"click OK", "s.script:2: expected a control"},
         {"click TVK:1", "s.script:2: expected a control"},
-        {"type TVKa:1 hello", "s.script:2: expected a text in quotes, not hello"},
+        {"type TVKa:1 12345678", "s.script:2: expected a text in quotes"},
         {"type TVKa:1 \"open", "s.script:2: a string is not closed"},
         {"type TVKa:1 \"a\\qb\"", "s.script:2: unknown escape"},
         {"choose TVKa:1 0", "s.script:2: expected an item"},
-        {"key shift", "s.script:2: unknown key shift"},
-        {"expect-value TVKa:1 one", "s.script:2: expected a whole number, not one"},
+        {"key 12345678", "s.script:2: unknown key (return"},
+        {"expect-value TVKa:1 A12345678", "s.script:2: expected a whole number"},
+        {"dump 12345678/x", "s.script:2: expected a plain file name"},
         {"dump ../x.txt", "s.script:2: expected a plain file name"},
         {"answer-alert OK", "s.script:2: expected a text in quotes"},
         {"command synch", "s.script:2: expected a command of four characters"},
@@ -86,6 +88,7 @@ TEST(ScriptParser, BadLinesNameTheFileAndLine) {
         EXPECT_FALSE(hit::script::parse(std::string("click TVKa:1\n") + line + "\nclick TVKa:2\n",
                                         "s.script", script, error));
         EXPECT_EQ(0u, error.rfind(expected, 0)) << "got: " << error;
+        EXPECT_EQ(std::string::npos, error.find("12345678")) << "a code was echoed: " << error;
     }
 }
 
@@ -201,6 +204,28 @@ TEST_F(ScriptPlay, ActionsReachTheControlsThroughTheModalLoop) {
     text << dump.rdbuf();
     EXPECT_EQ(0u, text.str().rfind("window \"Codes\"", 0)) << text.str();
     EXPECT_NE(std::string::npos, text.str().find("'TVKa'/501")) << text.str();
+    // Dumps and snapshots show what fields hold: owner-only, like the ticket.
+    for (const char* name : {"play-dump.txt", "play.png"})
+        EXPECT_EQ(std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+                  std::filesystem::status(work_dir() / name).permissions())
+            << name;
+}
+
+TEST_F(ScriptPlay, DumpsAreNeverWrittenThroughALink) {
+    const std::filesystem::path victim = work_dir() / "victim.txt", link = work_dir() / "l.txt";
+    std::filesystem::remove(link);
+    std::ofstream(victim) << "precious";
+    std::filesystem::create_symlink(victim, link);
+    ASSERT_TRUE(install("link.script", "dump l.txt\n"));
+    testing::internal::CaptureStderr();
+    EXPECT_NE(noErr, RunAppModalLoopForWindow(window));
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_NE(std::string::npos, message.find("l.txt: it is a symbolic link")) << message;
+    std::ifstream in(victim);
+    std::string kept;
+    std::getline(in, kept);
+    EXPECT_EQ("precious", kept);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
 }
 
 // Typing into a field replaces its text, also when the field has the focus already.
@@ -220,7 +245,9 @@ TEST_F(ScriptPlay, AStepThatCannotBeDoneStopsTheScript) {
         {"click \"Disabled\"\n", ":3: control \"Disabled\" is disabled"},
         {"choose TVKa:505 \"Group\"\n", ":3: no item \"Group\" in TVKa:505"},
         {"expect-value TVKa:111 1\n", ":3: TVKa:111 has the value 0, not 1"},
-        {"expect-text TVKa:501 \"x\"\n", ":3: TVKa:501 shows \"\", not \"x\""},
+        {"expect-text TVKa:501 \"12345678\"\n",
+         ":3: TVKa:501 does not show the text expected (a field's text is not repeated"},
+        {"expect-text \"User ID\" \"x\"\n", ":3: \"User ID\" shows \"User ID\", not \"x\""},
         {"answer-alert \"OK\"\n", ":3: no alert is up (the front window is \"Codes\")"},
         {"expect-notice \"Bad codes\"\n", ":3: expected a notice saying \"Bad codes\"; none came"},
     };
@@ -232,6 +259,7 @@ TEST_F(ScriptPlay, AStepThatCannotBeDoneStopsTheScript) {
         EXPECT_NE(noErr, status);
         EXPECT_NE(std::string::npos, message.find(std::string("fail.script") + expected))
             << message;
+        EXPECT_EQ(std::string::npos, message.find("12345678")) << "a code was echoed: " << message;
         EXPECT_EQ(status, PlatformRunEventSource()); // it keeps failing
     }
 }
@@ -245,7 +273,14 @@ TEST_F(ScriptPlay, AnExhaustedScriptEndsTheLoopAndTheHostLoopReportsIt) {
     EXPECT_EQ(eventLoopTimedOutErr, PlatformRunEventSource());
 
     PlatformEventSource source{};
+    testing::internal::CaptureStderr();
     EXPECT_EQ(fnfErr, PlatformCreateScriptEventSource("/nonexistent/x.script", nullptr, &source));
+    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find(
+                                     "/nonexistent/x.script: the script cannot be read: No such"));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(paramErr, PlatformCreateScriptEventSource("/tmp", nullptr, &source));
+    EXPECT_NE(std::string::npos,
+              testing::internal::GetCapturedStderr().find("/tmp: a folder, not a script"));
     testing::internal::CaptureStderr();
     EXPECT_EQ(paramErr, PlatformCreateScriptEventSource(
                             write_script("bad.script", "click\n").c_str(), nullptr, &source));
@@ -311,7 +346,8 @@ TEST_F(ScriptPlay, AlertsAndNoticesAreReadAndAnswered) {
     EXPECT_EQ(kAlertStdAlertCancelButton, item);
 
     // Default parameters: one OK button, which Return would press too.
-    ASSERT_EQ(noErr, CreateStandardAlert(kAlertStopAlert, CFSTR("Again"), nullptr, nullptr, &alert));
+    ASSERT_EQ(noErr,
+              CreateStandardAlert(kAlertStopAlert, CFSTR("Again"), nullptr, nullptr, &alert));
     WindowRef window = GetDialogWindow(alert);
     ASSERT_NE(nullptr, window);
     EXPECT_EQ(noErr, RunStandardAlert(alert, nullptr, &item));
@@ -322,7 +358,8 @@ TEST_F(ScriptPlay, AlertsAndNoticesAreReadAndAnswered) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(eventLoopTimedOutErr, RunStandardAlert(alert, nullptr, &item));
     EXPECT_EQ(0, item);
-    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("has no more actions"));
+    EXPECT_NE(std::string::npos,
+              testing::internal::GetCapturedStderr().find("has no more actions"));
 }
 
 } // namespace

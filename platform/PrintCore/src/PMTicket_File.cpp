@@ -8,6 +8,7 @@
 #include "PrintCoreInternal.h"
 
 #include <CoreServices/MacErrors.h>
+#include <CoreFoundation/PlatformHost.h>
 #include <PrintCore/PlatformHost.h>
 
 #include <algorithm>
@@ -87,61 +88,6 @@ CFDictionaryRef create_ticket_plist(const Ticket& ticket) {
     CFDictionarySetValue(plist, kItemsKey, items.get());
     CFDictionarySetValue(plist, kPPDKey, ticket.ppd);
     return plist;
-}
-
-// A symbolic link is written through, onto the file it points at.
-std::string write_target(const std::string& path) {
-    struct stat info {};
-    char resolved[PATH_MAX];
-    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
-        realpath(path.c_str(), resolved) != nullptr)
-        return resolved;
-    return path;
-}
-
-bool write_all(int fd, const UInt8* bytes, size_t size) {
-    while (size > 0) {
-        ssize_t done = write(fd, bytes, size);
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            return false;
-        bytes += done;
-        size -= static_cast<size_t>(done);
-    }
-    return true;
-}
-
-// Writes into a temporary file beside the target and renames it into place; returns 0 or
-// the errno of the step that failed.
-int write_atomically(const std::string& path, CFDataRef data) {
-    std::string target = write_target(path);
-    size_t slash = target.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temp = folder + (slash == std::string::npos ? "/." : ".") + base + ".XXXXXX";
-    int fd = mkstemp(temp.data());
-    if (fd < 0)
-        return errno;
-    int error = 0;
-    if (fchmod(fd, 0600) != 0 ||
-        !write_all(fd, CFDataGetBytePtr(data), static_cast<size_t>(CFDataGetLength(data))) ||
-        fsync(fd) != 0)
-        error = errno != 0 ? errno : EIO;
-    if (close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && rename(temp.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        unlink(temp.c_str());
-        return error;
-    }
-    int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        fsync(dir); // the rename itself survives a crash only once the folder is on disk
-        close(dir);
-    }
-    return 0;
 }
 
 // ---- Reading ----
@@ -316,25 +262,42 @@ OSStatus ticket_from_plist(CFTypeRef plist, PMTicketRef* out, std::string& why) 
     return kPMNoError;
 }
 
-// The whole file, or the errno that stopped reading it.
-int read_file(const char* path, std::string& bytes) {
-    int fd = open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    char buffer[16384];
-    int error = 0;
-    for (;;) {
-        ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            error = errno;
-        if (got <= 0)
-            break;
-        bytes.append(buffer, static_cast<size_t>(got));
+// Print settings are a few kilobytes; anything much larger is not a ticket, and a device or a
+// pipe named by mistake would be read without end.
+constexpr off_t kMaxTicketFileSize = 1 << 20;
+
+// The whole file, or why it could not be read (and the errno, 0 when it is not a ticket file).
+bool read_file(const char* path, std::string& bytes, std::string& why, int& error) {
+    error = 0;
+    // Without O_NONBLOCK, opening a FIFO waits for a writer.
+    int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat info {};
+    if (fd < 0 || fstat(fd, &info) != 0) {
+        error = errno;
+        why = std::strerror(error);
+    } else if (!S_ISREG(info.st_mode)) {
+        why = S_ISDIR(info.st_mode) ? "a folder, not a print settings file"
+                                    : "not a regular file, so not a print settings file";
+    } else if (info.st_size > kMaxTicketFileSize) {
+        why = "larger than 1 MB, so not a print settings file";
+    } else {
+        char buffer[16384];
+        for (;;) {
+            ssize_t got = read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                error = errno;
+                why = std::strerror(error);
+            }
+            if (got <= 0 || bytes.size() + static_cast<size_t>(got) > kMaxTicketFileSize)
+                break;
+            bytes.append(buffer, static_cast<size_t>(got));
+        }
     }
-    close(fd);
-    return error;
+    if (fd >= 0)
+        close(fd);
+    return why.empty();
 }
 
 } // namespace
@@ -352,9 +315,13 @@ OSStatus PlatformTicketWriteToFile(PMTicketRef ticket, const char* path) {
         std::fprintf(stderr, "%s: the ticket cannot be written as a property list\n", path);
         return kPMInvalidTicket;
     }
-    int error = pc::write_atomically(path, data.get());
+    int error = PlatformWriteFileAtomically(path, CFDataGetBytePtr(data.get()),
+                                            CFDataGetLength(data.get()), 0600);
     if (error != 0) {
-        std::fprintf(stderr, "%s: the ticket cannot be saved: %s\n", path, std::strerror(error));
+        std::fprintf(stderr, "%s: the ticket cannot be saved: %s\n", path,
+                     error == ELOOP ? "it is a symbolic link, and the ticket is never written "
+                                      "through one"
+                                    : std::strerror(error));
         return pc::status_for_errno(error);
     }
     return kPMNoError;
@@ -370,9 +337,8 @@ OSStatus PlatformTicketCreateFromFile(const char* path, PMTicketRef* ticket,
     std::string bytes;
     std::string why;
     OSStatus status = kPMNoError;
-    if (int error = pc::read_file(path, bytes); error != 0) {
-        why = std::strerror(error);
-        status = pc::status_for_errno(error);
+    if (int error = 0; !pc::read_file(path, bytes, why, error)) {
+        status = error != 0 ? pc::status_for_errno(error) : kPMInvalidPrintSettings;
     } else {
         pc::Owned<CFDataRef> data(CFDataCreate(nullptr,
                                                reinterpret_cast<const UInt8*>(bytes.data()),

@@ -86,25 +86,39 @@ TEST(TicketFile, IsReplacedWholeWithOwnerOnlyPermissions) {
     TestFolder folder;
     std::string path = folder.write("settings.plist", "old contents");
     chmod(path.c_str(), 0644);
-    std::string link = folder.file("link.plist");
-    ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
     PMTicketRef ticket = make_ticket();
-    ASSERT_EQ(PlatformTicketWriteToFile(ticket, link.c_str()), noErr);
+    ASSERT_EQ(PlatformTicketWriteToFile(ticket, path.c_str()), noErr);
 
     struct stat info {};
-    ASSERT_EQ(lstat(link.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link was replaced instead of written through";
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     EXPECT_NE(read_whole_file(path).find("com.tovek.Act.qjob.On"), std::string::npos);
     size_t entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
         ++entries;
-    EXPECT_EQ(entries, 2u) << "a temporary file was left behind";
+    EXPECT_EQ(entries, 1u) << "a temporary file was left behind";
+    PMTicketRelease(ticket);
+}
 
-    EXPECT_EQ(PlatformTicketWriteToFile(ticket, folder.file("no/such/folder.plist").c_str()),
-              fnfErr);
-    EXPECT_EQ(PlatformTicketWriteToFile(nullptr, path.c_str()), kPMInvalidTicket);
+// A link in the output folder named like the ticket must not make the codes land in the file
+// it points at: the link is refused and both it and its target are left as they were.
+TEST(TicketFile, IsNeverWrittenThroughASymbolicLink) {
+    TestFolder folder;
+    std::string victim = folder.write("victim", "precious");
+    std::string link = folder.file("letter.txt.ticket.plist");
+    ASSERT_EQ(symlink(victim.c_str(), link.c_str()), 0);
+    PMTicketRef ticket = make_ticket();
+    testing::internal::CaptureStderr();
+    EXPECT_NE(PlatformTicketWriteToFile(ticket, link.c_str()), noErr);
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("letter.txt.ticket.plist: the ticket cannot be saved: it is a "
+                           "symbolic link"),
+              std::string::npos)
+        << message;
+    EXPECT_EQ(read_whole_file(victim), "precious");
+    struct stat info {};
+    ASSERT_EQ(lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
     PMTicketRelease(ticket);
 }
 
@@ -151,6 +165,21 @@ TEST(TicketFile, BadFilesGiveNoTicketAMessageNamingTheFileAndAreLeftAlone) {
     }
     EXPECT_NE(load_error(folder.file("missing.plist"), fnfErr).find("No such file"),
               std::string::npos);
+}
+
+// A device, a pipe, a folder or a huge file given as the settings is refused before it is read.
+TEST(TicketFile, OnlyRegularFilesOfAModestSizeAreRead) {
+    TestFolder folder;
+    const std::string fifo = folder.file("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_NE(load_error(fifo, kPMInvalidPrintSettings).find("not a regular file"),
+              std::string::npos);
+    EXPECT_NE(load_error("/dev/zero", kPMInvalidPrintSettings).find("/dev/zero: not a regular"),
+              std::string::npos);
+    EXPECT_NE(load_error(folder.path(), kPMInvalidPrintSettings).find("a folder"),
+              std::string::npos);
+    const std::string big = folder.write("big.plist", std::string(2 << 20, ' '));
+    EXPECT_NE(load_error(big, kPMInvalidPrintSettings).find("larger than 1 MB"), std::string::npos);
 }
 
 } // namespace

@@ -107,6 +107,22 @@ CF_EXPORT CFStringRef CFStringCreateWithFormat(CFAllocatorRef alloc, CFDictionar
 CF_EXPORT CFStringRef CFStringCreateWithFormatAndArguments(CFAllocatorRef alloc,
                                                            CFDictionaryRef formatOptions,
                                                            CFStringRef format, va_list arguments);
+typedef struct OpaqueCFError* CFErrorRef; /* as in CFError.h */
+/*
+ * The same, but only when format reads the arguments that validFormatSpecifiers reads: no more
+ * of them, each of the same kind (an integer of the same size, a real, a C string, an object,
+ * ...). Otherwise NULL, and *errorPtr (when errorPtr is not NULL) a new error in
+ * kCFErrorDomainCocoa, code 2048, that the caller releases. For texts from files, such as
+ * translations, whose conversions must not read arguments the caller never passed.
+ */
+CF_EXPORT CFStringRef CFStringCreateStringWithValidatedFormat(CFAllocatorRef alloc,
+                                                              CFDictionaryRef formatOptions,
+                                                              CFStringRef validFormatSpecifiers,
+                                                              CFStringRef format,
+                                                              CFErrorRef* errorPtr, ...);
+CF_EXPORT CFStringRef CFStringCreateStringWithValidatedFormatAndArguments(
+    CFAllocatorRef alloc, CFDictionaryRef formatOptions, CFStringRef validFormatSpecifiers,
+    CFStringRef format, va_list arguments, CFErrorRef* errorPtr);
 /* maxLength 0 means unlimited. */
 CF_EXPORT CFMutableStringRef CFStringCreateMutable(CFAllocatorRef alloc, CFIndex maxLength);
 CF_EXPORT CFMutableStringRef CFStringCreateMutableCopy(CFAllocatorRef alloc, CFIndex maxLength,

@@ -31,6 +31,18 @@ typedef void (*PlatformNoticeHandler)(CFOptionFlags level, CFStringRef header, C
  * error). */
 CF_EXPORT void PlatformSetNoticeHandler(PlatformNoticeHandler handler, void* context);
 
+/*
+ * PlatformWriteFileAtomically: writes length bytes to path as a new file in the same folder
+ * (permission bits `mode`), synced and renamed into place, so a crash leaves the old file or
+ * the new one. Unlike CFURLWriteDataAndPropertiesToResource, which writes through a symbolic
+ * link onto the file it points at (preferences kept elsewhere stay where they are), this never
+ * writes through a link: a path that is one is refused with ELOOP and left alone, as is a
+ * folder (EISDIR). For output files, whose folder may hold links nobody expects. Returns 0 or
+ * the errno of the step that failed.
+ */
+CF_EXPORT int PlatformWriteFileAtomically(const char* path, const UInt8* bytes, CFIndex length,
+                                          UInt32 mode);
+
 CF_EXTERN_C_END
 
 #endif /* COREFOUNDATION_PLATFORMHOST_H */

@@ -38,7 +38,9 @@ CF_EXPORT CFStringRef PlatformCopyPrinterPPDError(PMPrinter printer);
  * PlatformTicketWriteToFile: writes the ticket (its type, its values with their clients and
  * locks and the order they were written in, its PPD dictionary) to an XML property list at
  * path. The file is written to a temporary file in the same folder and renamed into place,
- * with mode 0600, so a failure leaves the old file whole. Returns noErr, kPMInvalidTicket,
+ * with mode 0600, so a failure leaves the old file whole. A path that is a symbolic link is
+ * refused and left alone: the ticket carries accounting codes and never goes through a link.
+ * Returns noErr, kPMInvalidTicket,
  * kPMInvalidParameter, or a File Manager status (fnfErr, permErr, dskFulErr, ioErr) with a
  * line on standard error naming the file.
  */
