@@ -21,10 +21,13 @@ check() { # description, command...
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 cd "$work"
+# Every print is played from a script that presses Print.
+echo 'click "Print"' >"$work/print.script"
+pd() { "$printdialog" --script "$work/print.script" "$@"; }
 
-# A document printed from its own folder, with no --output: the job is the document itself.
+# A document printed into its own folder: the job is the document itself.
 echo "synthetic test document" >letter.txt
-run=$("$printdialog" letter.txt 2>&1)
+run=$(pd --output . letter.txt 2>&1)
 check "printing in the document's folder succeeds" test $? -eq 0
 expect "printed in place" "$run" '^printdialog: printed \./letter\.txt; job ticket \./letter\.txt\.ticket\.plist$'
 check "the document is intact" grep -qx "synthetic test document" letter.txt
@@ -34,18 +37,18 @@ check "the ticket is owner-only" test "$(stat -c %a letter.txt.ticket.plist)" = 
 mkdir out
 echo "precious" >victim
 ln -s ../victim out/letter.txt.ticket.plist
-run=$("$printdialog" --output out letter.txt 2>&1)
+run=$(pd --output out letter.txt 2>&1)
 check "a linked ticket fails the print" test $? -ne 0
 expect "the link is named" "$run" 'out/letter\.txt\.ticket\.plist: the ticket cannot be saved: it is a symbolic link'
 check "the ticket link's target is untouched" grep -qx precious victim
 check "the link is still a link" test -L out/letter.txt.ticket.plist
 rm out/letter.txt.ticket.plist out/letter.txt
 ln -s ../victim out/letter.txt
-run=$("$printdialog" --output out letter.txt 2>&1)
+run=$(pd --output out letter.txt 2>&1)
 expect "a linked copy is refused" "$run" 'out/letter\.txt: a symbolic link is in the way'
 check "the copy link's target is untouched" grep -qx precious victim
 ln -s victim saved.plist
-run=$("$printdialog" --output out2 --save-settings saved.plist 2>&1)
+run=$(pd --output out2 --save-settings saved.plist 2>&1)
 check "--save-settings onto a link fails" test $? -ne 0
 expect "--save-settings names the link" "$run" 'saved\.plist: the ticket cannot be saved: it is a symbolic link'
 check "the settings link's target is untouched" grep -qx precious victim
@@ -53,19 +56,19 @@ check "the settings link's target is untouched" grep -qx precious victim
 # An output folder that cannot be written is reported as such (root writes everywhere).
 if [ "$(id -u)" -ne 0 ]; then
     mkdir locked && chmod 555 locked
-    run=$("$printdialog" --output locked letter.txt 2>&1)
+    run=$(pd --output locked letter.txt 2>&1)
     expect "a read-only output folder" "$run" 'locked: the output folder cannot be written into'
 fi
-run=$("$printdialog" --output letter.txt/sub letter.txt 2>&1)
+run=$(pd --output letter.txt/sub letter.txt 2>&1)
 expect "an output folder that cannot be made" "$run" 'letter\.txt/sub: the output folder cannot be made'
-run=$("$printdialog" --output out3 missing.txt 2>&1)
+run=$(pd --output out3 missing.txt 2>&1)
 expect "a missing document is named" "$run" 'missing\.txt: the document cannot be read'
 
 # Settings that are not a settings file, and scripts that are not scripts.
 mkfifo pipe
-run=$(timeout 20 "$printdialog" --settings pipe --output out4 2>&1)
+run=$(timeout 20 "$printdialog" --script "$work/print.script" --settings pipe --output out4 2>&1)
 expect "a pipe as settings" "$run" 'pipe: not a regular file.*starting with empty print settings'
-run=$(timeout 20 "$printdialog" --settings /dev/zero --output out4 2>&1)
+run=$(timeout 20 "$printdialog" --script "$work/print.script" --settings /dev/zero --output out4 2>&1)
 expect "a device as settings" "$run" '/dev/zero: not a regular file'
 run=$("$printdialog" --script nothing.script --output out5 2>&1)
 check "a missing script fails" test $? -ne 0
