@@ -219,6 +219,7 @@ enum {
     kEventParamOriginalBounds = 0x6F726374 /* 'orct' */,
     kEventParamPreviousBounds = 0x70726374 /* 'prct' */,
     kEventParamMouseLocation = 0x6D6C6F63 /* 'mloc' */,
+    kEventParamMouseWheelDelta = 0x6D77646C /* 'mwdl' */,
     kEventParamMouseButton = 0x6D62746E /* 'mbtn' */,
     kEventParamClickCount = 0x63636E74 /* 'ccnt' */,
     kEventParamKeyCode = 0x6B636F64 /* 'kcod' */,

@@ -15,5 +15,7 @@
 #include <HIToolbox/HIView.h>
 #include <HIToolbox/IBCarbonRuntime.h>
 #include <HIToolbox/Dialogs.h>
+#include <HIToolbox/Scrap.h>
+#include <HIToolbox/MacTextEditor.h>
 
 #endif /* HITOOLBOX_HITOOLBOX_H */

@@ -59,7 +59,8 @@ CF_EXPORT OSStatus PlatformChoosePopupItem(ControlRef popup, MenuItemIndex item)
  * ASCII); modifiers are the held keys (shiftKey, ...). The focused control
  * (else the window) gets kEventRawKeyDown; unless a handler takes it, Return
  * and Enter click the window's default button, Escape its cancel button,
- * Tab moves the focus (Shift-Tab back), and any other key goes to the focus
+ * Tab goes to the focus as text input first and, unless a handler takes it
+ * there, moves the focus (Shift-Tab back); any other key goes to the focus
  * as kEventTextInputUnicodeForKeyEvent, where an edit text field runs its key
  * filter and edits. kEventRawKeyUp follows to the focus of that moment.
  * errInvalidWindowRef when there is no such window; otherwise the status of
@@ -148,6 +149,26 @@ CF_EXPORT OSStatus PlatformRunEventSource(void);
  */
 CF_EXPORT OSStatus PlatformCreateScriptEventSource(const char* scriptPath, const char* outputFolder,
                                                    PlatformEventSource* outSource);
+
+/* ---- The clipboard --------------------------------------------------------- */
+
+/*
+ * Joins the scrap (<HIToolbox/Scrap.h>) to a clipboard outside the process.
+ * scrapChanged: the process changed the scrap (cleared it or put a flavor);
+ * the host may offer its text to the desktop. copyDesktopText: asked each
+ * time the scrap is about to be read (GetCurrentScrap); a new string
+ * (released by the toolbox) replaces the scrap with that text, NULL leaves
+ * the scrap as it is (return NULL while the desktop holds what the process
+ * put there). Either callback may be NULL.
+ */
+typedef struct PlatformScrapHost {
+    void* info;
+    void (*scrapChanged)(void* info);
+    CFStringRef (*copyDesktopText)(void* info);
+} PlatformScrapHost;
+
+/* Installs the host (copied); NULL removes it. */
+CF_EXPORT void PlatformSetScrapHost(const PlatformScrapHost* host);
 
 CF_EXTERN_C_END
 
