@@ -9,6 +9,7 @@
 #include "ThemeTextView.h"
 #include "WindowInternal.h"
 
+#include <HIToolbox/Appearance.h>
 #include <HIToolbox/CarbonEvents.h>
 
 #include <algorithm>
@@ -359,7 +360,7 @@ OSStatus TXNSetScrollbarState(TXNObject iTXNObject, TXNScrollBarState iActiveSta
 
 void TXNAdjustCursor(TXNObject iTXNObject, RgnHandle) {
     OpaqueTXNObject* o = object(iTXNObject, __func__);
-    if (o == nullptr)
-        return;
-    // FIXME: the cursor is not modelled yet; there is nothing to set.
+    // The caller asks while the mouse is over the object's area.
+    if (o != nullptr && o->visible)
+        SetThemeCursor(kThemeIBeamCursor);
 }

@@ -8,6 +8,7 @@
 #include <HIToolbox/CarbonEvents.h>
 #include <HIToolbox/Events.h>
 #include <HIToolbox/Quickdraw.h>
+#include <HIToolbox/Appearance.h>
 #include <HIToolbox/MacWindows.h>
 #include <HIToolbox/Menus.h>
 #include <HIToolbox/Controls.h>

@@ -5,7 +5,9 @@
 #ifndef HITOOLBOX_PLATFORMHOST_H
 #define HITOOLBOX_PLATFORMHOST_H
 
+#include <HIToolbox/Appearance.h>
 #include <HIToolbox/Controls.h>
+#include <HIToolbox/Menus.h>
 #include <cairo.h>
 #include <stdio.h>
 
@@ -149,6 +151,43 @@ CF_EXPORT OSStatus PlatformRunEventSource(void);
  */
 CF_EXPORT OSStatus PlatformCreateScriptEventSource(const char* scriptPath, const char* outputFolder,
                                                    PlatformEventSource* outSource);
+
+/* ---- The mouse and the menus --------------------------------------------- */
+
+/*
+ * Presses the mouse button at `where` (window-local) with `modifiers`:
+ * kEventMouseDown (mouse location in global coordinates, modifiers, click
+ * count `clicks`) goes to the deepest visible control under the point
+ * (kEventControlHitTest finds the part; else the window); unless a handler
+ * takes it, the control is clicked as PlatformClickControl does.
+ * errInvalidWindowRef for a bad window; otherwise the status of the
+ * mouse-down's dispatch or of the click.
+ */
+CF_EXPORT OSStatus PlatformPressMouse(WindowRef window, Point where, UInt32 modifiers,
+                                      UInt32 clicks);
+/* Moves the held mouse to `where` (kEventMouseDragged to the window), or
+   releases it there (kEventMouseUp). */
+CF_EXPORT OSStatus PlatformDragMouse(WindowRef window, Point where);
+CF_EXPORT OSStatus PlatformReleaseMouse(WindowRef window, Point where);
+/* Moves the free mouse to `where`: kEventWindowCursorChange to the window. */
+CF_EXPORT OSStatus PlatformMoveMouse(WindowRef window, Point where);
+/* The cursor last set with SetThemeCursor. */
+CF_EXPORT ThemeCursor PlatformGetThemeCursor(void);
+
+/*
+ * Asks for the status of every item of `menu` that has a command ID:
+ * kEventCommandUpdateStatus (attributes kHICommandFromMenu) to the window's
+ * focus (else the window), whose handlers enable or disable the item.
+ */
+CF_EXPORT OSStatus PlatformUpdateMenuStatus(WindowRef window, MenuRef menu);
+/*
+ * Chooses item `item` of `menu` as a person would from the menu bar: its
+ * status is updated first; a disabled item gives errControlHiddenOrDisabled,
+ * an item without a command ID menuItemNotFoundErr; otherwise
+ * kEventCommandProcess (kHICommandFromMenu) goes to the focus (else the
+ * window) and its status is returned.
+ */
+CF_EXPORT OSStatus PlatformChooseMenuCommand(WindowRef window, MenuRef menu, MenuItemIndex item);
 
 /* ---- The clipboard --------------------------------------------------------- */
 
