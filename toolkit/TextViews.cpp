@@ -27,6 +27,8 @@ const EventTypeSpec kControlEvents[] = {
     {kEventClassControl, kEventControlHitTest},
     {kEventClassControl, kEventControlDraw},
     {kEventClassControl, kEventControlSetFocusPart},
+    // Not one of Carbon's fifteen: hiding the control hides its text at once.
+    {kEventClassControl, kEventControlVisibilityChanged},
 };
 const EventTypeSpec kWindowEvents[] = {{kEventClassWindow, kEventWindowCursorChange}};
 

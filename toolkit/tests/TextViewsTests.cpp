@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -220,6 +222,33 @@ TEST_F(TextViews, DataTagsCheckTheirSizes) {
     EXPECT_EQ(errDataNotSupported,
               GetControlData(view, 0, kYASTControlFontSizeTag, sizeof(size), &size, nullptr));
     EXPECT_EQ(errDataNotSupported, SetControlData(view, 0, 'zzzz', 1, "x"));
+}
+
+TEST_F(TextViews, SnapshotShowsAnEditableViewAndASummary) {
+    const Rect r{180, 20, 280, 300};
+    ControlRef summary = nullptr;
+    ASSERT_EQ(noErr, CreateUserPaneControl(window, &r, 0x59E, &summary));
+    ASSERT_EQ(noErr, SetupTextViewControl(summary, 11));
+    UpdateSummaryTextView(summary, CFSTR("Summary: 2 copies, both sides\rJob: 印刷テスト"));
+    SetKeyboardFocus(window, view, 1);
+    PlatformTypeText(window, CFSTR("Editable text that wraps at the edge of the view, "
+                                   "日本語も折り返します。"));
+    ShowWindow(window);
+
+    // The focused view has its ring just outside its bounds; the summary has none.
+    auto blue = [&](int x, int y) {
+        UInt32 pixel = 0;
+        PlatformCopyWindowPixel(window, x, y, &pixel);
+        return (pixel & 0xFF) > ((pixel >> 16) & 0xFF) + 40;
+    };
+    EXPECT_TRUE(blue(100, 18));
+    EXPECT_FALSE(blue(100, 178));
+    const char* build = std::getenv("ACCOUNTING_BINARY_DIR");
+    const auto path = (build != nullptr ? std::filesystem::path(build)
+                                        : std::filesystem::temp_directory_path()) /
+                      "text-views.png";
+    ASSERT_EQ(noErr, PlatformWriteWindowPNG(window, path.c_str()));
+    EXPECT_GT(std::filesystem::file_size(path), 1000u);
 }
 
 } // namespace

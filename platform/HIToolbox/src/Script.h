@@ -24,6 +24,9 @@ enum class Verb {
     expect_text,
     dump,
     snapshot,
+    select,
+    edit,
+    scroll,
 };
 
 // A control as a script names it: by control ID, or by its visible text.
@@ -42,6 +45,8 @@ struct Step {
     SInt32 number = 0;      // expect-value, the item number of choose
     bool by_number = false; // choose: the item is a number
     UniChar key = 0;        // key
+    SInt32 number2 = 0;     // select: the end offset
+    UInt32 command = 0;     // edit: the command
 };
 
 struct Script {
@@ -56,6 +61,14 @@ bool is_action(Verb verb);
 // Parses a whole script. On the first bad line returns false with `error`
 // set to "file:line: what is wrong".
 bool parse(const std::string& text, const std::string& file, Script& out, std::string& error);
+
+// The edit command of a word (undo, redo, cut, copy, paste, clear,
+// select-all), 0 for another word (Script_Text.cpp).
+UInt32 edit_command(const std::string& word);
+// Plays select, edit and scroll on a control hosting a text (or, for edit,
+// the window's focus): noErr, or a status with `message` set.
+OSStatus play_text_step(const Step& step, WindowRef window, ControlRef control,
+                        std::string& message);
 
 } // namespace hit::script
 

@@ -109,7 +109,8 @@ bool plain_name(const std::string& name) {
 struct Shape {
     const char* verb;
     Verb value;
-    const char* arguments; // C control, S quoted string, I item, N number, K key, F file
+    // C control, S quoted string, I item, N number, M second number, K key, F file, E edit command
+    const char* arguments;
 };
 
 constexpr Shape kShapes[] = {
@@ -125,6 +126,9 @@ constexpr Shape kShapes[] = {
     {"expect-text", Verb::expect_text, "CS"},
     {"dump", Verb::dump, "F"},
     {"snapshot", Verb::snapshot, "F"},
+    {"select", Verb::select, "CNM"},
+    {"edit", Verb::edit, "E"},
+    {"scroll", Verb::scroll, "CN"},
 };
 
 // Reads one argument of the given kind into the step; a message when it
@@ -153,6 +157,18 @@ bool argument(char kind, const Token& token, Step& step, std::string& message) {
         if (!token.quoted && parse_int32(token.text, step.number))
             return true;
         message = "expected a whole number, not " + token.text;
+        return false;
+    case 'M':
+        if (!token.quoted && parse_int32(token.text, step.number2))
+            return true;
+        message = "expected a whole number, not " + token.text;
+        return false;
+    case 'E':
+        step.command = token.quoted ? 0 : edit_command(token.text);
+        if (step.command != 0)
+            return true;
+        message = "unknown edit command " + token.text +
+                  " (undo, redo, cut, copy, paste, clear, select-all)";
         return false;
     case 'K':
         for (const KeyName& key : kKeys)
@@ -207,6 +223,9 @@ bool is_action(Verb verb) {
     case Verb::key:
     case Verb::focus:
     case Verb::answer_alert:
+    case Verb::select:
+    case Verb::edit:
+    case Verb::scroll:
         return true;
     default:
         return false;

@@ -251,9 +251,7 @@ OSStatus window_event(EventHandlerCallRef, EventRef event, void* data) {
         SInt32 delta = 0;
         GetEventParameter(event, kEventParamMouseWheelDelta, typeSInt32, nullptr, sizeof(delta),
                           nullptr, &delta);
-        o->scroll_y -= delta * kWheelLines * std::max(1, o->line_height);
-        clamp_scroll(o);
-        redraw(o);
+        scroll_lines(o, -delta * kWheelLines);
         return noErr;
     }
     default:
@@ -291,6 +289,7 @@ bool type(OpaqueTXNObject* o, const std::u16string& text, SInt16 c, UInt32 modif
 }
 
 void detach(OpaqueTXNObject* o) {
+    forget_attached(o);
     if (o->window_handler != nullptr)
         RemoveEventHandler(o->window_handler);
     o->window_handler = nullptr;

@@ -149,6 +149,20 @@ void draw(OpaqueTXNObject* o, cairo_t* cr, TXNDrawItems items);
 bool type(OpaqueTXNObject* o, const std::u16string& text, SInt16 char_code, UInt32 modifiers);
 void detach(OpaqueTXNObject* o);
 
+// ---- Objects in windows (TXNHosted.cpp) ----------------------------------------
+
+void remember_attached(OpaqueTXNObject* o);
+void forget_attached(OpaqueTXNObject* o);
+// The first object attached to the window whose frame lies inside `bounds`:
+// the text a control there hosts. nullptr when there is none.
+OpaqueTXNObject* hosted_in(WindowRef window, const Rect& bounds);
+// Appends a hosted object's text, selection and scroll position to a
+// control's dump line (" text=\"...\" sel=0..2 scroll=0/120").
+void dump_hosted(ControlRef control, std::string& line);
+// Scrolls a hosted object by `lines` lines (down when positive), as the
+// mouse wheel does.
+void scroll_lines(OpaqueTXNObject* o, int lines);
+
 } // namespace hit::txn
 
 #endif // HITOOLBOX_SRC_TXNINTERNAL_H

@@ -200,6 +200,7 @@ OSStatus TXNAttachObjectToWindowRef(TXNObject iTXNObject, WindowRef iWindowRef) 
         return errInvalidWindowRef;
     detach(o);
     o->window = iWindowRef;
+    remember_attached(o);
     if (o->focused) {
         o->focused = false;
         TXNFocus(o, true);

@@ -25,7 +25,8 @@ CF_EXPORT ItemCount PlatformCopyWindowList(WindowRef* outWindows, ItemCount capa
  * for the window, then one line per control, depth-first, indented two
  * spaces per level, with its control ID, kind, bounds, visibility, enabling,
  * value and range, its title or text, and what its kind adds (an edit
- * text's selection, a popup's items; "focus" on the focused control;
+ * text's selection, a popup's items, a text view's text, selection and
+ * scroll position on the pane hosting it; "focus" on the focused control;
  * password fields show bullets). paramErr for a NULL stream,
  * errInvalidWindowRef for a bad window.
  */
