@@ -25,6 +25,10 @@ enum class Verb {
     dump,
     snapshot,
     select,
+    keys,
+    paste,
+    expect_beeps,
+    open_list,
     edit,
     scroll,
 };
@@ -45,7 +49,7 @@ struct Step {
     SInt32 number = 0;      // expect-value, the item number of choose
     bool by_number = false; // choose: the item is a number
     UniChar key = 0;        // key
-    SInt32 number2 = 0;     // select: the end offset
+    SInt32 end = 0;         // select: the end of the selection (number is its start)
     UInt32 command = 0;     // edit: the command
 };
 
@@ -62,13 +66,32 @@ bool is_action(Verb verb);
 // set to "file:line: what is wrong".
 bool parse(const std::string& text, const std::string& file, Script& out, std::string& error);
 
+// Text actions (Script_Text.cpp). Each returns noErr, or a status with
+// `message` saying what went wrong.
+// select: the field takes the focus, then the units start..end are selected.
+OSStatus select_text(WindowRef window, ControlRef field, SInt32 start, SInt32 end,
+                     std::string& message);
+// keys: types the text into whatever has the focus, key by key.
+OSStatus type_keys(WindowRef window, const std::string& text, std::string& message);
+// paste: the field takes the focus unless it has it, then the text is pasted
+// over its selection.
+OSStatus paste_text(WindowRef window, ControlRef field, const std::string& text,
+                    std::string& message);
+// The entry of a combo box's list whose text is `text` (from 1), or 0; false
+// when the control is no combo box.
+bool combo_box_item(ControlRef control, const std::string& text, MenuItemIndex& item);
+// open-list: a click on a combo box's arrow opens its list, or closes it.
+OSStatus toggle_list(ControlRef control, std::string& message);
+// select on a text view, edit and scroll (Script_TextViews.cpp).
 // The edit command of a word (undo, redo, cut, copy, paste, clear,
-// select-all), 0 for another word (Script_Text.cpp).
+// select-all), 0 for another word.
 UInt32 edit_command(const std::string& word);
-// Plays select, edit and scroll on a control hosting a text (or, for edit,
-// the window's focus): noErr, or a status with `message` set.
-OSStatus play_text_step(const Step& step, WindowRef window, ControlRef control,
-                        std::string& message);
+// True when the control hosts a text view (a pane with a text object).
+bool hosts_text_view(WindowRef window, ControlRef control);
+// Plays select (on a text view), edit (for the window's focus) and scroll:
+// noErr, or a status with `message` set.
+OSStatus play_text_view_step(const Step& step, WindowRef window, ControlRef control,
+                             std::string& message);
 
 } // namespace hit::script
 

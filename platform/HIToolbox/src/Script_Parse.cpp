@@ -109,7 +109,8 @@ bool plain_name(const std::string& name) {
 struct Shape {
     const char* verb;
     Verb value;
-    // C control, S quoted string, I item, N number, M second number, K key, F file, E edit command
+    // C control, S quoted string, I item, N number, E second number, K key, F file,
+    // W edit command
     const char* arguments;
 };
 
@@ -126,8 +127,12 @@ constexpr Shape kShapes[] = {
     {"expect-text", Verb::expect_text, "CS"},
     {"dump", Verb::dump, "F"},
     {"snapshot", Verb::snapshot, "F"},
-    {"select", Verb::select, "CNM"},
-    {"edit", Verb::edit, "E"},
+    {"select", Verb::select, "CNE"},
+    {"keys", Verb::keys, "S"},
+    {"paste", Verb::paste, "CS"},
+    {"expect-beeps", Verb::expect_beeps, "N"},
+    {"open-list", Verb::open_list, "C"},
+    {"edit", Verb::edit, "W"},
     {"scroll", Verb::scroll, "CN"},
 };
 
@@ -158,12 +163,12 @@ bool argument(char kind, const Token& token, Step& step, std::string& message) {
             return true;
         message = "expected a whole number, not " + token.text;
         return false;
-    case 'M':
-        if (!token.quoted && parse_int32(token.text, step.number2))
+    case 'E':
+        if (!token.quoted && parse_int32(token.text, step.end))
             return true;
         message = "expected a whole number, not " + token.text;
         return false;
-    case 'E':
+    case 'W':
         step.command = token.quoted ? 0 : edit_command(token.text);
         if (step.command != 0)
             return true;
@@ -224,6 +229,9 @@ bool is_action(Verb verb) {
     case Verb::focus:
     case Verb::answer_alert:
     case Verb::select:
+    case Verb::keys:
+    case Verb::paste:
+    case Verb::open_list:
     case Verb::edit:
     case Verb::scroll:
         return true;

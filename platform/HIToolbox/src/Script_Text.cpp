@@ -1,9 +1,9 @@
-// The script steps on text: selecting in a text view, the Edit menu's
-// commands (chosen from an Edit menu of the script's own, so that their
-// status is updated first, as a menu bar would), and scrolling.
+// The script's text actions: selecting part of a field's text, typing at the
+// focus, pasting. Each goes through the calls a window system would use.
 #include "Script.h"
-#include "ControlInternal.h"
-#include "TXNInternal.h"
+#include "TextInternal.h"
+
+#include "CFHolder.h"
 
 #include <HIToolbox/HIToolbox.h>
 #include <HIToolbox/PlatformHost.h>
@@ -11,71 +11,94 @@
 namespace hit::script {
 namespace {
 
-struct EditItem {
-    const char* word;
-    UInt32 command;
-};
-constexpr EditItem kEditItems[] = {
-    {"undo", kHICommandUndo},   {"redo", kHICommandRedo},   {"cut", kHICommandCut},
-    {"copy", kHICommandCopy},   {"paste", kHICommandPaste}, {"clear", kHICommandClear},
-    {"select-all", kHICommandSelectAll},
-};
-
-// The Edit menu the script chooses from; made once, kept for the process.
-MenuRef edit_menu() {
-    static MenuRef menu = [] {
-        MenuRef m = nullptr;
-        CreateNewMenu(0, 0, &m);
-        for (const EditItem& item : kEditItems) {
-            CFStringRef title = CFStringCreateWithCString(nullptr, item.word,
-                                                          kCFStringEncodingUTF8);
-            AppendMenuItemTextWithCFString(m, title, 0, item.command, nullptr);
-            CFRelease(title);
-        }
-        return m;
-    }();
-    return menu;
+// Puts the focus in the field unless it is there already (which would
+// select the whole text again).
+OSStatus focus_field(WindowRef window, ControlRef field, std::string& message) {
+    ControlRef focus = nullptr;
+    GetKeyboardFocus(window, &focus);
+    if (focus != field) {
+        SetKeyboardFocus(window, field, kControlFocusNextPart);
+        GetKeyboardFocus(window, &focus);
+    }
+    if (focus == field)
+        return noErr;
+    message = "the control does not take the focus";
+    return errCouldntSetFocus;
 }
 
 } // namespace
 
-UInt32 edit_command(const std::string& word) {
-    for (const EditItem& item : kEditItems)
-        if (word == item.word)
-            return item.command;
-    return 0;
-}
-
-OSStatus play_text_step(const Step& step, WindowRef window, ControlRef control,
-                        std::string& message) {
-    if (step.verb == Verb::edit) {
-        MenuRef menu = edit_menu();
-        MenuItemIndex item = 0;
-        GetIndMenuItemWithCommandID(menu, step.command, 1, nullptr, &item);
-        const OSStatus status = PlatformChooseMenuCommand(window, menu, item);
-        if (status == errControlHiddenOrDisabled)
-            message = "the Edit menu's command is disabled here";
-        else if (status != noErr && status != eventNotHandledErr)
-            message = "nothing took the Edit menu's command (" + std::to_string(status) + ")";
-        return status == eventNotHandledErr ? OSStatus{noErr} : status;
+OSStatus select_text(WindowRef window, ControlRef field, SInt32 start, SInt32 end,
+                     std::string& message) {
+    OSStatus status = focus_field(window, field, message);
+    if (status != noErr)
+        return status;
+    CFStringRef text = nullptr;
+    if (GetControlData(field, kControlEditTextPart, kControlEditTextCFStringTag, sizeof(text),
+                       &text, nullptr) != noErr) {
+        message = "the control has no text to select";
+        return errDataNotSupported;
     }
-    OpaqueTXNObject* text = txn::hosted_in(window, control->bounds);
-    if (text == nullptr) {
-        message = step.control.spelled + " holds no text view";
-        return errUnknownControl;
-    }
-    if (step.verb == Verb::scroll) {
-        txn::scroll_lines(text, step.number);
-        return noErr;
-    }
-    if (step.number < 0 || step.number2 < step.number) {
-        message = "the selection must run forwards from 0";
+    const CFIndex length = CFStringGetLength(text);
+    CFRelease(text);
+    if (start < 0 || end < start || end > length) {
+        message = "cannot select " + std::to_string(start) + ".." + std::to_string(end) +
+                  " of a text of " + std::to_string(length);
         return paramErr;
     }
-    TXNSetSelection(text, static_cast<TXNOffset>(step.number),
-                    static_cast<TXNOffset>(step.number2));
-    TXNShowSelection(text, kTXNShowStart);
-    return noErr;
+    const ControlEditTextSelectionRec selection{static_cast<SInt16>(start),
+                                                static_cast<SInt16>(end)};
+    status = SetControlData(field, kControlEditTextPart, kControlEditTextSelectionTag,
+                            sizeof(selection), &selection);
+    if (status != noErr)
+        message = "the control refused the selection (" + std::to_string(status) + ")";
+    return status;
+}
+
+OSStatus type_keys(WindowRef window, const std::string& text, std::string& message) {
+    CFHolder<CFStringRef> string(create_utf8_string(text));
+    const OSStatus status = PlatformTypeText(window, string.get());
+    if (status != noErr)
+        message = "typing failed (" + std::to_string(status) + ")";
+    return status;
+}
+
+OSStatus paste_text(WindowRef window, ControlRef field, const std::string& text,
+                    std::string& message) {
+    OSStatus status = focus_field(window, field, message);
+    if (status != noErr)
+        return status;
+    CFHolder<CFStringRef> string(create_utf8_string(text));
+    status = PlatformPasteText(window, string.get());
+    if (status != noErr)
+        message = "the control cannot take a paste (" + std::to_string(status) + ")";
+    return status;
+}
+
+bool combo_box_item(ControlRef control, const std::string& text, MenuItemIndex& item) {
+    ControlKind kind{};
+    if (GetControlKind(control, &kind) != noErr || kind.kind != kControlKindHIComboBox)
+        return false;
+    item = 0;
+    const ItemCount count = HIComboBoxGetItemCount(control);
+    for (ItemCount i = 0; i < count && item == 0; ++i) {
+        CFStringRef entry = nullptr;
+        if (HIComboBoxCopyTextItemAtIndex(control, static_cast<CFIndex>(i), &entry) == noErr) {
+            CFHolder<CFStringRef> holder(entry);
+            if (utf8(entry) == text)
+                item = static_cast<MenuItemIndex>(i + 1);
+        }
+    }
+    return true;
+}
+
+OSStatus toggle_list(ControlRef control, std::string& message) {
+    MenuItemIndex unused = 0;
+    if (!combo_box_item(control, "", unused)) {
+        message = "the control is no combo box";
+        return errUnknownControl;
+    }
+    return HIComboBoxSetListVisible(control, !HIComboBoxIsListVisible(control));
 }
 
 } // namespace hit::script
