@@ -229,6 +229,10 @@ OSStatus window_event(EventHandlerCallRef, EventRef event, void* data) {
         const SInt16 c = static_cast<SInt16>(static_cast<unsigned char>(mac_char));
         return type(o, text, c, modifiers) ? OSStatus{noErr} : OSStatus{eventNotHandledErr};
     }
+    if (GetEventClass(event) == kEventClassWindow) {
+        detach(o); // the window goes first: the object stays, drawing nowhere
+        return eventNotHandledErr;
+    }
     Point where{};
     GetEventParameter(event, kEventParamMouseLocation, typeQDPoint, nullptr, sizeof(where),
                       nullptr, &where);
@@ -303,6 +307,7 @@ void install_window_handler(OpaqueTXNObject* o) {
         {kEventClassMouse, kEventMouseDragged},
         {kEventClassMouse, kEventMouseUp},
         {kEventClassMouse, kEventMouseWheelMoved},
+        {kEventClassWindow, kEventWindowClosed},
     };
     static EventHandlerUPP upp = NewEventHandlerUPP(window_event);
     InstallEventHandler(GetWindowEventTarget(o->window), upp,
@@ -343,8 +348,6 @@ void TXNFocus(TXNObject iTXNObject, Boolean iBecomingFocused) {
         return;
     o->focused = focus;
     o->typing_open = false;
-    if (o->window != nullptr && focus && o->window_handler == nullptr)
-        install_window_handler(o);
     redraw(o);
 }
 

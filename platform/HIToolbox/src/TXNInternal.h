@@ -148,6 +148,9 @@ void draw(OpaqueTXNObject* o, cairo_t* cr, TXNDrawItems items);
 // false when the object does not take it.
 bool type(OpaqueTXNObject* o, const std::u16string& text, SInt16 char_code, UInt32 modifiers);
 void detach(OpaqueTXNObject* o);
+// The window handler of an attached object: its typing while focused,
+// drags, the wheel, and the window going away.
+void install_window_handler(OpaqueTXNObject* o);
 
 // ---- Objects in windows (TXNHosted.cpp) ----------------------------------------
 

@@ -201,10 +201,7 @@ OSStatus TXNAttachObjectToWindowRef(TXNObject iTXNObject, WindowRef iWindowRef) 
     detach(o);
     o->window = iWindowRef;
     remember_attached(o);
-    if (o->focused) {
-        o->focused = false;
-        TXNFocus(o, true);
-    }
+    install_window_handler(o);
     return noErr;
 }
 

@@ -269,3 +269,24 @@ TEST_F(TextEngine, DrawsTextUnlessHidden) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TextEngineWindow, AnObjectOutlivesItsWindow) {
+    WindowRef window = nullptr;
+    const Rect bounds{50, 50, 150, 250};
+    ASSERT_EQ(noErr, CreateNewWindow(kDocumentWindowClass, 0, &bounds, &window));
+    const HIRect frame{{0, 0}, {100, 50}};
+    TXNObject text = nullptr;
+    ASSERT_EQ(noErr, TXNCreateObject(&frame, 0, &text));
+    ASSERT_EQ(noErr, TXNAttachObjectToWindowRef(text, window));
+    TXNFocus(text, true);
+    DisposeWindow(window);
+    // It keeps its text and no longer draws into the window that went.
+    ASSERT_EQ(noErr, TXNSetData(text, kTXNTextData, "still here", 10, 0, kTXNEndOffset));
+    EXPECT_EQ(20u, TXNDataSize(text));
+    EXPECT_EQ(errInvalidWindowRef, TXNDrawObject(text, nullptr, kTXNDrawItemAllMask));
+    TXNDeleteObject(text);
+}
+
+} // namespace
