@@ -277,6 +277,12 @@ bool type(OpaqueTXNObject* o, const std::u16string& text, SInt16 c, UInt32 modif
         redraw(o);
         return true;
     }
+    // Typing within one paragraph that keeps its height repaints that paragraph alone.
+    const size_t paragraph = paragraph_at(o, o->sel_start);
+    const bool one_paragraph = paragraph_at(o, o->sel_end) == paragraph;
+    const size_t count = o->paragraphs.size();
+    const int height = paragraph_height(o, paragraph);
+    const int scroll = o->scroll_y;
     if (c == kBackspaceCharCode || c == kDeleteCharCode) {
         delete_key(o, c == kDeleteCharCode);
     } else if (c == kReturnCharCode || c == kEnterCharCode) {
@@ -288,6 +294,15 @@ bool type(OpaqueTXNObject* o, const std::u16string& text, SInt16 c, UInt32 modif
         edit(o, o->sel_start, o->sel_end, text, kTXNTypingAction);
     }
     scroll_to(o, o->sel_end);
+    if (one_paragraph && count == o->paragraphs.size() && scroll == o->scroll_y &&
+        paragraph_at(o, o->sel_end) == paragraph) {
+        layout(o, paragraph);
+        if (paragraph_height(o, paragraph) == height) {
+            const int top = paragraph_top(o, paragraph);
+            redraw(o, top, top + height);
+            return true;
+        }
+    }
     redraw(o);
     return true;
 }

@@ -138,9 +138,11 @@ size_t offset_at(OpaqueTXNObject* o, int x, int y);
 void clamp_scroll(OpaqueTXNObject* o);
 // Scrolls the least that brings `offset` into view.
 void scroll_to(OpaqueTXNObject* o, size_t offset);
-// Draws the object into its window's port now (when attached and visible).
-void redraw(OpaqueTXNObject* o);
-void draw(OpaqueTXNObject* o, cairo_t* cr, TXNDrawItems items);
+// Draws the object into its window's port now (when attached and visible);
+// only the rows band_top..band_bottom of the text (text pixels) when given.
+void redraw(OpaqueTXNObject* o, int band_top = 0, int band_bottom = 0);
+void draw(OpaqueTXNObject* o, cairo_t* cr, TXNDrawItems items, int band_top = 0,
+          int band_bottom = 0);
 
 // ---- Input (TXNInput.cpp) ----------------------------------------------------
 

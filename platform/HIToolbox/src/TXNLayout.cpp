@@ -324,13 +324,20 @@ void draw_scroll_bar(OpaqueTXNObject* o, cairo_t* cr) {
 
 } // namespace
 
-void draw(OpaqueTXNObject* o, cairo_t* cr, TXNDrawItems items) {
+void draw(OpaqueTXNObject* o, cairo_t* cr, TXNDrawItems items, int band_top, int band_bottom) {
     if (!o->visible)
         return;
     const Rect f = o->frame;
     cairo_save(cr);
     cairo_rectangle(cr, f.left, f.top, f.right - f.left, f.bottom - f.top);
     cairo_clip(cr);
+    const bool banded = band_bottom > band_top;
+    if (banded) { // only these rows of the text (text pixels) change
+        const Rect t = text_rect(o);
+        cairo_rectangle(cr, t.left, t.top + band_top - o->scroll_y, t.right - t.left,
+                        band_bottom - band_top);
+        cairo_clip(cr);
+    }
     cairo_set_source_rgb(cr, o->background.r, o->background.g, o->background.b);
     cairo_paint(cr);
     const Rect r = text_rect(o);
@@ -347,8 +354,12 @@ void draw(OpaqueTXNObject* o, cairo_t* cr, TXNDrawItems items) {
             top += h;
             continue;
         }
-        if (top >= o->scroll_y + (r.bottom - r.top))
+        if (top >= o->scroll_y + (r.bottom - r.top) || (banded && top >= band_bottom))
             break;
+        if (banded && top + h <= band_top) {
+            top += h;
+            continue;
+        }
         PangoLayout* l = layout(o, i);
         h = paragraph_height(o, i); // exact now
         const double y = r.top + top - o->scroll_y;
@@ -372,18 +383,18 @@ void draw(OpaqueTXNObject* o, cairo_t* cr, TXNDrawItems items) {
         cairo_fill(cr);
     }
     cairo_restore(cr);
-    if (has_scroll_bar(o) && (items & kTXNDrawItemScrollbarsMask) != 0)
+    if (has_scroll_bar(o) && (items & kTXNDrawItemScrollbarsMask) != 0 && !banded)
         draw_scroll_bar(o, cr);
     cairo_restore(cr);
 }
 
-void redraw(OpaqueTXNObject* o) {
+void redraw(OpaqueTXNObject* o, int band_top, int band_bottom) {
     if (o->window == nullptr || !o->visible)
         return;
     cairo_t* cr = port_create_context(GetWindowPort(o->window));
     if (cr == nullptr)
         return;
-    draw(o, cr, kTXNDrawItemAllMask);
+    draw(o, cr, kTXNDrawItemAllMask, band_top, band_bottom);
     cairo_destroy(cr);
 }
 
