@@ -4,6 +4,7 @@
 // FIXME: the hit testing, idle, key and focus procedures are called by the
 // click and focus handling, which arrive with the control kinds.
 #include "Drawing.h"
+#include "TXNInternal.h"
 
 namespace {
 
@@ -58,6 +59,7 @@ const ControlKindClass& user_pane_kind() {
         .tag_count = sizeof(kTags) / sizeof(kTags[0]),
         .make_state = make_state,
         .copy_text = nullptr,
+        .dump_fields = hit::txn::dump_hosted, // a text view's text, selection, scroll
         .draw = hit::theme::draw_user_pane,
     };
     static bool registered = (register_control_kind(kind), true);

@@ -81,6 +81,11 @@ void register_control_kind(const ControlKindClass& kind);
 // The kind registered under the code, or nullptr.
 const ControlKindClass* find_control_kind(const ControlKind& kind);
 const DataTag* find_data_tag(const ControlKindClass& kind, ResType tag);
+// A tag the kind lacks, sent to the control as kEventControlSetData or
+// kEventControlGetData (Control_DataEvents.cpp); errDataNotSupported when no
+// handler takes it. `actual` receives the size the handler reports.
+OSStatus send_data_event(ControlRef control, UInt32 kind, ControlPartCode part, ResType tag,
+                         Size size, const void* buffer, Size* actual);
 
 // The built-in kinds.
 const ControlKindClass& user_pane_kind();

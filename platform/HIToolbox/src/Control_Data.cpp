@@ -78,7 +78,10 @@ OSErr SetControlData(ControlRef inControl, ControlPartCode inPart, ResType inTag
     if (control == nullptr || inSize < 0)
         return paramErr;
     const hit::DataTag* tag = tag_of(control, inTagName);
-    if (tag == nullptr || tag->set == nullptr)
+    if (tag == nullptr)
+        return hit::send_data_event(control, kEventControlSetData, inPart, inTagName, inSize,
+                                    inData, nullptr);
+    if (tag->set == nullptr)
         return errDataNotSupported;
     return tag->set(control, inPart, inSize, inData);
 }
@@ -89,7 +92,10 @@ OSErr GetControlData(ControlRef inControl, ControlPartCode inPart, ResType inTag
     if (control == nullptr || inBuffer == nullptr || inBufferSize < 0)
         return paramErr;
     const hit::DataTag* tag = tag_of(control, inTagName);
-    if (tag == nullptr || tag->get == nullptr)
+    if (tag == nullptr)
+        return hit::send_data_event(control, kEventControlGetData, inPart, inTagName,
+                                    inBufferSize, inBuffer, outActualSize);
+    if (tag->get == nullptr)
         return errDataNotSupported;
     Size actual = 0;
     OSStatus status = tag->get(control, inPart, inBufferSize, inBuffer, &actual);
@@ -104,7 +110,10 @@ OSErr GetControlDataSize(ControlRef inControl, ControlPartCode inPart, ResType i
     if (control == nullptr || outMaxSize == nullptr)
         return paramErr;
     const hit::DataTag* tag = tag_of(control, inTagName);
-    if (tag == nullptr || tag->get == nullptr)
+    if (tag == nullptr)
+        return hit::send_data_event(control, kEventControlGetData, inPart, inTagName, 0,
+                                    nullptr, outMaxSize);
+    if (tag->get == nullptr)
         return errDataNotSupported;
     // A getter given no buffer only reports the size.
     return tag->get(control, inPart, 0, nullptr, outMaxSize);

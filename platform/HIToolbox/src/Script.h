@@ -30,6 +30,8 @@ enum class Verb {
     paste,
     expect_beeps,
     open_list,
+    edit,
+    scroll,
 };
 
 // A control as a script names it: by control ID, or by its visible text.
@@ -48,7 +50,7 @@ struct Step {
     SInt32 number = 0;      // expect-value, the item number of choose
     bool by_number = false; // choose: the item is a number
     UniChar key = 0;        // key
-    UInt32 command = 0;     // command: the command ID
+    UInt32 command = 0;     // command: the command ID; edit: the edit command
     SInt32 end = 0;         // select: the end of the selection (number is its start)
 };
 
@@ -81,6 +83,16 @@ OSStatus paste_text(WindowRef window, ControlRef field, const std::string& text,
 bool combo_box_item(ControlRef control, const std::string& text, MenuItemIndex& item);
 // open-list: a click on a combo box's arrow opens its list, or closes it.
 OSStatus toggle_list(ControlRef control, std::string& message);
+// select on a text view, edit and scroll (Script_TextViews.cpp).
+// The edit command of a word (undo, redo, cut, copy, paste, clear,
+// select-all), 0 for another word.
+UInt32 edit_command(const std::string& word);
+// True when the control hosts a text view (a pane with a text object).
+bool hosts_text_view(WindowRef window, ControlRef control);
+// Plays select (on a text view), edit (for the window's focus) and scroll:
+// noErr, or a status with `message` set.
+OSStatus play_text_view_step(const Step& step, WindowRef window, ControlRef control,
+                             std::string& message);
 
 } // namespace hit::script
 

@@ -110,7 +110,7 @@ struct Shape {
     const char* verb;
     Verb value;
     // C control, S quoted string, I item, N number, E second number, K key, F file,
-    // O four-character code
+    // O four-character code, W edit command
     const char* arguments;
 };
 
@@ -133,6 +133,8 @@ constexpr Shape kShapes[] = {
     {"paste", Verb::paste, "CS"},
     {"expect-beeps", Verb::expect_beeps, "N"},
     {"open-list", Verb::open_list, "C"},
+    {"edit", Verb::edit, "W"},
+    {"scroll", Verb::scroll, "CN"},
 };
 
 // Reads one argument of the given kind into the step; a message when it
@@ -167,6 +169,12 @@ bool argument(char kind, const Token& token, Step& step, std::string& message) {
         if (!token.quoted && parse_int32(token.text, step.end))
             return true;
         message = "expected a whole number";
+        return false;
+    case 'W':
+        step.command = token.quoted ? 0 : edit_command(token.text);
+        if (step.command != 0)
+            return true;
+        message = "unknown edit command (undo, redo, cut, copy, paste, clear, select-all)";
         return false;
     case 'K':
         for (const KeyName& key : kKeys)
@@ -238,6 +246,8 @@ bool is_action(Verb verb) {
     case Verb::keys:
     case Verb::paste:
     case Verb::open_list:
+    case Verb::edit:
+    case Verb::scroll:
         return true;
     default:
         return false;

@@ -177,8 +177,19 @@ OSStatus Player::run(const Step& step) {
         break;
     }
     const bool acting = is_action(step.verb);
-    if ((status = find(step, acting, window, control)) != noErr)
+    if (step.verb == Verb::edit) { // for the focus, not a named control
+        window = action_window();
+        if (window == nullptr)
+            return fail(step, errInvalidWindowRef, "no window is open");
+    } else if ((status = find(step, acting, window, control)) != noErr) {
         return status;
+    }
+    if (step.verb == Verb::edit || step.verb == Verb::scroll ||
+        (step.verb == Verb::select && hosts_text_view(window, control))) {
+        std::string text_message;
+        status = play_text_view_step(step, window, control, text_message);
+        return status == noErr ? noErr : fail(step, status, text_message);
+    }
     switch (step.verb) {
     case Verb::click:
         status = PlatformClickControl(control);

@@ -2,7 +2,8 @@
 // (its focused control, else the window) as kEventRawKeyDown; what no
 // handler takes, the window's standard handling turns into the dialog keys
 // (Return and Enter click the default button, Escape and Command-period the
-// cancel button, Tab and Shift-Tab move the focus) or into
+// cancel button, Tab and Shift-Tab move the focus unless the focus takes
+// the tab as text input first) or into
 // kEventTextInputUnicodeForKeyEvent for the focus, which a control's kind
 // handles (ControlKindClass::text_input). kEventRawKeyUp follows. Also the
 // host hooks that type.
@@ -114,10 +115,14 @@ OSStatus window_key_down(EventHandlerCallRef, EventRef event, EventTargetRef tar
             return noErr;
         break;
     case kTabCharCode:
-        if (!command) {
+        // The focus may take the tab as text (a text view that types tabs);
+        // only a tab nobody took moves the focus.
+        if (!command && send_text_input(window, event) != noErr) {
             ((modifiers & shiftKey) != 0 ? ReverseKeyboardFocus : AdvanceKeyboardFocus)(window);
             return noErr;
         }
+        if (!command)
+            return noErr;
         break;
     default:
         break;

@@ -6,6 +6,8 @@
 #include <HIToolbox/HIToolbox.h>
 #include <HIToolbox/PlatformHost.h>
 
+#include <CoreServices/MacMemory.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -360,6 +362,50 @@ TEST_F(ScriptPlay, AlertsAndNoticesAreReadAndAnswered) {
     EXPECT_EQ(0, item);
     EXPECT_NE(std::string::npos,
               testing::internal::GetCapturedStderr().find("has no more actions"));
+}
+
+} // namespace
+
+namespace {
+
+// A text view as the toolkit makes one: a user pane hosting a text object.
+TEST_F(ScriptPlay, TextViewsAreSelectedEditedScrolledAndDumped) {
+    const Rect r{100, 210, 140, 290};
+    ControlRef pane = nullptr;
+    ASSERT_EQ(noErr, CreateUserPaneControl(window, &r, kControlSupportsFocus, &pane));
+    give_id(pane, 600);
+    const HIRect frame{{212, 103}, {75, 35}};
+    TXNObject text = nullptr;
+    ASSERT_EQ(noErr, TXNCreateObject(&frame, kTXNWantVScrollBarMask, &text));
+    ASSERT_EQ(noErr, TXNAttachObjectToWindowRef(text, window));
+    std::u16string lines = u"first\r";
+    for (int i = 0; i < 20; ++i)
+        lines += u"more\r";
+    TXNSetData(text, kTXNUnicodeTextData, lines.data(), lines.size() * 2, 0, kTXNEndOffset);
+    ASSERT_TRUE(install("text.script", "type TVKa:501 \"copied\"\n"
+                                       "edit select-all\n"
+                                       "edit copy\n"
+                                       "select TVKa:600 0 5\n"
+                                       "scroll TVKa:600 4\n"
+                                       "dump text-dump.txt\n"
+                                       "key right\n"
+                                       "edit copy\n"));
+    // With nothing selected in the field, Copy is disabled: the script stops there.
+    EXPECT_EQ(errControlHiddenOrDisabled, RunAppModalLoopForWindow(window));
+    TXNSetSelection(text, 0, 0);
+    ASSERT_EQ(noErr, TXNPaste(text));
+    Handle h = nullptr;
+    ASSERT_EQ(noErr, TXNGetData(text, 0, 6, &h));
+    EXPECT_EQ(u"copied", std::u16string(reinterpret_cast<char16_t*>(*h), 6));
+    DisposeHandle(h);
+    std::ifstream dump(work_dir() / "text-dump.txt");
+    std::stringstream out;
+    out << dump.rdbuf();
+    EXPECT_NE(std::string::npos, out.str().find("user pane bounds={100,210,140,290} visible enabled value=0 range=0..0 text=\"first\\x0Dmore")) << out.str();
+    EXPECT_NE(std::string::npos, out.str().find(" sel=0..5 scroll=")) << out.str();
+    EXPECT_EQ(std::string::npos, out.str().find(" scroll=0/")) << out.str();
+    EXPECT_EQ(std::string::npos, out.str().find("root bounds={0,0,200,300} visible enabled text"));
+    TXNDeleteObject(text);
 }
 
 } // namespace

@@ -138,7 +138,8 @@ enum {
     kEventWindowFocusAcquired = 200,
     kEventWindowFocusRelinquish = 201,
     kEventWindowDrawFrame = 1000,
-    kEventWindowDispose = 1005
+    kEventWindowDispose = 1005,
+    kEventWindowCursorChange = 40
 };
 
 /* Attributes of kEventWindowBoundsChanged (kEventParamAttributes). */
@@ -219,6 +220,7 @@ enum {
     kEventParamOriginalBounds = 0x6F726374 /* 'orct' */,
     kEventParamPreviousBounds = 0x70726374 /* 'prct' */,
     kEventParamMouseLocation = 0x6D6C6F63 /* 'mloc' */,
+    kEventParamMouseWheelDelta = 0x6D77646C /* 'mwdl' */,
     kEventParamMouseButton = 0x6D62746E /* 'mbtn' */,
     kEventParamClickCount = 0x63636E74 /* 'ccnt' */,
     kEventParamKeyCode = 0x6B636F64 /* 'kcod' */,
@@ -253,6 +255,7 @@ enum {
     typeSInt16 = 0x73686F72 /* 'shor' */,
     typeUInt16 = 0x75736872 /* 'ushr' */,
     typeSInt32 = 0x6C6F6E67 /* 'long' */,
+    typePtr = 0x70747220 /* 'ptr ' */,
     typeUInt32 = 0x6D61676E /* 'magn' */,
     typeSInt64 = 0x636F6D70 /* 'comp' */,
     typeUInt64 = 0x75636F6D /* 'ucom' */,
@@ -399,6 +402,11 @@ CF_EXPORT OSStatus InvokeEventHandlerUPP(EventHandlerCallRef inHandlerCallRef, E
 CF_EXPORT EventTargetRef GetWindowEventTarget(WindowRef inWindow);
 CF_EXPORT EventTargetRef GetControlEventTarget(ControlRef inControl);
 CF_EXPORT EventTargetRef GetMenuEventTarget(MenuRef inMenu);
+
+/* The classic record of a mouse or keyboard event (where: the mouse
+   location as the event carries it). false for other events. */
+struct EventRecord;
+CF_EXPORT Boolean ConvertEventRefToEventRecord(EventRef inEvent, struct EventRecord* outEvent);
 CF_EXPORT EventTargetRef GetApplicationEventTarget(void);
 
 /*

@@ -289,6 +289,11 @@ CF_EXPORT OSStatus RemoveControlProperty(ControlRef control, OSType propertyCrea
  * control of another window.
  */
 CF_EXPORT OSErr SetKeyboardFocus(WindowRef inWindow, ControlRef inControl, ControlFocusPart inPart);
+
+/* Sends kEventControlSetCursor (mouse location localPoint, window-local) to
+   the control; *outCursorWasSet tells whether a handler set the cursor. */
+CF_EXPORT OSStatus HandleControlSetCursor(ControlRef control, Point localPoint,
+                                          EventModifiers modifiers, Boolean* outCursorWasSet);
 /* The focused control, or NULL (and noErr) when none has the focus. */
 CF_EXPORT OSErr GetKeyboardFocus(WindowRef inWindow, ControlRef* outControl);
 CF_EXPORT OSErr ClearKeyboardFocus(WindowRef inWindow);

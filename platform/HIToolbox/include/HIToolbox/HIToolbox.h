@@ -8,6 +8,7 @@
 #include <HIToolbox/CarbonEvents.h>
 #include <HIToolbox/Events.h>
 #include <HIToolbox/Quickdraw.h>
+#include <HIToolbox/Appearance.h>
 #include <HIToolbox/MacWindows.h>
 #include <HIToolbox/Menus.h>
 #include <HIToolbox/Controls.h>
@@ -16,5 +17,7 @@
 #include <HIToolbox/HIComboBox.h>
 #include <HIToolbox/IBCarbonRuntime.h>
 #include <HIToolbox/Dialogs.h>
+#include <HIToolbox/Scrap.h>
+#include <HIToolbox/MacTextEditor.h>
 
 #endif /* HITOOLBOX_HITOOLBOX_H */

@@ -5,7 +5,9 @@
 #ifndef HITOOLBOX_PLATFORMHOST_H
 #define HITOOLBOX_PLATFORMHOST_H
 
+#include <HIToolbox/Appearance.h>
 #include <HIToolbox/Controls.h>
+#include <HIToolbox/Menus.h>
 #include <cairo.h>
 #include <stdio.h>
 
@@ -23,7 +25,8 @@ CF_EXPORT ItemCount PlatformCopyWindowList(WindowRef* outWindows, ItemCount capa
  * for the window (ending in nib="Name" for a window built from a nib), then one line per control, depth-first, indented two
  * spaces per level, with its control ID, kind, bounds, visibility, enabling,
  * value and range, its title or text, and what its kind adds (an edit
- * text's selection, a popup's items; "focus" on the focused control;
+ * text's selection, a popup's items, a text view's text, selection and
+ * scroll position on the pane hosting it; "focus" on the focused control;
  * password fields show bullets). paramErr for a NULL stream,
  * errInvalidWindowRef for a bad window.
  */
@@ -59,7 +62,8 @@ CF_EXPORT OSStatus PlatformChoosePopupItem(ControlRef popup, MenuItemIndex item)
  * ASCII); modifiers are the held keys (shiftKey, ...). The focused control
  * (else the window) gets kEventRawKeyDown; unless a handler takes it, Return
  * and Enter click the window's default button, Escape its cancel button,
- * Tab moves the focus (Shift-Tab back), and any other key goes to the focus
+ * Tab goes to the focus as text input first and, unless a handler takes it
+ * there, moves the focus (Shift-Tab back); any other key goes to the focus
  * as kEventTextInputUnicodeForKeyEvent, where an edit text field runs its key
  * filter and edits. kEventRawKeyUp follows to the focus of that moment.
  * errInvalidWindowRef when there is no such window; otherwise the status of
@@ -198,6 +202,62 @@ CF_EXPORT OSStatus PlatformCreateDisplayEventSource(PlatformEventSource* outSour
 /* What the display module exports, by this name, to make the source. */
 typedef OSStatus (*PlatformDisplayModuleEntry)(PlatformEventSource* outSource);
 #define kPlatformDisplayModuleEntryName "PlatformDisplayModuleCreateSource"
+/* ---- The mouse and the menus --------------------------------------------- */
+
+/*
+ * Presses the mouse button at `where` (window-local) with `modifiers`:
+ * kEventMouseDown (mouse location in global coordinates, modifiers, click
+ * count `clicks`) goes to the deepest visible control under the point
+ * (kEventControlHitTest finds the part; else the window); unless a handler
+ * takes it, the control is clicked as PlatformClickControl does.
+ * errInvalidWindowRef for a bad window; otherwise the status of the
+ * mouse-down's dispatch or of the click.
+ */
+CF_EXPORT OSStatus PlatformPressMouse(WindowRef window, Point where, UInt32 modifiers,
+                                      UInt32 clicks);
+/* Moves the held mouse to `where` (kEventMouseDragged to the window), or
+   releases it there (kEventMouseUp). */
+CF_EXPORT OSStatus PlatformDragMouse(WindowRef window, Point where);
+CF_EXPORT OSStatus PlatformReleaseMouse(WindowRef window, Point where);
+/* Moves the free mouse to `where`: kEventWindowCursorChange to the window. */
+CF_EXPORT OSStatus PlatformMoveMouse(WindowRef window, Point where);
+/* The cursor last set with SetThemeCursor. */
+CF_EXPORT ThemeCursor PlatformGetThemeCursor(void);
+
+/*
+ * Asks for the status of every item of `menu` that has a command ID:
+ * kEventCommandUpdateStatus (attributes kHICommandFromMenu) to the window's
+ * focus (else the window), whose handlers enable or disable the item.
+ */
+CF_EXPORT OSStatus PlatformUpdateMenuStatus(WindowRef window, MenuRef menu);
+/*
+ * Chooses item `item` of `menu` as a person would from the menu bar: its
+ * status is updated first; a disabled item gives errControlHiddenOrDisabled,
+ * an item without a command ID menuItemNotFoundErr; otherwise
+ * kEventCommandProcess (kHICommandFromMenu) goes to the focus (else the
+ * window) and its status is returned.
+ */
+CF_EXPORT OSStatus PlatformChooseMenuCommand(WindowRef window, MenuRef menu, MenuItemIndex item);
+
+/* ---- The clipboard --------------------------------------------------------- */
+
+/*
+ * Joins the scrap (<HIToolbox/Scrap.h>) to a clipboard outside the process.
+ * scrapChanged: the process changed the scrap (cleared it or put a flavor);
+ * the host may offer its text to the desktop. copyDesktopText: asked each
+ * time the scrap is about to be read (GetCurrentScrap); a new string
+ * (released by the toolbox) replaces the scrap with that text, NULL leaves
+ * the scrap as it is (return NULL while the desktop holds what the process
+ * put there). Either callback may be NULL.
+ */
+typedef struct PlatformScrapHost {
+    void* info;
+    void (*scrapChanged)(void* info);
+    CFStringRef (*copyDesktopText)(void* info);
+} PlatformScrapHost;
+
+/* Installs the host (copied); NULL removes it. */
+CF_EXPORT void PlatformSetScrapHost(const PlatformScrapHost* host);
 
 CF_EXTERN_C_END
 

@@ -42,6 +42,21 @@ CF_EXPORT void GetPort(GrafPtr* port);
 /* Paints the rectangle (port coordinates) with the window's background. */
 CF_EXPORT void EraseRect(const Rect* r);
 
+/* Converts a point from global (screen) coordinates to the port's. */
+CF_EXPORT Point* QDGlobalToLocalPoint(CGrafPtr port, Point* point);
+
+/* Regions: rectangular areas (a region is its bounding box here). NewRgn
+   gives an empty region, NULL without memory; DisposeRgn frees it. */
+CF_EXPORT RgnHandle NewRgn(void);
+CF_EXPORT void DisposeRgn(RgnHandle rgn);
+CF_EXPORT void RectRgn(RgnHandle rgn, const Rect* r);
+CF_EXPORT void SetRectRgn(RgnHandle rgn, short left, short top, short right, short bottom);
+CF_EXPORT void SetEmptyRgn(RgnHandle rgn);
+CF_EXPORT void CopyRgn(RgnHandle srcRgn, RgnHandle dstRgn);
+CF_EXPORT Boolean EmptyRgn(RgnHandle rgn);
+CF_EXPORT Boolean PtInRgn(Point pt, RgnHandle rgn);
+CF_EXPORT Rect* GetRegionBounds(RgnHandle region, Rect* bounds);
+
 CF_EXTERN_C_END
 
 #endif /* HITOOLBOX_QUICKDRAW_H */
