@@ -83,6 +83,14 @@ inline std::string text(CFStringRef string) {
     return buffer;
 }
 
+// text() of a string the caller owned, which is released.
+inline std::string take_text(CFStringRef string) {
+    std::string result = text(string);
+    if (string != nullptr)
+        CFRelease(string);
+    return result;
+}
+
 // A PPD file of the fixtures, open for the life of the holder.
 class OpenPPD {
   public:
