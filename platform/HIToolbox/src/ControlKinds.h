@@ -68,6 +68,9 @@ struct ControlKindClass {
     // control's top-left corner, and the text's baseline as an offset from
     // its bottom (0 without text). nullptr: the control's bounds.
     Rect (*best_rect)(ControlRef control, SInt16* baseline_offset) = nullptr;
+    // The choice (as check_choice numbers them) that shows `text`, for scripts that
+    // name a choice by its text; 0 when none does. nullptr: the popup menu's items.
+    MenuItemIndex (*find_choice)(ControlRef control, const std::string& text) = nullptr;
 };
 
 // Registers a kind (once, at its first use); a kind already registered under

@@ -179,6 +179,8 @@ OSStatus Player::choose(const Step& step, WindowRef, ControlRef popup) {
     MenuItemIndex item = 0;
     if (step.by_number) {
         item = static_cast<MenuItemIndex>(step.number);
+    } else if (popup->kind_class->find_choice != nullptr) {
+        item = popup->kind_class->find_choice(popup, step.text);
     } else {
         MenuRef menu = nullptr;
         GetControlData(popup, kControlEntireControl, kControlPopupButtonMenuRefTag, sizeof(menu),
@@ -192,10 +194,10 @@ OSStatus Player::choose(const Step& step, WindowRef, ControlRef popup) {
                     item = i;
             }
         }
-        if (item == 0)
-            return fail(step, menuItemNotFoundErr,
-                        "no item " + quoted(step.text) + " in " + step.control.spelled);
     }
+    if (!step.by_number && item == 0)
+        return fail(step, menuItemNotFoundErr,
+                    "no item " + quoted(step.text) + " in " + step.control.spelled);
     const OSStatus status = PlatformChoosePopupItem(popup, item);
     if (status == noErr || status == eventNotHandledErr)
         return noErr;
