@@ -3,4 +3,6 @@
 
 PMPrintSession gCurrentPrintSession = nullptr;
 
-PMPrintSession GetCurrentPrintSession(void) { return gCurrentPrintSession; }
+PMPrintSession GetCurrentPrintSession(void) {
+    return gCurrentPrintSession;
+}

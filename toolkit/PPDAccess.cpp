@@ -28,9 +28,8 @@ void offer_to_feature_plugin(ppd_file_t* opened) {
         return;
     CFHolder<CFURLRef> featuresURL(CFBundleCopyBundleURL(features));
     char path[1024];
-    if (!featuresURL || !CFURLGetFileSystemRepresentation(featuresURL.get(), true,
-                                                          reinterpret_cast<UInt8*>(path),
-                                                          sizeof(path)))
+    if (!featuresURL || !CFURLGetFileSystemRepresentation(
+                            featuresURL.get(), true, reinterpret_cast<UInt8*>(path), sizeof(path)))
         return;
     std::string pluginPath = std::string(path) + "/Contents/Resources/QyxCups.plugin/";
     CFHolder<CFURLRef> pluginURL(CFURLCreateWithBytes(
@@ -53,13 +52,11 @@ ppd_file_t* open_current_ppd() {
         printer == nullptr)
         return nullptr;
     CFURLRef url = nullptr;
-    if (PMPrinterGetDescriptionURL(printer, kPMPPDDescriptionType, &url) != noErr ||
-        url == nullptr)
+    if (PMPrinterGetDescriptionURL(printer, kPMPPDDescriptionType, &url) != noErr || url == nullptr)
         return nullptr;
     CFHolder<CFURLRef> description(url);
     char path[1025];
-    if (!CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path),
-                                          sizeof(path)))
+    if (!CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path), sizeof(path)))
         return nullptr;
     ppd_file_t* opened = ppdOpenFile(path);
     if (opened != nullptr)

@@ -54,13 +54,12 @@ CF_EXPORT UInt16 PPDPopulateMenuWithChoices(MenuRef menu, ppd_file_t* ppd, CFStr
 
 /* The same for the popup button's menu, with command ID 0; the popup's maximum becomes the
    count. 0 when an argument is NULL or the popup has no menu. */
-CF_EXPORT UInt16 PPDPopulatePopupWithChoices(ControlRef popup, ppd_file_t* ppd,
-                                             CFStringRef keyword, Boolean markDefaults);
+CF_EXPORT UInt16 PPDPopulatePopupWithChoices(ControlRef popup, ppd_file_t* ppd, CFStringRef keyword,
+                                             Boolean markDefaults);
 
 /* The current PPD's custom page size limits in points; without a PPD, 432 by 432 to 864 by
    864. */
-CF_EXPORT void GetMediaLimits(float* minWidth, float* minHeight, float* maxWidth,
-                              float* maxHeight);
+CF_EXPORT void GetMediaLimits(float* minWidth, float* minHeight, float* maxWidth, float* maxHeight);
 
 CF_EXTERN_C_END
 

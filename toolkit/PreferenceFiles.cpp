@@ -16,8 +16,7 @@ const CFOptionFlags kReadMutable = kCFPropertyListMutableContainersAndLeaves;
 
 std::string path_of(CFURLRef url) {
     char path[PATH_MAX];
-    if (!CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path),
-                                          sizeof(path)))
+    if (!CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path), sizeof(path)))
         return std::string();
     return path;
 }
@@ -36,8 +35,8 @@ std::string utf8_of(CFStringRef string) {
 // The maker folder's "Tovek" inside the local Application Support folder, created when
 // missing; false when it cannot be had.
 bool find_maker_folder(FSRef* supportRef, FSRef* makerRef) {
-    if (FSFindFolder(kLocalDomain, kApplicationSupportFolderType, kDontCreateFolder,
-                     supportRef) != noErr)
+    if (FSFindFolder(kLocalDomain, kApplicationSupportFolderType, kDontCreateFolder, supportRef) !=
+        noErr)
         return false;
     static const UniChar kMakerName[] = {'T', 'o', 'v', 'e', 'k'};
     const UniCharCount length = sizeof(kMakerName) / sizeof(kMakerName[0]);
@@ -55,8 +54,7 @@ CFPropertyListRef copy_property_list_file(CFURLRef url, bool* damaged, CFStringR
     *errorString = nullptr;
     CFDataRef bytes = nullptr;
     SInt32 error = 0;
-    if (!CFURLCreateDataAndPropertiesFromResource(nullptr, url, &bytes, nullptr, nullptr,
-                                                  &error) ||
+    if (!CFURLCreateDataAndPropertiesFromResource(nullptr, url, &bytes, nullptr, nullptr, &error) ||
         error != 0 || bytes == nullptr) {
         if (bytes != nullptr)
             CFRelease(bytes);

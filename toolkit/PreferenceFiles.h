@@ -54,11 +54,9 @@ CF_EXTERN_C_END
    in the file's order, with historyCommandID. Sets the popup's maximum to the count of map rows
    plus history entries and returns it; 0 for a popup without a menu. Exported under its C++
    name. */
-__attribute__((visibility("default"))) UInt16
-PopulatePopupButtonFromMapAndHistory(CFBundleRef bundle, ControlRef popup, const SettingMap* map,
-                                     JobContext jobContext, CFStringRef historyKey,
-                                     SInt32 insertAfter, UInt32 historyCommandID,
-                                     UInt32 mapCommandID);
+__attribute__((visibility("default"))) UInt16 PopulatePopupButtonFromMapAndHistory(
+    CFBundleRef bundle, ControlRef popup, const SettingMap* map, JobContext jobContext,
+    CFStringRef historyKey, SInt32 insertAfter, UInt32 historyCommandID, UInt32 mapCommandID);
 #endif
 
 #endif /* TOOLKIT_PREFERENCEFILES_H */

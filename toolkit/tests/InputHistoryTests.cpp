@@ -71,9 +71,8 @@ class InputHistory : public testing::Test {
 TEST_F(InputHistory, FreshMachineShowsTheMapOnlyAndReplacesWhatThePopupHeld) {
     AppendMenuItemTextWithCFString(menu, CFSTR("stale"), 0, 0, nullptr);
     EXPECT_EQ(fill(CFSTR("AccountID"), 5), 5);
-    EXPECT_EQ(titles(), (std::vector<std::string>{"No Accounting", "Accounting On",
-                                                  "Automatically", "Booklet Output Tray",
-                                                  "Face-Down Output Tray"}));
+    EXPECT_EQ(titles(), (std::vector<std::string>{"No Accounting", "Accounting On", "Automatically",
+                                                  "Booklet Output Tray", "Face-Down Output Tray"}));
     EXPECT_EQ(GetControl32BitMaximum(popup), 5);
     MenuCommand command = 0;
     GetMenuItemCommandID(menu, 1, &command);

@@ -95,8 +95,9 @@ TEST_F(PPDAccess, TheFeaturePlugInLocalisesEachNewPPDOnceFrom10Point5On) {
     ASSERT_NE(features, nullptr);
 
     PlatformSetSystemVersion(10, 4, 11);
-    EXPECT_EQ(tktest::take_text(PPDCopyChoiceText(PPDGetCurrent(), CFSTR("InputSlot"), CFSTR("Tray1"))),
-              "Fach 1");
+    EXPECT_EQ(
+        tktest::take_text(PPDCopyChoiceText(PPDGetCurrent(), CFSTR("InputSlot"), CFSTR("Tray1"))),
+        "Fach 1");
     PPDCloseCurrent();
     PlatformSetSystemVersion(10, 5, 0);
     ppd_file_t* ppd = PPDGetCurrent();
@@ -107,7 +108,8 @@ TEST_F(PPDAccess, TheFeaturePlugInLocalisesEachNewPPDOnceFrom10Point5On) {
 
     // The plug-in's code is loaded by now; ask it how often it was called.
     CFURLRef pluginURL = CFURLCreateFromFileSystemRepresentation(
-        nullptr, reinterpret_cast<const UInt8*>(FEATURES_BUNDLE "/Contents/Resources/QyxCups.plugin"),
+        nullptr,
+        reinterpret_cast<const UInt8*>(FEATURES_BUNDLE "/Contents/Resources/QyxCups.plugin"),
         strlen(FEATURES_BUNDLE "/Contents/Resources/QyxCups.plugin"), true);
     CFBundleRef plugin = CFBundleCreate(nullptr, pluginURL);
     auto count = reinterpret_cast<int (*)()>(
@@ -200,10 +202,13 @@ std::string write_ppd(const std::string& encodingLine, const std::string& title)
     const auto path = tktest::scratch_folder() / "Encoded.ppd";
     tktest::write_file(path, "*PPD-Adobe: \"4.3\"\n*% Synthetic test data.\n"
                              "*FormatVersion: \"4.3\"\n*LanguageVersion: English\n"
-                             "*LanguageEncoding: " + encodingLine + "\n"
-                             "*ModelName: \"Encoded\"\n*NickName: \"Encoded\"\n"
-                             "*OpenUI *InputSlot: PickOne\n*DefaultInputSlot: Tray1\n"
-                             "*InputSlot Tray1/" + title + ": \"\"\n*CloseUI: *InputSlot\n");
+                             "*LanguageEncoding: " +
+                                 encodingLine +
+                                 "\n"
+                                 "*ModelName: \"Encoded\"\n*NickName: \"Encoded\"\n"
+                                 "*OpenUI *InputSlot: PickOne\n*DefaultInputSlot: Tray1\n"
+                                 "*InputSlot Tray1/" +
+                                 title + ": \"\"\n*CloseUI: *InputSlot\n");
     return path.string();
 }
 
@@ -218,8 +223,7 @@ TEST(PPDEncodings, TextsAreReadInTheEncodingThePPDNames) {
         {"ISOLatin1", "gro\xdf", kCFStringEncodingISOLatin1, "gro\u00df"},
         {"ISOLatin2", "\xa9koda", kCFStringEncodingISOLatin2, "\u0160koda"},
         {"ISOLatin5", "Ka\xf0\xfdt", kCFStringEncodingISOLatin5, "Ka\u011f\u0131t"},
-        {"JIS83-RKSJ", "\x83\x67\x83\x8c\x83\x43", kCFStringEncodingShiftJIS,
-         "\u30c8\u30ec\u30a4"},
+        {"JIS83-RKSJ", "\x83\x67\x83\x8c\x83\x43", kCFStringEncodingShiftJIS, "\u30c8\u30ec\u30a4"},
         {"UTF8", "\xc3\xa9t\xc3\xa9", kCFStringEncodingUTF8, "\u00e9t\u00e9"},
         {"UTF-8", "\xc3\xa9t\xc3\xa9", kCFStringEncodingUTF8, "\u00e9t\u00e9"},
         {"isolatin1", "\x8a", kCFStringEncodingMacRoman, "\u00e4"},
@@ -232,7 +236,8 @@ TEST(PPDEncodings, TextsAreReadInTheEncodingThePPDNames) {
         char* cupsName = ppd->lang_encoding;
         ppd->lang_encoding = const_cast<char*>(c.name);
         EXPECT_EQ(PPDGetEncoding(ppd), c.encoding);
-        EXPECT_EQ(tktest::take_text(PPDCopyChoiceText(ppd, CFSTR("InputSlot"), CFSTR("Tray1"))), c.utf8);
+        EXPECT_EQ(tktest::take_text(PPDCopyChoiceText(ppd, CFSTR("InputSlot"), CFSTR("Tray1"))),
+                  c.utf8);
         ppd->lang_encoding = cupsName;
         ppdClose(ppd);
     }

@@ -88,8 +88,7 @@ TEST(PreferenceFiles, MakerFileMissingIsSilentDamagedIsReportedAndKept) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(CopyXMLData(CFSTR("Bad.plist")), nullptr);
     const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err.rfind("CopyXMLData()::CFPropertyListCreateFromXMLData() error: ", 0), 0u)
-        << err;
+    EXPECT_EQ(err.rfind("CopyXMLData()::CFPropertyListCreateFromXMLData() error: ", 0), 0u) << err;
     EXPECT_NE(err.find("line"), std::string::npos) << err;
     // The bytes are kept beside, so a save that starts afresh destroys nothing.
     EXPECT_FALSE(fs::exists(file));
