@@ -246,6 +246,33 @@ TEST_F(DataBrowser, ScrollingKeepsWithinTheRowsAndRevealsAnItem) {
     EXPECT_EQ(RevealDataBrowserItem(browser, 99, 0, 0), errDataBrowserItemNotFound);
 }
 
+TEST_F(DataBrowser, AScriptChoosesARowByItsTextAndMovesWithTheKeys) {
+    add({{1, "Draft"}, {2, "Copy"}, {3, "Final"}});
+    const ControlID id{'TVKa', 70};
+    SetControlID(browser, &id);
+    ShowWindow(window);
+    const char* build = std::getenv("ACCOUNTING_BINARY_DIR");
+    const std::filesystem::path dir =
+        std::filesystem::path(build ? build : "/tmp") / "test-scripts";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "browser.script") << "# synthetic test data\n"
+                                             "choose TVKa:70 \"Copy\"\n"
+                                             "key down\n"
+                                             "choose TVKa:70 \"Nothing\"\n";
+    PlatformEventSource source{};
+    ASSERT_EQ(
+        PlatformCreateScriptEventSource((dir / "browser.script").c_str(), dir.c_str(), &source),
+        noErr);
+    PlatformSetEventSource(&source);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(PlatformRunEventSource(), menuItemNotFoundErr);
+    const std::string message = testing::internal::GetCapturedStderr();
+    PlatformSetEventSource(nullptr);
+    EXPECT_TRUE(IsDataBrowserItemSelected(browser, 3));
+    EXPECT_FALSE(IsDataBrowserItemSelected(browser, 2));
+    EXPECT_NE(message.find("browser.script:4: no item \"Nothing\""), std::string::npos) << message;
+}
+
 UInt32 pixel(WindowRef window, int x, int y) {
     UInt32 argb = 0;
     EXPECT_EQ(PlatformCopyWindowPixel(window, x, y, &argb), noErr);
