@@ -72,9 +72,14 @@ void keep_damaged_file(CFURLRef url, CFStringRef reason) {
     if (path.empty())
         return;
     const std::string kept = path + ".damaged";
+    // Only where the damage is: a preference file may hold what the user typed, and that
+    // stays off the console.
+    const std::string why = utf8_of(reason);
+    const size_t line = why.rfind(" on line ");
+    const std::string where = line != std::string::npos ? why.substr(line) : std::string();
     if (std::rename(path.c_str(), kept.c_str()) == 0)
-        std::fprintf(stderr, "%s: not a property list (%s); kept as %s\n", path.c_str(),
-                     utf8_of(reason).c_str(), kept.c_str());
+        std::fprintf(stderr, "%s: not a property list%s; kept as %s\n", path.c_str(),
+                     where.c_str(), kept.c_str());
 }
 
 bool write_property_list_file(CFURLRef url, CFPropertyListRef plist, SInt32* errorCode) {
