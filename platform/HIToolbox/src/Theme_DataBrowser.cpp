@@ -38,6 +38,7 @@ void draw_headers(cairo_t* cr, const State& state, const Rect& b, const DrawCont
     cairo_clip(cr);
     cairo_rectangle(cr, b.left + 1, top, b.right - b.left - 2, height);
     fill_gradient(cr, top, height, kHeaderTop, kHeaderBottom);
+    cairo_new_path(cr); // the gradient keeps its path for callers that stroke it
     int x = b.left + 1 - static_cast<int>(state.scroll_left);
     for (const Column& column : state.columns) {
         const std::string title = utf8(column.title.get());
