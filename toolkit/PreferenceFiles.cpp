@@ -155,13 +155,11 @@ CFPropertyListRef CopyUserPreferences(CFStringRef fileName) {
 
 Boolean WriteUserPreferences(CFStringRef fileName, CFPropertyListRef propertyList) {
     CFHolder<CFURLRef> url(toolkit::copy_user_preference_url(fileName));
-    if (!url || propertyList == nullptr)
-        return false;
-    CFHolder<CFDataRef> xml(CFPropertyListCreateXMLData(nullptr, propertyList));
-    if (!xml)
+    if (!url || propertyList == nullptr || !CFPropertyListIsValid(propertyList,
+                                                                  kCFPropertyListXMLFormat_v1_0))
         return false;
     SInt32 error = 0;
-    if (!CFURLWriteDataAndPropertiesToResource(url.get(), xml.get(), nullptr, &error)) {
+    if (!toolkit::write_property_list_file(url.get(), propertyList, &error)) {
         std::fprintf(stderr, "WriteUserPreferences() failed (%d)\n", static_cast<int>(error));
         return false;
     }
