@@ -56,6 +56,8 @@ struct ControlKindClass {
     ControlPartCode focus_part = kControlNoPart;
     // Called when a control of the kind gains the focus (not by a click).
     void (*took_focus)(ControlRef control) = nullptr;
+    // Called when a control of the kind loses the focus.
+    void (*lost_focus)(ControlRef control) = nullptr;
     // Standard handling of kEventTextInputUnicodeForKeyEvent sent to a
     // control of the kind; nullptr: the event goes on.
     OSStatus (*text_input)(ControlRef control, EventRef event) = nullptr;
@@ -68,6 +70,9 @@ struct ControlKindClass {
     // control's top-left corner, and the text's baseline as an offset from
     // its bottom (0 without text). nullptr: the control's bounds.
     Rect (*best_rect)(ControlRef control, SInt16* baseline_offset) = nullptr;
+    // Paints what the control shows on top of every control of its window
+    // (an open drop-down list), after the window's controls were drawn.
+    void (*draw_overlay)(ControlRef control, DrawContext& context) = nullptr;
     // The choice (as check_choice numbers them) that shows `text`, for scripts that
     // name a choice by its text; 0 when none does. nullptr: the popup menu's items.
     MenuItemIndex (*find_choice)(ControlRef control, const std::string& text) = nullptr;
@@ -92,6 +97,7 @@ const ControlKindClass& popup_button_kind();
 const ControlKindClass& tabs_kind();
 const ControlKindClass& group_box_kind();
 const ControlKindClass& separator_kind();
+const ControlKindClass& combo_box_kind();
 // A primary group box (the default) or a secondary one, nested in another.
 bool group_box_is_primary(ControlRef control);
 
