@@ -52,13 +52,6 @@ class Watermarks : public testing::Test {
     tktest::ScratchFolders folders;
 };
 
-TEST_F(Watermarks, TheRecordKeepsTheLayoutPanelsRelyOn) {
-    EXPECT_EQ(offsetof(WatermarkRecord, fontName), 9216u);
-    EXPECT_EQ(offsetof(WatermarkRecord, keyByText), 9788u);
-    EXPECT_EQ(offsetof(WatermarkRecord, glyphs), 9824u);
-    EXPECT_EQ(offsetof(WatermarkRecord, glyphCount), 9832u);
-}
-
 TEST_F(Watermarks, ARecordRoundTripsUnderItsKeyAndASecondSaveReplacesIt) {
     WatermarkRecord* saved = new_record("DRAFT", "draft.pdf", 1);
     saved->glyphCount = 3;

@@ -344,6 +344,9 @@ CF_EXPORT OSStatus GetDataBrowserHasScrollBars(ControlRef browser, Boolean* hori
 
 /* ---- Cells, inside the item-data callback -------------------------------- */
 
+/* A callback answers through these: Set the cell's value, or read what it is given (Get, with
+   errDataBrowserInvalidPropertyData for a value that was not set). The text from
+   GetDataBrowserItemDataText is the caller's to release. */
 CF_EXPORT OSStatus SetDataBrowserItemDataText(DataBrowserItemDataRef itemData, CFStringRef theData);
 CF_EXPORT OSStatus GetDataBrowserItemDataText(DataBrowserItemDataRef itemData,
                                               CFStringRef* theData);
