@@ -1,7 +1,6 @@
-// The per-model hooks of this printer family: they only keep the current print session.
+// The per-model hooks of this printer family: they only keep the current print session
+// (gCurrentPrintSession, which the toolkit's PPD routines read).
 #include "Hooks.h"
-
-PMPrintSession gCurrentPrintSession = nullptr;
 
 OSStatus TovekPDEProlog(PMPDEContext*, OSType*, CFStringRef*, CFStringRef*, UInt32*, UInt32*) {
     return noErr;
@@ -25,5 +24,3 @@ OSStatus TovekPDETerminate(PMPDEContext, OSStatus) {
     gCurrentPrintSession = nullptr;
     return noErr;
 }
-
-PMPrintSession GetCurrentPrintSession(void) { return gCurrentPrintSession; }

@@ -7,6 +7,8 @@
 
 #include <Carbon/Carbon.h>
 
+#include "CurrentPrintSession.h"
+
 CF_EXTERN_C_BEGIN
 
 CF_EXPORT OSStatus TovekPDEProlog(PMPDEContext* context, OSType* creator,
@@ -24,11 +26,6 @@ CF_EXPORT OSStatus TovekPDEOpen(PMPDEContext context);
 CF_EXPORT OSStatus TovekPDEClose(PMPDEContext context);
 /* Clears the current print session. */
 CF_EXPORT OSStatus TovekPDETerminate(PMPDEContext context, OSStatus status);
-
-/* The print session of the last Initialize, until Terminate; the PPD routines find the
-   current printer through it. */
-CF_EXPORT PMPrintSession gCurrentPrintSession;
-CF_EXPORT PMPrintSession GetCurrentPrintSession(void);
 
 CF_EXTERN_C_END
 

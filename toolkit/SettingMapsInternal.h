@@ -10,6 +10,12 @@ namespace toolkit {
 // row asks for.
 bool setting_row_applies(const SettingMap& row);
 
+// The popup button's menu (not retained), or NULL.
+MenuRef popup_menu(ControlRef popup);
+
+// Reference constants are pointer-sized; ticket values travel in them sign-extended.
+URefCon refcon_for(SInt32 ticketValue);
+
 } // namespace toolkit
 
 #endif

@@ -6,12 +6,6 @@
 
 namespace {
 
-// Reference constants are pointer-sized; ticket values travel in them sign-extended and are
-// compared on their low 32 bits.
-URefCon refcon_for(SInt32 ticketValue) {
-    return static_cast<URefCon>(static_cast<intptr_t>(ticketValue));
-}
-
 SInt32 ticket_value_of(URefCon refCon) {
     return static_cast<SInt32>(static_cast<UInt32>(refCon));
 }
@@ -26,7 +20,16 @@ CFStringRef title_key(const SettingMap& row, JobContext jobContext) {
 void append_row(MenuRef menu, CFStringRef title, MenuCommand commandID, SInt32 ticketValue) {
     MenuItemIndex item = 0;
     if (AppendMenuItemTextWithCFString(menu, title, 0, commandID, &item) == noErr)
-        SetMenuItemRefCon(menu, item, refcon_for(ticketValue));
+        SetMenuItemRefCon(menu, item, toolkit::refcon_for(ticketValue));
+}
+
+} // namespace
+
+namespace toolkit {
+
+// Ticket values are compared on their low 32 bits when read back.
+URefCon refcon_for(SInt32 ticketValue) {
+    return static_cast<URefCon>(static_cast<intptr_t>(ticketValue));
 }
 
 MenuRef popup_menu(ControlRef popup) {
@@ -37,7 +40,10 @@ MenuRef popup_menu(ControlRef popup) {
     return menu;
 }
 
-} // namespace
+} // namespace toolkit
+
+using toolkit::popup_menu;
+using toolkit::refcon_for;
 
 UInt16 PopulateMenuFromMap(CFBundleRef bundle, MenuRef menu, const SettingMap* map,
                            JobContext jobContext, MenuCommand commandID) {

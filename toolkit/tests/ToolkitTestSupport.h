@@ -5,9 +5,59 @@
 #include <CoreFoundation/CoreFoundation.h>
 #include <cups/ppd.h>
 
+#include "../../platform/CoreServices/tests/TestSupport.h"
+
+#include <filesystem>
 #include <string>
 
 namespace tktest {
+
+using cstest::ScopedEnv;
+
+// A fresh, empty folder named after the running test, under the build tree.
+inline std::filesystem::path scratch_folder() {
+    const char* build = std::getenv("ACCOUNTING_BINARY_DIR");
+    std::filesystem::path base = build ? build : std::filesystem::temp_directory_path();
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    std::filesystem::path folder = base / "test-scratch" / "Toolkit" /
+                                   (std::string(info->test_suite_name()) + "." + info->name());
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return std::filesystem::canonical(folder);
+}
+
+// The machine-wide Application Support and the user's Preferences folders moved into a scratch
+// folder for one test; Application Support exists, the maker folder inside it does not.
+struct ScratchFolders {
+    std::filesystem::path root = scratch_folder();
+    std::filesystem::path support = root / "ApplicationSupport";
+    std::filesystem::path prefs = root / "Preferences";
+    ScopedEnv supportEnv{"CARBONRT_APPLICATION_SUPPORT_DIR", support.c_str()};
+    ScopedEnv prefsEnv{"CARBONRT_PREFERENCES_DIR", prefs.c_str()};
+    ScratchFolders() {
+        std::filesystem::create_directories(support);
+        std::filesystem::create_directories(prefs);
+    }
+};
+
+inline void write_file(const std::filesystem::path& path, const std::string& bytes) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+inline std::string read_file(const std::filesystem::path& path) {
+    std::string bytes;
+    if (FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof(buffer), file)) > 0;)
+            bytes.append(buffer, n);
+        std::fclose(file);
+    }
+    return bytes;
+}
 
 inline std::string fixture_path(const char* name) {
     return std::string(TOOLKIT_FIXTURES_DIR) + "/" + name;
@@ -31,6 +81,14 @@ inline std::string text(CFStringRef string) {
     if (!CFStringGetCString(string, buffer, sizeof(buffer), kCFStringEncodingUTF8))
         return "<unconvertible>";
     return buffer;
+}
+
+// text() of a string the caller owned, which is released.
+inline std::string take_text(CFStringRef string) {
+    std::string result = text(string);
+    if (string != nullptr)
+        CFRelease(string);
+    return result;
 }
 
 // A PPD file of the fixtures, open for the life of the holder.

@@ -73,6 +73,9 @@ struct ControlKindClass {
     // Paints what the control shows on top of every control of its window
     // (an open drop-down list), after the window's controls were drawn.
     void (*draw_overlay)(ControlRef control, DrawContext& context) = nullptr;
+    // The choice (as check_choice numbers them) that shows `text`, for scripts that
+    // name a choice by its text; 0 when none does. nullptr: the popup menu's items.
+    MenuItemIndex (*find_choice)(ControlRef control, const std::string& text) = nullptr;
 };
 
 // Registers a kind (once, at its first use); a kind already registered under

@@ -225,6 +225,8 @@ OSStatus Player::choose(const Step& step, WindowRef, ControlRef popup) {
             // A combo box's entries may be codes typed before: the text is not repeated.
             return fail(step, menuItemNotFoundErr,
                         "no such entry in " + step.control.spelled);
+    } else if (popup->kind_class->find_choice != nullptr) {
+        item = popup->kind_class->find_choice(popup, step.text);
     } else {
         MenuRef menu = nullptr;
         GetControlData(popup, kControlEntireControl, kControlPopupButtonMenuRefTag, sizeof(menu),
@@ -238,10 +240,10 @@ OSStatus Player::choose(const Step& step, WindowRef, ControlRef popup) {
                     item = i;
             }
         }
-        if (item == 0)
-            return fail(step, menuItemNotFoundErr,
-                        "no item " + quoted(step.text) + " in " + step.control.spelled);
     }
+    if (!step.by_number && item == 0)
+        return fail(step, menuItemNotFoundErr,
+                    "no item " + quoted(step.text) + " in " + step.control.spelled);
     const OSStatus status = PlatformChoosePopupItem(popup, item);
     if (status == noErr || status == eventNotHandledErr)
         return noErr;

@@ -184,6 +184,9 @@ CF_EXPORT OSErr FSGetCatalogInfo(const FSRef* ref, FSCatalogInfoBitmap whichInfo
                                  FSCatalogInfo* catalogInfo, HFSUniStr255* outName,
                                  FSSpecPtr fsSpec, FSRef* parentRef);
 
+/* The text-encoding hint that gives none. */
+enum { kTextEncodingUnknown = 0xFFFF };
+
 /*
  * FSMakeFSRefUnicode: the FSRef of the existing item `name` in the folder
  * parentRef. The text-encoding hint is not needed here and is ignored.
