@@ -15,6 +15,9 @@ if nm -D "$work/prefix/lib/libCoreFoundation.so" | grep __asan_init >/dev/null; 
 fi
 cc -std=c11 -Wall -Werror -o "$work/hello-c" "$example_dir/hello.c" $flags
 c++ -std=c++17 -Wall -Werror -x c++ -o "$work/hello-cxx" "$example_dir/hello.c" $flags
+# The Mac's header layout: Print/ beside PrintCore/, the C library behind the frameworks.
+cc -std=c11 -Wall -Werror -c -o "$work/headers-c.o" "$example_dir/headers.c" $flags
+c++ -std=c++17 -Wall -Werror -x c++ -c -o "$work/headers-cxx.o" "$example_dir/headers.c" $flags
 "$work/hello-c" | grep -q "hello from the runtime"
 "$work/hello-cxx" | grep -q "hello from the runtime"
 echo "outside program built and ran as C and C++"
