@@ -119,7 +119,7 @@ std::string instantiate(LoadedPDE& pde, const Factory& factory, CFUUIDRef type) 
         return "the factory '" + factory.function + "' returned no instance";
     pde.instance = instance;
     CFHolder<CFUUIDRef> pdeID(
-        CFUUIDCreateFromString(nullptr, CFSTR(kDialogExtensionIntfIDStr)));
+        CFUUIDCreateFromString(nullptr, kDialogExtensionIntfIDStr));
     void* interface = nullptr;
     HRESULT status = (*instance)->QueryInterface(instance, CFUUIDGetUUIDBytes(pdeID.get()),
                                                  &interface);
@@ -152,8 +152,8 @@ std::string load_bundle(const std::string& path, LoadedPDE& pde, bool& isPDE) {
     if (pde.bundle == nullptr)
         return "it is not a bundle";
     CFRetain(pde.bundle);
-    CFHolder<CFUUIDRef> type(CFUUIDCreateFromString(nullptr, CFSTR(kPrinterModuleTypeIDStr)));
-    std::vector<Factory> factories = factories_for_type(pde.bundle, CFSTR(kPrinterModuleTypeIDStr));
+    CFHolder<CFUUIDRef> type(CFUUIDCreateFromString(nullptr, kPrinterModuleTypeIDStr));
+    std::vector<Factory> factories = factories_for_type(pde.bundle, kPrinterModuleTypeIDStr);
     if (factories.empty())
         return {};
     isPDE = true;
