@@ -68,6 +68,10 @@ struct ControlKindClass {
     // control's top-left corner, and the text's baseline as an offset from
     // its bottom (0 without text). nullptr: the control's bounds.
     Rect (*best_rect)(ControlRef control, SInt16* baseline_offset) = nullptr;
+    // Called after the control's value changed (by a call or a click). nullptr: nothing.
+    void (*value_changed)(ControlRef control) = nullptr;
+    // Called after a control was embedded in, or moved out of, the control. nullptr: nothing.
+    void (*subcontrols_changed)(ControlRef control) = nullptr;
 };
 
 // Registers a kind (once, at its first use); a kind already registered under
@@ -89,6 +93,11 @@ const ControlKindClass& popup_button_kind();
 const ControlKindClass& tabs_kind();
 const ControlKindClass& group_box_kind();
 const ControlKindClass& separator_kind();
+const ControlKindClass& radio_group_kind();
+// Whether the control is a radio group (whose radio buttons move its value).
+bool is_radio_group(ControlRef control);
+// Makes `button`, an embedded radio button of `group` just turned on, the group's choice.
+void radio_group_button_chosen(ControlRef group, ControlRef button);
 // A primary group box (the default) or a secondary one, nested in another.
 bool group_box_is_primary(ControlRef control);
 
