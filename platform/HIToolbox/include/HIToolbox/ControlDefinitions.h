@@ -206,6 +206,10 @@ enum {
     kControlPopupButtonCheckCurrentTag = 0x6368636B /* 'chck' */ /* Boolean */
 };
 
+/* The popup's menu (no new reference; NULL if none), and giving it one the popup retains. */
+CF_EXPORT MenuRef GetControlPopupMenuHandle(ControlRef control);
+CF_EXPORT void SetControlPopupMenuHandle(ControlRef control, MenuRef popupMenu);
+
 enum {
     popupTitleLeftJust = 0x00000000,
     popupTitleCenterJust = 0x00000001,
