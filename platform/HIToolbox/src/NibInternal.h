@@ -42,6 +42,9 @@ struct ControlNode {
     bool visible = true;
     bool enabled = true;
     UInt32 command = 0;
+    // The text size a nib asks for: kControlFontSmallSystemFont or kControlFontMiniSystemFont
+    // (SetControlFontStyle); 0 keeps the kind's own font.
+    SInt16 font = 0;
     std::vector<Attribute> extra; // kind-specific, checked by the builder
     std::vector<ItemNode> items;
     std::vector<ControlNode> children;

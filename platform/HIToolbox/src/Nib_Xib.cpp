@@ -334,10 +334,11 @@ bool XibReader::control_kind_specific(Node object, const std::string& ib_class,
     if (!int_property(object, "controlSize", size, present) ||
         !int_property(object, "buttonType", button_type, present))
         return false;
+    // A control laid out small on the Mac needs the small font to fit its bounds here too.
     const bool small = size == kSizeSmall || size == kSizeMini;
+    if (small)
+        node.font = size == kSizeMini ? kControlFontMiniSystemFont : kControlFontSmallSystemFont;
     if (ib_class == "IBCarbonStaticText" || ib_class == "IBCarbonEditText") {
-        if (small)
-            add_extra(node, "font", size == kSizeMini ? "mini-system" : "small-system");
         bool unicode = false, password = false;
         if (!bool_property(object, "isUnicode", false, unicode) ||
             !bool_property(object, "isPassword", false, password))

@@ -49,6 +49,13 @@ const char* const kPanel = R"(<?xml version="1.0" standalone="yes"?>
                 <int name="menuID">300</int>
               </object>
               <reference idRef="20"/>
+              <object class="IBCarbonCheckBox" id="17">
+                <string name="bounds">120 10 138 200 </string>
+                <ostype name="controlSignature">Samp</ostype>
+                <int name="controlID">4</int>
+                <string name="title">Print on both sides of the paper</string>
+                <int name="controlSize">1</int>
+              </object>
               <object class="IBCarbonButton" id="16">
                 <string name="bounds">160 300 180 380 </string>
                 <ostype name="command">ok  </ostype>
@@ -147,6 +154,26 @@ TEST(XibNibs, AFolderWithObjectsXibBuildsItsWindowAndMenus) {
     EXPECT_EQ(pane, control(window, 1));
     EXPECT_EQ(GetControl32BitValue(group), 2);
     EXPECT_EQ(GetControl32BitMaximum(group), 2);
+
+    // Laid out small on the Mac: the small system font, so the title measures narrower than
+    // the same title in the regular font.
+    ControlRef small = control(window, 4);
+    ASSERT_NE(small, nullptr);
+    ControlRef regular = nullptr;
+    const Rect r{0, 0, 18, 200};
+    ASSERT_EQ(noErr, CreateCheckBoxControl(window, &r, CFSTR("Print on both sides of the paper"),
+                                           0, true, &regular));
+    Rect smallBest{}, regularBest{};
+    SInt16 baseline = 0;
+    GetBestControlRect(small, &smallBest, &baseline);
+    GetBestControlRect(regular, &regularBest, &baseline);
+    EXPECT_LT(smallBest.right - smallBest.left, regularBest.right - regularBest.left);
+    ControlFontStyleRec style{};
+    style.flags = kControlUseFontMask;
+    style.font = kControlFontSmallSystemFont;
+    EXPECT_EQ(noErr, SetControlFontStyle(regular, &style));
+    GetBestControlRect(regular, &regularBest, &baseline);
+    EXPECT_EQ(smallBest.right - smallBest.left, regularBest.right - regularBest.left);
 
     MenuRef standalone = nullptr;
     EXPECT_EQ(noErr, CreateMenuFromNib(nib, CFSTR("QualityMenu"), &standalone));
