@@ -1,6 +1,6 @@
 // Building the picture index (an ImageImportManager over a folder tree) beside a bare readdir
-// walk of the same tree: over the shipped resources folder, and over that folder with 10,000
-// extra files in nested folders. Run with repetitions and compare the medians, e.g.
+// walk of the same tree: over the shipped resources folder, and over that folder with 1,000,
+// 10,000 and 100,000 extra files, each with a name of its own, in nested folders. Run with repetitions and compare the medians, e.g.
 //   build/default/bench/image_index_bench --benchmark_repetitions=9
 //   --benchmark_report_aggregates_only=true
 #include "ImageImportManager.h"
@@ -16,6 +16,8 @@
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <string>
 #include <time.h>
 #include <vector>
@@ -24,14 +26,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kTopFolders = 10;
-constexpr int kSubFolders = 10;
-constexpr int kFilesPerFolder = 100; // 10 x 10 x 100 = 10,000 extra files
+constexpr int kFilesPerFolder = 100;
+constexpr int kFoldersPerSet = 10;
 
-// A copy of the shipped resources with 10,000 extra empty files, made once and removed at exit.
+// A copy of the shipped resources with `extra` more empty files, each with a name of its own, 100
+// to a folder, ten folders to a set; made once per size and removed at exit.
 class LargeTree {
   public:
-    LargeTree() {
+    explicit LargeTree(int extra) {
         char pattern[] = "/tmp/image-index-bench-XXXXXX";
         if (mkdtemp(pattern) == nullptr) {
             std::perror("mkdtemp");
@@ -39,14 +41,13 @@ class LargeTree {
         }
         root_ = pattern;
         fs::copy(ACCOUNTING_RESOURCES_DIR, root_, fs::copy_options::recursive);
-        for (int top = 0; top < kTopFolders; ++top) {
-            for (int sub = 0; sub < kSubFolders; ++sub) {
-                fs::path folder =
-                    root_ / ("set-" + std::to_string(top)) / ("page-" + std::to_string(sub));
+        for (int n = 0; n < extra; ++n) {
+            const int folder_number = n / kFilesPerFolder;
+            const fs::path folder = root_ / ("set-" + std::to_string(folder_number / kFoldersPerSet)) /
+                                    ("page-" + std::to_string(folder_number % kFoldersPerSet));
+            if (n % kFilesPerFolder == 0)
                 fs::create_directories(folder);
-                for (int n = 0; n < kFilesPerFolder; ++n)
-                    std::ofstream(folder / ("entry-" + std::to_string(n) + ".dat"));
-            }
+            std::ofstream(folder / ("entry-" + std::to_string(n) + ".dat"));
         }
     }
     ~LargeTree() {
@@ -59,14 +60,16 @@ class LargeTree {
     fs::path root_;
 };
 
-const fs::path& large_tree() {
-    static LargeTree tree;
-    return tree.root();
-}
-
-const fs::path& tree_for(int which) {
+// Argument 0: the shipped resources folder; N: the same with N extra files.
+const fs::path& tree_for(int extra) {
     static const fs::path shipped = ACCOUNTING_RESOURCES_DIR;
-    return which == 0 ? shipped : large_tree();
+    static std::map<int, std::unique_ptr<LargeTree>> trees;
+    if (extra == 0)
+        return shipped;
+    std::unique_ptr<LargeTree>& tree = trees[extra];
+    if (!tree)
+        tree = std::make_unique<LargeTree>(extra);
+    return tree->root();
 }
 
 FSRef ref_for(const fs::path& path) {
@@ -179,11 +182,12 @@ void BM_IndexBesideReaddir(benchmark::State& state) {
     state.counters["ratio_cpu"] = median(ratio_cpu);
 }
 
-// Argument 0: the shipped resources folder; 1: the same with 10,000 extra files.
-BENCHMARK(BM_ReaddirWalk)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_IterateContainer)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_ImageIndex)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_IndexBesideReaddir)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
+// Argument: how many files are added to the shipped resources folder.
+#define TREE_SIZES Arg(0)->Arg(1000)->Arg(10000)->Arg(100000)
+BENCHMARK(BM_ReaddirWalk)->TREE_SIZES->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_IterateContainer)->TREE_SIZES->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_ImageIndex)->TREE_SIZES->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_IndexBesideReaddir)->TREE_SIZES->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace
 

@@ -40,9 +40,12 @@ function(accounting_framework name)
                $<INSTALL_INTERFACE:include>
         PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+    # Installed, the frameworks sit side by side and find each other through $ORIGIN: a program
+    # linked with --as-needed names only the frameworks it calls, not the ones they call.
     set_target_properties(${name} PROPERTIES
         VERSION ${PROJECT_VERSION} SOVERSION 1
-        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib
+        INSTALL_RPATH "$ORIGIN")
     install(TARGETS ${name} EXPORT AccountingRuntime LIBRARY DESTINATION lib)
     install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/include/ DESTINATION include)
 

@@ -11,8 +11,8 @@ mkdir -p "$work"
 prefix="$work/prefix"
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
-# FIXME: drop once the installed libraries and printdialog find each other by their run paths.
-export LD_LIBRARY_PATH="$prefix/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+# The installed kit finds its own libraries by their run paths, as an outsider's would.
+unset LD_LIBRARY_PATH
 flags=$(pkg-config --cflags --libs carbon-runtime)
 if nm -D "$prefix/lib/libCoreFoundation.so" | grep __asan_init >/dev/null; then
     flags="$flags -fsanitize=address,undefined"

@@ -182,6 +182,12 @@ void update_window(WindowRef window) {
 void draw_control(ControlRef control) {
     if (control == nullptr || control->owner == nullptr || !IsControlVisible(control))
         return;
+    // A window nobody sees is painted when it is shown or its pixels are read: drawing now
+    // would only be painted over. Inside a pass (a draw handler drawing a part) draw at once.
+    if (!control->owner->visible && current_pass == nullptr) {
+        invalidate_control(control);
+        return;
+    }
     run_pass(control->owner, control, current_pass != nullptr ? current_pass->region : nullptr,
              false);
 }

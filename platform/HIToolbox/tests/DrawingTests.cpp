@@ -166,6 +166,7 @@ OSStatus let_it_pass(EventHandlerCallRef, EventRef, void* calls) {
 TEST_F(Drawing, ADrawHandlerReturningNoErrReplacesTheStandardLook) {
     ControlRef replaced = button(Rect{20, 20, 40, 120}, "Replaced");
     ControlRef kept = button(Rect{60, 20, 80, 120}, "Kept");
+    ShowWindow(window); // a hidden window is drawn when it is shown, not at DrawControls
     const EventTypeSpec draw = {kEventClassControl, kEventControlDraw};
     int red_calls = 0;
     int passed_calls = 0;
@@ -188,6 +189,20 @@ TEST_F(Drawing, ADrawHandlerReturningNoErrReplacesTheStandardLook) {
     EXPECT_EQ(pixels_unlike(window, Rect{20, 20, 40, 120}, 0xFFFF0000u), 0);
     // The other one still has its standard face and title.
     EXPECT_GT(pixels_unlike(window, Rect{60, 20, 80, 120}, background), 100);
+}
+
+TEST_F(Drawing, AHiddenWindowIsPaintedWhenShownNotBefore) {
+    ControlRef b = button(Rect{20, 20, 40, 120}, "Later");
+    const EventTypeSpec draw = {kEventClassControl, kEventControlDraw};
+    int calls = 0;
+    ASSERT_EQ(InstallEventHandler(GetControlEventTarget(b), let_it_pass, 1, &draw, &calls, nullptr),
+              noErr);
+    Draw1Control(b);
+    DrawControls(window);
+    EXPECT_EQ(calls, 0);
+    ShowWindow(window);
+    EXPECT_EQ(calls, 1);
+    EXPECT_NE(pixel(window, 30, 30), background);
 }
 
 TEST_F(Drawing, ChangesRepaintAtTheNextUpdate) {
