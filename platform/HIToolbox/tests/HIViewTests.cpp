@@ -76,6 +76,16 @@ TEST_F(HIView, RectanglesAreFloatsAndRoundToPixels) {
     EXPECT_EQ(paramErr, HIViewMoveBy(nullptr, 1, 1));
 }
 
+TEST_F(HIView, VisibilityFollowsTheEmbedder) {
+    EXPECT_EQ(noErr, HIViewSetVisible(pane, false));
+    EXPECT_FALSE(HIViewIsVisible(first));
+    EXPECT_EQ(noErr, HIViewSetVisible(pane, true));
+    EXPECT_TRUE(HIViewIsVisible(first));
+    EXPECT_EQ(noErr, HIViewSetVisible(first, false));
+    EXPECT_FALSE(HIViewIsVisible(first));
+    EXPECT_TRUE(HIViewIsVisible(second));
+}
+
 TEST_F(HIView, WalksAndMovesSubviews) {
     EXPECT_EQ(first, HIViewGetFirstSubview(pane));
     EXPECT_EQ(second, HIViewGetNextView(first));

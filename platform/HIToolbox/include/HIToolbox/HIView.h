@@ -34,6 +34,11 @@ CF_EXPORT OSStatus HIViewMoveBy(HIViewRef inView, CGFloat inDX, CGFloat inDY);
    the end or for a bad view. */
 CF_EXPORT HIViewRef HIViewGetFirstSubview(HIViewRef inView);
 CF_EXPORT HIViewRef HIViewGetNextView(HIViewRef inView);
+/* Shows or hides the view, as SetControlVisibility(inView, inVisible, true); a view is
+   visible when it and every view it is embedded in are (IsControlVisible). */
+CF_EXPORT OSStatus HIViewSetVisible(HIViewRef inView, Boolean inVisible);
+CF_EXPORT Boolean HIViewIsVisible(HIViewRef inView);
+
 /* Makes inNewChild the last subview of inParent, keeping its rectangle, as
    EmbedControl does (and with its statuses). */
 CF_EXPORT OSStatus HIViewAddSubview(HIViewRef inParent, HIViewRef inNewChild);
