@@ -30,8 +30,8 @@ OSStatus add_line(ControlRef pane, SInt16 top, SInt16 left, const std::string& t
                     static_cast<SInt16>(bounds.right - kInset)};
     CFHolder<CFStringRef> string = make_string(text);
     ControlRef control = nullptr;
-    OSStatus status = CreateStaticTextControl(GetControlOwner(pane), &line, string.get(),
-                                              nullptr, &control);
+    OSStatus status =
+        CreateStaticTextControl(GetControlOwner(pane), &line, string.get(), nullptr, &control);
     if (status == noErr)
         status = EmbedControl(control, pane);
     return status;
@@ -91,8 +91,8 @@ OSStatus show_summary(ControlRef pane, const std::vector<SummarySection>& sectio
         top = static_cast<SInt16>(top + kLineHeight);
         for (const auto& [title, value] : section.lines) {
             if (status == noErr)
-                status = add_line(pane, top, static_cast<SInt16>(left + kIndent),
-                                  title + ": " + value);
+                status =
+                    add_line(pane, top, static_cast<SInt16>(left + kIndent), title + ": " + value);
             top = static_cast<SInt16>(top + kLineHeight);
         }
         if (status != noErr)

@@ -54,11 +54,16 @@ struct ClassKind {
 };
 
 constexpr ClassKind kControlClasses[] = {
-    {"IBCarbonUserPane", "user-pane"},     {"IBCarbonStaticText", "static-text"},
-    {"IBCarbonEditText", "edit-text"},     {"IBCarbonButton", "push-button"},
-    {"IBCarbonCheckBox", "check-box"},     {"IBCarbonRadioButton", "radio-button"},
-    {"IBCarbonRadioGroup", "radio-group"}, {"IBCarbonPopupButton", "popup-button"},
-    {"IBCarbonGroupBox", "group-box"},     {"IBCarbonSeparator", "separator"},
+    {"IBCarbonUserPane", "user-pane"},
+    {"IBCarbonStaticText", "static-text"},
+    {"IBCarbonEditText", "edit-text"},
+    {"IBCarbonButton", "push-button"},
+    {"IBCarbonCheckBox", "check-box"},
+    {"IBCarbonRadioButton", "radio-button"},
+    {"IBCarbonRadioGroup", "radio-group"},
+    {"IBCarbonPopupButton", "popup-button"},
+    {"IBCarbonGroupBox", "group-box"},
+    {"IBCarbonSeparator", "separator"},
     {"IBCarbonTab", "tabs"},
 };
 
@@ -327,8 +332,7 @@ void add_extra(ControlNode& node, const char* name, const std::string& value) {
     node.extra.push_back(Attribute{name, value, node.line});
 }
 
-bool XibReader::control_kind_specific(Node object, const std::string& ib_class,
-                                      ControlNode& node) {
+bool XibReader::control_kind_specific(Node object, const std::string& ib_class, ControlNode& node) {
     SInt32 size = kSizeNormal, button_type = 0;
     bool present = false;
     if (!int_property(object, "controlSize", size, present) ||
@@ -421,7 +425,8 @@ bool XibReader::control(Node object, std::vector<ControlNode>& siblings) {
         if (ib_class == entry.ib_class)
             known = &entry;
     if (known == nullptr)
-        return fail(object, "a control of class " + ib_class + ", which this runtime does not build");
+        return fail(object,
+                    "a control of class " + ib_class + ", which this runtime does not build");
     ControlNode node;
     node.line = line_of(object);
     node.kind = known->kind;
@@ -513,14 +518,14 @@ bool parse_xib(const std::string& bytes, const std::string& file, Document& out,
         error = located(file, 0, "the archive is too large");
         return false;
     }
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
-                        XML_PARSE_BIG_LINES;
-    std::unique_ptr<xmlDoc, DocFree> doc(xmlReadMemory(
-        bytes.data(), static_cast<int>(bytes.size()), file.c_str(), nullptr, options));
+    const int options =
+        XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_BIG_LINES;
+    std::unique_ptr<xmlDoc, DocFree> doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()),
+                                                       file.c_str(), nullptr, options));
     if (doc == nullptr) {
         const xmlError* last = xmlGetLastError();
-        std::string message = last != nullptr && last->message != nullptr ? last->message
-                                                                           : "not well-formed XML";
+        std::string message =
+            last != nullptr && last->message != nullptr ? last->message : "not well-formed XML";
         while (!message.empty() && message.back() == '\n')
             message.pop_back();
         error = located(file, last != nullptr ? last->line : 0, message);

@@ -79,8 +79,7 @@ Boolean EmptyRect(const Rect* r) {
 }
 
 Boolean PtInRect(Point pt, const Rect* r) {
-    return r != nullptr && pt.h >= r->left && pt.h < r->right && pt.v >= r->top &&
-           pt.v < r->bottom;
+    return r != nullptr && pt.h >= r->left && pt.h < r->right && pt.v >= r->top && pt.v < r->bottom;
 }
 
 void SetPt(Point* pt, short h, short v) {

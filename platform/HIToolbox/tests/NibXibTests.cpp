@@ -108,8 +108,8 @@ const char* const kPanel = R"(<?xml version="1.0" standalone="yes"?>
 
 std::string nib_folder(const std::string& name) {
     const char* build = std::getenv("ACCOUNTING_BINARY_DIR");
-    fs::path dir = (build != nullptr ? fs::path(build) : fs::temp_directory_path()) /
-                   "test-xib-nibs" / name;
+    fs::path dir =
+        (build != nullptr ? fs::path(build) : fs::temp_directory_path()) / "test-xib-nibs" / name;
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir.string();
@@ -161,8 +161,8 @@ TEST(XibNibs, AFolderWithObjectsXibBuildsItsWindowAndMenus) {
     ASSERT_NE(small, nullptr);
     ControlRef regular = nullptr;
     const Rect r{0, 0, 18, 200};
-    ASSERT_EQ(noErr, CreateCheckBoxControl(window, &r, CFSTR("Print on both sides of the paper"),
-                                           0, true, &regular));
+    ASSERT_EQ(noErr, CreateCheckBoxControl(window, &r, CFSTR("Print on both sides of the paper"), 0,
+                                           true, &regular));
     Rect smallBest{}, regularBest{};
     SInt16 baseline = 0;
     GetBestControlRect(small, &smallBest, &baseline);
@@ -200,10 +200,10 @@ TEST(XibNibs, OtherFormatsAndBrokenArchivesAreRefusedWithAMessage) {
                       "IBCocoaFramework</string></object>"},
         {"Dangling.nib", "<object class=\"NSIBObjectData\"><dictionary name=\"nameTable\">"
                          "<string>W</string><reference idRef=\"9\"/></dictionary></object>"},
-        {"BadRect.nib", std::string(kPanel).replace(std::string(kPanel).find("10 10 24 120"),
-                                                    12, "10 10 24")},
-        {"Unknown.nib", std::string(kPanel).replace(std::string(kPanel).find("IBCarbonButton"),
-                                                    14, "IBCarbonSlider")},
+        {"BadRect.nib",
+         std::string(kPanel).replace(std::string(kPanel).find("10 10 24 120"), 12, "10 10 24")},
+        {"Unknown.nib", std::string(kPanel).replace(std::string(kPanel).find("IBCarbonButton"), 14,
+                                                    "IBCarbonSlider")},
     };
     for (const Case& c : cases) {
         const std::string folder = nib_folder(c.name);

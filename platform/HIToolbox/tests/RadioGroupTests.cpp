@@ -14,11 +14,10 @@ struct RadioGroup : ::testing::Test {
         const Rect groupBounds{10, 10, 100, 200};
         ASSERT_EQ(noErr, CreateRadioGroupControl(window, &groupBounds, &group));
         for (int i = 0; i < 3; ++i) {
-            const Rect r{static_cast<short>(10 + 20 * i), 10, static_cast<short>(28 + 20 * i),
-                         200};
+            const Rect r{static_cast<short>(10 + 20 * i), 10, static_cast<short>(28 + 20 * i), 200};
             // Not auto-toggling: inside a group a click still turns the button on.
-            ASSERT_EQ(noErr, CreateRadioButtonControl(window, &r, CFSTR("Choice"), 0, false,
-                                                      &buttons[i]));
+            ASSERT_EQ(noErr,
+                      CreateRadioButtonControl(window, &r, CFSTR("Choice"), 0, false, &buttons[i]));
             ASSERT_EQ(noErr, EmbedControl(buttons[i], group));
         }
         ShowWindow(window);

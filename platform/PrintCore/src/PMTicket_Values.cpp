@@ -9,8 +9,8 @@ namespace pc {
 namespace {
 
 // The value under key when it has the given type.
-OSStatus get_typed(PMTicketRef ticket, UInt32 node1, UInt32 node2, CFStringRef key,
-                   CFTypeID type, CFTypeRef* out) {
+OSStatus get_typed(PMTicketRef ticket, UInt32 node1, UInt32 node2, CFStringRef key, CFTypeID type,
+                   CFTypeRef* out) {
     const TicketItem* item = nullptr;
     OSStatus status = find_item(ticket, node1, node2, key, &item);
     if (status != kPMNoError)
@@ -49,13 +49,13 @@ OSStatus get_as(PMTicketRef ticket, UInt32 node1, UInt32 node2, CFStringRef key,
 } // namespace
 } // namespace pc
 
-OSStatus PMTicketGetItem(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
-                         CFStringRef key, CFTypeRef* item) {
+OSStatus PMTicketGetItem(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2, CFStringRef key,
+                         CFTypeRef* item) {
     return pc::get_typed(ticket, nodeIndex1, nodeIndex2, key, 0, item);
 }
 
-OSStatus PMTicketSetItem(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
-                         CFTypeRef item, Boolean locked) {
+OSStatus PMTicketSetItem(PMTicketRef ticket, CFStringRef clientID, CFStringRef key, CFTypeRef item,
+                         Boolean locked) {
     return pc::set_copy(ticket, clientID, key, item, locked);
 }
 
@@ -71,8 +71,8 @@ OSStatus PMTicketSetCFData(PMTicketRef ticket, CFStringRef clientID, CFStringRef
     return pc::set_copy(ticket, clientID, key, item, locked);
 }
 
-OSStatus PMTicketGetBytes(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
-                          CFStringRef key, UInt8* data, UInt32* size) {
+OSStatus PMTicketGetBytes(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2, CFStringRef key,
+                          UInt8* data, UInt32* size) {
     if (size == nullptr)
         return kPMInvalidParameter;
     CFDataRef value = nullptr;
@@ -149,8 +149,8 @@ OSStatus PMTicketGetDouble(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeInd
     return status;
 }
 
-OSStatus PMTicketSetDouble(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
-                           double value, Boolean locked) {
+OSStatus PMTicketSetDouble(PMTicketRef ticket, CFStringRef clientID, CFStringRef key, double value,
+                           Boolean locked) {
     pc::Owned<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberDoubleType, &value));
     return pc::set_item(ticket, clientID, key, number.get(), locked);
 }
