@@ -105,6 +105,7 @@ class XibReader {
     Document& out_;
     std::string error_;
     std::unordered_map<std::string, Node> objects_; // by id
+    int depth_ = 0;                                 // of the control being read
 };
 
 void XibReader::index(Node node) {
@@ -427,14 +428,22 @@ bool XibReader::control(Node object, std::vector<ControlNode>& siblings) {
     if (known == nullptr)
         return fail(object,
                     "a control of class " + ib_class + ", which this runtime does not build");
+    // References can make a control its own subview; real panels are a few levels deep.
+    constexpr int kMaxDepth = 64;
+    if (depth_ >= kMaxDepth)
+        return fail(object, "controls nested more than 64 deep (a control inside itself?)");
     ControlNode node;
     node.line = line_of(object);
     node.kind = known->kind;
     if (!control_common(object, node) || !control_kind_specific(object, ib_class, node))
         return false;
+    ++depth_;
     for (Node child : array_objects(object, "subviews"))
-        if (!control(child, node.children))
+        if (!control(child, node.children)) {
+            --depth_;
             return false;
+        }
+    --depth_;
     // A radio group's choice is its chosen button's value.
     if (node.kind == "radio-group" && node.value && *node.value > 0 &&
         static_cast<size_t>(*node.value) <= node.children.size())

@@ -205,6 +205,13 @@ TEST(XibNibs, OtherFormatsAndBrokenArchivesAreRefusedWithAMessage) {
         {"Unknown.nib", std::string(kPanel).replace(std::string(kPanel).find("IBCarbonButton"), 14,
                                                     "IBCarbonSlider")},
     };
+    // A group that holds itself is refused, not followed forever.
+    std::string cycle(kPanel);
+    cycle.insert(cycle.find("<object class=\"IBCarbonRadioButton\" id=\"21\">"),
+                 "<reference idRef=\"20\"/>\n");
+    const std::string folder = nib_folder("Cycle.nib");
+    write(folder + "/objects.xib", cycle);
+    EXPECT_EQ(errCorruptWindowDescription, hit::nib::open_nib_file(folder, &nib));
     for (const Case& c : cases) {
         const std::string folder = nib_folder(c.name);
         write(folder + "/objects.xib", c.text);
