@@ -49,6 +49,7 @@ typedef struct AccountingContext {
     SInt32 auxiliaryInterface;
     SInt32 enterAtDevice;
     UInt8 dialogCancelled;
+    UInt8 dialogAnswered; /* the prompt's modal loop was ended by its OK or Cancel button */
     char jobUserID[kAccountingCodeSize];
     char jobAccountID[kAccountingCodeSize];
     char defaultUserID[kAccountingCodeSize];
@@ -101,8 +102,18 @@ CF_EXPORT SInt32 gMaxChars;
    account). NULL when memory runs out. */
 AccountingContext* CreateAccountingContext(void);
 
-/* Copies a zero-terminated code into a store, cutting it to the store's 79 bytes. */
+/* Copies a zero-terminated code into a store, cutting it to the store's 79 bytes. Every cut
+   of a code ends on a whole character of the system encoding. */
 void CopyAccountingCode(char* store, const char* text);
+
+/* The number of leading bytes of `bytes` (of `length` bytes) that are at most `limit` and end
+   on a whole character of the system encoding: a code cut in the middle of a character is no
+   text, and the ticket cannot take it. */
+size_t AccountingCodeLength(const char* bytes, size_t length, size_t limit);
+
+/* Stores the leading whole characters of `bytes` (of `length` bytes) that fit in `limit` bytes,
+   at most 79, and a zero byte after them. */
+void StoreAccountingCode(char* store, const char* bytes, size_t length, size_t limit);
 
 CF_EXTERN_C_END
 

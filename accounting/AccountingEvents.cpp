@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <iterator>
+#include <string>
 
 namespace {
 
@@ -114,6 +115,50 @@ bool is_one_of(UInt16 c, const UInt16* set, size_t count) {
     return false;
 }
 
+// What the key types. The character code is in Mac Roman, where a letter of another script
+// arrives as "?", a refused character; the user input event being handled has the text itself.
+std::u16string typed_text(SInt16 charCode) {
+    EventRef event = GetCurrentEvent();
+    EventParamName name = 0;
+    if (event != nullptr && GetEventClass(event) == kEventClassTextInput &&
+        GetEventKind(event) == kEventTextInputUnicodeForKeyEvent)
+        name = kEventParamTextInputSendText;
+    else if (event != nullptr && GetEventClass(event) == kEventClassKeyboard)
+        name = kEventParamKeyUnicodes;
+    ByteCount size = 0;
+    if (name != 0 &&
+        GetEventParameter(event, name, typeUnicodeText, nullptr, 0, &size, nullptr) == noErr &&
+        size >= sizeof(UniChar)) {
+        std::u16string text(size / sizeof(UniChar), u'\0');
+        if (GetEventParameter(event, name, typeUnicodeText, nullptr, text.size() * sizeof(UniChar),
+                              nullptr, text.data()) == noErr)
+            return text;
+    }
+    return std::u16string(1, static_cast<char16_t>(static_cast<UInt16>(charCode)));
+}
+
+// The bytes the text takes in the system encoding, where the codes are counted; -1 when it has
+// no place there.
+CFIndex system_bytes(const std::u16string& text) {
+    CFStringRef string = CFStringCreateWithCharacters(
+        nullptr, reinterpret_cast<const UniChar*>(text.data()), static_cast<CFIndex>(text.size()));
+    if (string == nullptr)
+        return -1;
+    CFIndex used = 0;
+    const CFIndex length = CFStringGetLength(string);
+    const CFIndex converted = CFStringGetBytes(
+        string, CFRangeMake(0, length), CFStringGetSystemEncoding(), 0, false, nullptr, 0, &used);
+    CFRelease(string);
+    return converted == length ? used : -1;
+}
+
+bool refused(const std::u16string& text) {
+    for (char16_t c : text)
+        if (is_one_of(static_cast<UInt16>(c), kRefused, std::size(kRefused)))
+            return true;
+    return false;
+}
+
 SInt32 limit_for(ControlRef control) {
     ControlID id = {0, 0};
     GetControlID(control, &id);
@@ -142,16 +187,20 @@ OSStatus accountingEventHandler(EventHandlerCallRef, EventRef event, void* userD
 ControlKeyFilterResult accountKeyFilter(ControlRef control, SInt16*, SInt16* charCode,
                                         EventModifiers*) {
     auto c = static_cast<UInt16>(*charCode);
+    const std::u16string text = typed_text(*charCode);
     SInt32 limit = limit_for(control);
     ControlEditTextSelectionRec selection = {0, 0};
     GetControlData(control, kControlEntireControl, kControlEditTextSelectionTag, sizeof selection,
                    &selection, nullptr);
     Size length = 0;
     GetControlDataSize(control, kControlEntireControl, kControlEditTextTextTag, &length);
-    // With a selection the field is never full: the key replaces it.
-    bool full = limit <= length && selection.selStart == selection.selEnd;
-    bool pass = full ? is_one_of(c, kEditingKeys, std::size(kEditingKeys))
-                     : !is_one_of(c, kRefused, std::size(kRefused));
+    // A character is kept whole or not at all: the field is full for it when its bytes would
+    // pass the limit. With a selection the field is never full: the key replaces it.
+    const CFIndex bytes = system_bytes(text);
+    bool full = (bytes < 0 || limit < length + (bytes > 0 ? bytes : 1)) &&
+                selection.selStart == selection.selEnd;
+    bool pass =
+        full ? is_one_of(c, kEditingKeys, std::size(kEditingKeys)) : bytes >= 0 && !refused(text);
     if (pass)
         return kControlKeyFilterPassKey;
     SysBeep(10);

@@ -36,14 +36,21 @@ bool default_code_present(ControlRef field, char* store) {
     CFStringRef text = copy_field_text(field);
     if (text == nullptr)
         return store[0] != '\0';
-    bool present = CFStringGetLength(text) > 0;
-    if (present)
-        CFStringGetCString(text, store, kAccountingCodeSize, CFStringGetSystemEncoding());
+    const CFIndex length = CFStringGetLength(text);
+    if (length > 0) {
+        // Pasted text may not fit: the store keeps the whole characters that do.
+        CFIndex used = 0;
+        CFStringGetBytes(text, CFRangeMake(0, length), CFStringGetSystemEncoding(), 0, false,
+                         reinterpret_cast<UInt8*>(store), kAccountingCodeSize - 1, &used);
+        store[used] = '\0';
+    }
     CFRelease(text);
-    return present;
+    return length > 0;
 }
 
 OSStatus check_default_codes(AccountingContext* context) {
+    // A Cancel in an earlier prompt does not hold up a print with the default codes.
+    context->dialogCancelled = 0;
     // "Default Group Account" needs no account ID. Both fields are looked at (and stored)
     // before either absence stops the print.
     bool typed = context->accountType != kAccountTypeDefaultGroup;
@@ -205,16 +212,20 @@ void set_initial_states(AccountingContext* context, bool bothFromPanel,
                            sizeof filter, &filter);
 }
 
-// Reads what the user typed: at most gMaxChars bytes, ended right after the bytes kept.
+// Reads what the user typed: the whole characters of the first gMaxChars bytes, ended right
+// after the bytes kept.
 void read_code(AccountingContext* context, SInt32 id, SInt32 mask, char* store) {
     ControlRef field = dialog_control(context, id);
-    Size keep = gMaxChars < kAccountingCodeSize - 1 ? gMaxChars : kAccountingCodeSize - 1;
+    char bytes[kAccountingCodeSize];
     Size actual = 0;
     ResType tag = masked(context, mask) ? kControlEditTextPasswordTag : kControlEditTextTextTag;
-    if (field == nullptr || keep <= 0 ||
-        GetControlData(field, kControlEntireControl, tag, keep, store, &actual) != noErr)
+    if (field == nullptr || gMaxChars <= 0 ||
+        GetControlData(field, kControlEntireControl, tag, sizeof bytes, bytes, &actual) != noErr)
         actual = 0;
-    store[actual < keep ? actual : keep] = '\0';
+    if (actual > static_cast<Size>(sizeof bytes))
+        actual = sizeof bytes;
+    StoreAccountingCode(store, bytes, static_cast<size_t>(actual),
+                        static_cast<size_t>(gMaxChars > 0 ? gMaxChars : 0));
 }
 
 void close_dialog(AccountingContext* context, ControlKeyFilterUPP filter) {
@@ -224,6 +235,18 @@ void close_dialog(AccountingContext* context, ControlKeyFilterUPP filter) {
     context->enterAtDeviceRadio = nullptr;
     context->auxInfoNote = nullptr;
     context->enterNowRadio = nullptr;
+}
+
+// The stop alert that says the job was not printed for want of codes.
+void show_cancel_alert(AccountingContext* context) {
+    CFStringRef message = localized(context, CFSTR("Cancel Alert"));
+    DialogRef alert = nullptr;
+    if (CreateStandardAlert(kAlertStopAlert, message, nullptr, nullptr, &alert) == noErr) {
+        DialogItemIndex item = 0;
+        RunStandardAlert(alert, nullptr, &item);
+    }
+    if (message != nullptr)
+        CFRelease(message);
 }
 
 OSStatus run_dialog(AccountingContext* context) {
@@ -246,7 +269,15 @@ OSStatus run_dialog(AccountingContext* context) {
     set_initial_states(context, bothFromPanel, filter);
 
     ShowWindow(context->dialogWindow);
+    context->dialogAnswered = 0;
     status = RunAppModalLoopForWindow(context->dialogWindow);
+    if (!context->dialogAnswered) {
+        // The loop ended without the person's answer (no one to ask, or the window went): no
+        // codes were entered, so the print stops and the alert says so.
+        close_dialog(context, filter);
+        show_cancel_alert(context);
+        return status != noErr ? status : userCanceledErr;
+    }
     if (!context->dialogCancelled) {
         if (context->enterAtDevice != 0) {
             context->accountingSystem = kAccountingNone;
@@ -259,14 +290,7 @@ OSStatus run_dialog(AccountingContext* context) {
         return eventNotHandledErr;
     }
     close_dialog(context, filter);
-    CFStringRef message = localized(context, CFSTR("Cancel Alert"));
-    DialogRef alert = nullptr;
-    if (CreateStandardAlert(kAlertStopAlert, message, nullptr, nullptr, &alert) == noErr) {
-        DialogItemIndex item = 0;
-        RunStandardAlert(alert, nullptr, &item);
-    }
-    if (message != nullptr)
-        CFRelease(message);
+    show_cancel_alert(context);
     return status;
 }
 

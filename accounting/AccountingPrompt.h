@@ -28,9 +28,12 @@ enum {
 
 /* With prompting (or the auxiliary interface): runs the modal prompt dialog and stores what
    the user confirmed as the job's codes. Otherwise: checks that the default codes are there
-   and copies them as the job's codes, or shows a notice. Returns eventNotHandledErr when the
-   print may go ahead; noErr after the notice; after Cancel (and its alert) the modal loop's
-   status with dialogCancelled set; the nib's status when the dialog cannot be loaded. */
+   and copies them as the job's codes, or shows a notice; this path clears dialogCancelled
+   first. Returns eventNotHandledErr when the print may go ahead (only after the dialog's OK);
+   noErr after the notice; after Cancel (and its alert) the modal loop's status with
+   dialogCancelled set; when the loop ended without OK or Cancel (nothing to take the person's
+   answer from), the cancel alert and the loop's status, or userCanceledErr when that was noErr;
+   the nib's status when the dialog cannot be loaded. */
 CF_EXPORT OSStatus RunModalAccountingDialog(AccountingContext* context);
 
 /* The dialog's handler: OK, Cancel, the account type popup, the entry radio pair, help, and

@@ -128,6 +128,7 @@ OSStatus AccountingDialogEventHandler(EventHandlerCallRef, EventRef event, void*
     case kPromptOKButtonID:
     case kPromptCancelButtonID:
         context->dialogCancelled = id.id == kPromptCancelButtonID;
+        context->dialogAnswered = 1;
         QuitAppModalLoopForWindow(context->dialogWindow);
         break;
     case kPromptAccountTypePopupID:

@@ -30,7 +30,8 @@ void set_text(ControlRef field, const char* text) {
                        static_cast<Size>(std::strlen(text)), text);
 }
 
-// Reads a field's text into a code store: at most 80 bytes arrive, and the store keeps 79.
+// Reads a field's text into a code store: at most 80 bytes arrive, and the store keeps the
+// whole characters of the first 79 (pasted text is not capped by the key filter).
 void read_field(WindowRef window, SInt32 id, char* store) {
     ControlRef field = find_control(window, id);
     if (field == nullptr)
@@ -40,10 +41,9 @@ void read_field(WindowRef window, SInt32 id, char* store) {
     if (GetControlData(field, kControlEntireControl, kControlEditTextTextTag, sizeof bytes, bytes,
                        &received) != noErr)
         return;
-    if (received > kAccountingCodeSize - 1)
-        received = kAccountingCodeSize - 1;
-    std::memcpy(store, bytes, static_cast<size_t>(received));
-    store[received] = '\0';
+    if (received > static_cast<Size>(sizeof bytes))
+        received = sizeof bytes;
+    StoreAccountingCode(store, bytes, static_cast<size_t>(received), kAccountingCodeSize - 1);
 }
 
 void read_ticket(AccountingContext* context, PMTicketRef ticket) {
@@ -76,6 +76,14 @@ void read_ticket(AccountingContext* context, PMTicketRef ticket) {
     setControls(context);
 }
 
+// A code always reaches the ticket: a store that does not end on a whole character (nothing
+// of this panel leaves one so, but the ticket would refuse it) gives its whole characters.
+void write_code(PMTicketRef ticket, CFStringRef key, const char* code) {
+    char whole[kAccountingCodeSize];
+    CopyAccountingCode(whole, code);
+    PMTicketSetCString(ticket, kAccountingTicketClient, key, whole, false);
+}
+
 void write_number(PMTicketRef ticket, CFStringRef key, SInt32 value) {
     PMTicketSetSInt32(ticket, kAccountingTicketClient, key, value, false);
 }
@@ -94,8 +102,8 @@ OSStatus write_ticket(AccountingContext* context, PMTicketRef ticket) {
         userID = context->defaultUserID;
         accountID = context->defaultAccountID;
     }
-    PMTicketSetCString(ticket, kAccountingTicketClient, kAccountingUserIDKey, userID, false);
-    PMTicketSetCString(ticket, kAccountingTicketClient, kAccountingAccountIDKey, accountID, false);
+    write_code(ticket, kAccountingUserIDKey, userID);
+    write_code(ticket, kAccountingAccountIDKey, accountID);
     write_number(ticket, kAccountingPromptKey, context->promptForEveryJob);
     write_number(ticket, kAccountingMaskUserIDKey, context->maskUserID);
     write_number(ticket, kAccountingMaskAccountIDKey, context->maskAccountID);

@@ -72,6 +72,7 @@ class Run {
 
   private:
     static OSStatus on_event(EventHandlerCallRef, EventRef event, void* info);
+    static OSStatus on_print_button(EventHandlerCallRef call, EventRef event, void* info);
     OSStatus command(EventRef event);
     OSStatus control_hit(EventRef event);
     OSStatus start();
@@ -93,6 +94,7 @@ class Run {
     bool terminated_ = false;
     bool done_ = false;
     Outcome outcome_ = Outcome::failed;
+    OSStatus okStatus_ = noErr; // what the panels made of the last OK command
     WatchedSource source_;
 };
 
@@ -101,6 +103,24 @@ OSStatus Run::on_event(EventHandlerCallRef, EventRef event, void* info) {
     if (GetEventClass(event) == kEventClassCommand)
         return run->command(event);
     return run->control_hit(event);
+}
+
+// Watches a press of Print from the button itself, before any panel: a panel that stops the
+// print may do so without a word, so the console always says that it was stopped, with the
+// status the panel gave (the OK command's on 10.5 and later, the click's before).
+OSStatus Run::on_print_button(EventHandlerCallRef call, EventRef event, void* info) {
+    auto* run = static_cast<Run*>(info);
+    if (GetEventClass(event) == kEventClassCommand) {
+        run->okStatus_ = CallNextEventHandler(call, event);
+        return run->okStatus_;
+    }
+    run->okStatus_ = noErr;
+    const OSStatus status = CallNextEventHandler(call, event);
+    if (!run->done_ && run->source_.failure == noErr)
+        std::fprintf(stderr,
+                     "printdialog: a panel stopped the print (status %d); nothing was printed\n",
+                     static_cast<int>(run->on105_ ? run->okStatus_ : status));
+    return status;
 }
 
 // Reached only when no panel's handler took the command: a panel stops a print by handling it.
@@ -249,6 +269,8 @@ OSStatus Run::start() {
     const EventTypeSpec events[] = {{kEventClassCommand, kEventCommandProcess},
                                     {kEventClassControl, kEventControlHit}};
     InstallEventHandler(GetWindowEventTarget(dialog_.window), on_event, 2, events, this, nullptr);
+    InstallEventHandler(GetControlEventTarget(dialog_.printButton), on_print_button, 2, events,
+                        this, nullptr);
     for (size_t i = 0; i < pdes_.size(); ++i) {
         report(settings_.verbose, panels_[i], "Prolog", panels_[i].prologStatus);
         if (!usable(i))
@@ -267,8 +289,6 @@ OSStatus Run::play() {
     if (settings_.script.empty()) {
         // Without a script the user presses Print at once.
         PlatformClickControl(dialog_.printButton);
-        if (!done_)
-            std::fprintf(stderr, "printdialog: the print was stopped\n");
         return noErr;
     }
     std::error_code error;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <initializer_list>
+#include <vector>
 
 CFMutableDictionaryRef ImageImportManager::fsSpecs = nullptr;
 CFMutableDictionaryRef ImageImportManager::components = nullptr;
@@ -66,7 +67,7 @@ const FSSpec* spec_for(CFDictionaryRef specs, CFStringRef name) {
 } // namespace
 
 ImageImportManager::ImageImportManager(FSRef folder) {
-    releaseCaches();
+    retireCaches();
     fsSpecs = create_cache(nullptr);
     components = create_cache(nullptr);
     icons = create_cache(nullptr);
@@ -80,18 +81,45 @@ ImageImportManager::~ImageImportManager() {
     releaseCaches();
 }
 
+namespace {
+
+struct CacheSet {
+    CFMutableDictionaryRef specs, components, icons, images;
+};
+
+// Caches that a later manager replaced. What they hold was handed out by an earlier manager
+// and may still be in use, so it stays open until a manager is destroyed.
+std::vector<CacheSet>& retired_caches() {
+    static auto* sets = new std::vector<CacheSet>;
+    return *sets;
+}
+
+void release_set(const CacheSet& set) {
+    if (set.components != nullptr)
+        CFDictionaryApplyFunction(set.components, close_component, nullptr);
+    if (set.icons != nullptr)
+        CFDictionaryApplyFunction(set.icons, release_icon, nullptr);
+    if (set.specs != nullptr)
+        CFDictionaryApplyFunction(set.specs, delete_spec, nullptr);
+    for (CFMutableDictionaryRef cache : {set.specs, set.components, set.icons, set.images})
+        if (cache != nullptr)
+            CFRelease(cache);
+}
+
+} // namespace
+
+void ImageImportManager::retireCaches() {
+    if (fsSpecs != nullptr || components != nullptr || icons != nullptr || images != nullptr)
+        retired_caches().push_back({fsSpecs, components, icons, images});
+    fsSpecs = components = icons = images = nullptr;
+}
+
 void ImageImportManager::releaseCaches() {
-    if (components != nullptr)
-        CFDictionaryApplyFunction(components, close_component, nullptr);
-    if (icons != nullptr)
-        CFDictionaryApplyFunction(icons, release_icon, nullptr);
-    if (fsSpecs != nullptr)
-        CFDictionaryApplyFunction(fsSpecs, delete_spec, nullptr);
-    for (CFMutableDictionaryRef* cache : {&fsSpecs, &components, &icons, &images}) {
-        if (*cache != nullptr)
-            CFRelease(*cache);
-        *cache = nullptr;
-    }
+    retireCaches();
+    std::vector<CacheSet> sets;
+    sets.swap(retired_caches());
+    for (const CacheSet& set : sets)
+        release_set(set);
 }
 
 Boolean ImageImportManager::ImageImportManagerFilterProc(Boolean, ItemCount,

@@ -23,10 +23,12 @@ class ImageImportManager {
      * Indexes every file (not folder) under `folder`, at any depth; of two
      * files with one name, the one met later in the walk wins. An error in
      * the walk ends it; what was indexed until then stays usable. A manager
-     * made while the caches exist first empties them, as a destruction does.
+     * made while the caches exist starts new ones; what the old ones handed
+     * out stays open until a manager is destroyed.
      */
     explicit ImageImportManager(FSRef folder);
-    /* Closes the cached importers, releases the icons and images, and drops the index. */
+    /* Closes the cached importers, releases the icons and images, and drops the index: those
+       of every manager, as the caches are class-wide. */
     ~ImageImportManager();
 
     ImageImportManager(const ImageImportManager&) = delete;
@@ -61,6 +63,7 @@ class ImageImportManager {
                                                 void* userData);
 
   private:
+    static void retireCaches();
     static void releaseCaches();
 
     static CFMutableDictionaryRef fsSpecs;    // name -> FSSpec* (owned copies)

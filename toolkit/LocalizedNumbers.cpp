@@ -13,10 +13,13 @@ CFStringRef CreateLocalizedCFStringFromNumberWithDecimals(SInt32 value, UInt32 d
     CFRelease(locale);
     if (formatter == nullptr)
         return nullptr;
-    auto minimum = static_cast<SInt32>(decimals);
-    CFNumberRef minimumDigits = CFNumberCreate(nullptr, kCFNumberSInt32Type, &minimum);
-    CFNumberFormatterSetProperty(formatter, kCFNumberFormatterMinFractionDigits, minimumDigits);
-    CFRelease(minimumDigits);
+    // Exactly the decimals asked for: locales differ in how many the decimal style shows at
+    // most (six in the "C" locale), and beyond them only the single precision's noise shows.
+    auto digits = static_cast<SInt32>(decimals);
+    CFNumberRef fractionDigits = CFNumberCreate(nullptr, kCFNumberSInt32Type, &digits);
+    CFNumberFormatterSetProperty(formatter, kCFNumberFormatterMinFractionDigits, fractionDigits);
+    CFNumberFormatterSetProperty(formatter, kCFNumberFormatterMaxFractionDigits, fractionDigits);
+    CFRelease(fractionDigits);
     CFStringRef text = nullptr;
     if (decimals == 0) {
         text = CFNumberFormatterCreateStringWithValue(nullptr, formatter, kCFNumberSInt32Type,

@@ -102,8 +102,9 @@ CF_EXPORT UInt16 PopulatePopupButtonFromMap(CFBundleRef bundle, ControlRef popup
    the popup unchanged, when no item carries it or popup is NULL. */
 CF_EXPORT Boolean SetPopupButtonToTicketValue(ControlRef popup, SInt32 ticketValue);
 
-/* The reference constant (ticket value) of the popup's selected item; 0 when nothing is
-   selected or the popup has no menu. */
+/* The reference constant (ticket value) of the item whose number is the popup's value; at
+   value 0, item 0's: the menu's own constant (a filled menu's table address, cut to 32 bits).
+   0 when the popup has no menu or no such item. */
 CF_EXPORT SInt32 GetPopupButtonTicketValue(ControlRef popup);
 
 /* The key (not retained) of the first row carrying ticketValue whose feature gate holds;

@@ -89,8 +89,9 @@ SInt32 GetPopupButtonTicketValue(ControlRef popup) {
     MenuRef menu = popup_menu(popup);
     auto item = static_cast<MenuItemIndex>(static_cast<UInt16>(GetControl32BitValue(popup)));
     URefCon refCon = 0;
-    // Item 0 would be the menu's own constant (the table's address), not a ticket value.
-    if (menu == nullptr || item == 0 || GetMenuItemRefCon(menu, item, &refCon) != noErr)
+    // A popup without a selection (value 0) answers with item 0's constant: the menu's own,
+    // which the filling set to the table's address.
+    if (menu == nullptr || GetMenuItemRefCon(menu, item, &refCon) != noErr)
         return 0;
     return ticket_value_of(refCon);
 }

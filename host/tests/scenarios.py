@@ -15,9 +15,9 @@ ORDER = ["On", "UID", "AID", "Prm", "CU", "CA", "AT", "EAD", "FDI"]
 failures = []
 
 
-def settings_file(folder, values):
+def settings_file(folder, values, client="com.pmvendor.printingmanager", locked=False):
     """A saved print settings file holding the given accounting keys."""
-    items = {KEY + k: {"Client": "com.pmvendor.printingmanager", "Locked": False, "Value": v,
+    items = {KEY + k: {"Client": client, "Locked": locked, "Value": v,
                        "WriteOrder": i + 1} for i, (k, v) in enumerate(values.items())}
     path = os.path.join(folder, "settings.plist")
     with open(path, "wb") as out:
@@ -27,15 +27,18 @@ def settings_file(folder, values):
 
 
 def play(name, script, settings=None, args=(), expect_ticket=None, expect_printed=True,
-         expect_console=(), expect_files=(), secrets=()):
+         expect_console=(), expect_files=(), secrets=(), locked_by=None, expect_status=None):
     with tempfile.TemporaryDirectory() as folder:
-        script_path = os.path.join(folder, name + ".script")
-        with open(script_path, "w") as out:
-            out.write(script)
-        command = [PRINTDIALOG, "--script", script_path, "--output", folder, *args]
+        command = [PRINTDIALOG, "--output", folder, *args]
+        if script is not None:
+            script_path = os.path.join(folder, name + ".script")
+            with open(script_path, "w", encoding="utf-8") as out:
+                out.write(script)
+            command += ["--script", script_path]
         if settings is not None:
-            command += ["--settings", settings_file(folder, settings)]
-        run = subprocess.run(command, capture_output=True, text=True, timeout=60)
+            lock = {"client": locked_by, "locked": True} if locked_by else {}
+            command += ["--settings", settings_file(folder, settings, **lock)]
+        run = subprocess.run(command, capture_output=True, encoding="utf-8", timeout=60)
         console = run.stdout + run.stderr
         problems = []
         ticket_path = os.path.join(folder, "job.ticket.plist")
@@ -44,6 +47,8 @@ def play(name, script, settings=None, args=(), expect_ticket=None, expect_printe
             problems.append("printed" if printed else "nothing was printed")
         if expect_printed and run.returncode != 0:
             problems.append("exit status %d" % run.returncode)
+        if expect_status is not None and run.returncode != expect_status:
+            problems.append("exit status %d, expected %d" % (run.returncode, expect_status))
         if printed and expect_ticket is not None:
             with open(ticket_path, "rb") as f:
                 items = plistlib.load(f)["Items"]
@@ -161,6 +166,45 @@ play("system-7-prompt", 'click "Print"\ntype TVKa:501 "x"\nexpect-text TVKa:501 
 # A script that ends while the prompt waits fails loudly and prints nothing.
 play("script-ends-early", ENABLE + 'click "Print"\n', expect_printed=False,
      expect_console=[r"has no more actions"])
+
+# Codes in other scripts than Latin. Under Tallyset a code is cut at 12 bytes, never inside a
+# character: the "é" that would straddle the cut goes whole, and all nine keys are written over
+# the codes of an earlier print.
+play("tallyset-cut-whole-character", 'click "Print"\ntype TVKa:501 "abcdefghijké"\n'
+     'click "OK"\n', settings={"On": 2, "Prm": 1, "CU": 0, "CA": 0, "AT": 1, "UID": "earlier"},
+     expect_ticket={"On": 2, "UID": "abcdefghijk"})
+# The key filter refuses only its separators: "ł" and "日本" are letters, not "?". A character
+# that would pass the 32-byte cap is refused whole.
+play("key-filter-any-script", ENABLE + 'click "Print"\ntype TVKa:501 "Michał"\n'
+     'type TVKa:503 "日本"\nclick "OK"\n', settings=DEFAULTS_OFF,
+     expect_ticket={"UID": "Michał", "AID": "日本"}, secrets=["Michał", "日本"])
+play("key-filter-cap-whole-character", ENABLE + 'click "Print"\ntype TVKa:501 "' + "u" * 31 +
+     'éz"\ntype TVKa:503 "a"\nclick "OK"\n', settings=DEFAULTS_OFF,
+     expect_ticket={"UID": "u" * 31 + "z", "AID": "a"})
+
+# Settings saved with another client's locks: the codes typed now are the job's.
+play("locked-settings", 'type TVKa:122 "d-83"\ntype TVKa:126 "d-84"\nclick "Print"\n',
+     settings={"On": 3, "Prm": 0, "UID": "s-81", "AID": "s-82"}, locked_by="com.other.client",
+     expect_ticket={"On": 3, "Prm": 0, "UID": "d-83", "AID": "d-84"}, secrets=["d-83", "s-81"])
+
+# After a cancelled prompt, a print with the default codes goes ahead.
+play("default-codes-after-cancel", ENABLE + 'click "Print"\nclick "Cancel"\n'
+     'answer-alert "OK"\nclick "Use Default Accounting Codes"\ntype TVKa:122 "d-91"\n'
+     'type TVKa:126 "d-92"\nclick "Print"\n',
+     expect_ticket={"On": 3, "Prm": 0, "UID": "d-91", "AID": "d-92"}, secrets=["d-91", "d-92"])
+
+# A stopped print says why on the console: the cancel alert, and that a panel stopped it.
+play("prompt-cancel-console", ENABLE + 'click "Print"\nclick "Cancel"\nanswer-alert "OK"\n'
+     'click PDlg:2\n', expect_printed=False,
+     expect_console=[r"Alert: The job was not printed because no accounting codes were entered",
+                     r"a panel stopped the print \(status -12345678\)"])
+# A prompt with no one to answer it (no script, no display) is no OK: nothing is printed, the
+# console says why, and the exit status says it failed.
+play("prompt-without-answer", None, settings={"On": 3, "Prm": 1, "UID": "e-1", "AID": "e-2"},
+     expect_printed=False, expect_status=1,
+     expect_console=[r"no event source is installed",
+                     r"Alert: The job was not printed because no accounting codes were entered",
+                     r"a panel stopped the print"])
 
 print("%d scenario(s) failed" % len(failures) if failures else "all scenarios passed")
 sys.exit(1 if failures else 0)

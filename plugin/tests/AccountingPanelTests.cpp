@@ -4,9 +4,11 @@
 #include "AccountingEvents.h"
 #include "AccountingPanel.h"
 #include "AccountingPrompt.h"
+#include "AccountingSync.h"
 #include "PluginTestSupport.h"
 
 #include <CoreServices/PlatformHost.h>
+#include <PrintCore/PlatformHost.h>
 
 #include <gtest/gtest.h>
 
@@ -156,6 +158,41 @@ TEST_F(Panel, TheKeyFilterRefusesSeparatorsAndCapsCodesAt32Bytes) {
     SetControlData(field, 0, kControlEditTextSelectionTag, sizeof(caret), &caret);
     context->accountingSystem = 1;
     EXPECT_EQ(kControlKeyFilterBlockKey, key(control(kUserIDFieldID), 'a'));
+}
+
+// Text pasted into a default ID field is not capped by the key filter. What the stores keep of
+// it ends before the character that does not fit whole, and the ticket still gets every key.
+TEST_F(Panel, PastedCodesAreCutBeforeACharacterThatDoesNotFitWhole) {
+    show(3, 0);
+    const std::string pasted = std::string(78, 'p') + "\xC3\xA9tail"; // 78 bytes, then "é"
+    for (SInt32 id : {kUserIDFieldID, kAccountIDFieldID})
+        SetControlData(control(id), 0, kControlEditTextTextTag, static_cast<Size>(pasted.size()),
+                       pasted.data());
+    context->accountType = 2;
+    CopyAccountingCode(context->defaultUserID, "earlier");
+    EXPECT_EQ(eventNotHandledErr, RunModalAccountingDialog(context));
+    EXPECT_EQ(std::string(78, 'p'), context->jobUserID);
+    EXPECT_EQ(std::string(78, 'p'), context->defaultAccountID);
+
+    PMPrintSession session = nullptr;
+    PMTicketRef ticket = nullptr;
+    ASSERT_EQ(noErr, PMCreateSession(&session));
+    ASSERT_EQ(noErr, PMTicketCreate(nullptr, kPMPrintSettingsTicket, &ticket));
+    SInt32 handle = PMTicketGetHandle(ticket);
+    CFNumberRef number = CFNumberCreate(nullptr, kCFNumberSInt32Type, &handle);
+    PMSessionSetDataInSession(session, kPDE_PMPrintSettingsRef, number);
+    CFRelease(number);
+    CopyAccountingCode(context->defaultUserID, "earlier");
+    EXPECT_EQ(noErr, SyncAccountingTicket(context, session, false));
+    CFArrayRef keys = PlatformTicketCopyKeysInWriteOrder(ticket);
+    EXPECT_EQ(9, CFArrayGetCount(keys));
+    CFRelease(keys);
+    char code[kAccountingCodeSize] = "";
+    EXPECT_EQ(noErr, PMTicketGetCString(ticket, 0, 0, kAccountingUserIDKey, sizeof code,
+                                        kCFStringEncodingUTF8, code));
+    EXPECT_EQ(std::string(78, 'p'), code);
+    PMTicketRelease(ticket);
+    PMRelease(session);
 }
 
 // A bundle whose nib is missing, or lacks the prompt's window, stops the print with the nib

@@ -209,6 +209,26 @@ TEST(DrawImage, WithoutAPictureOnlyErasesAndNoEraseKeepsThePixels) {
     manager.reset(); // a second destruction finds nothing to free
 }
 
+// A panel's manager made while another's caches exist must not close what the other handed
+// out; destroying either closes everything.
+TEST(ImageIndex, ASecondManagerKeepsTheFirstOnesImportersOpen) {
+    fs::path root = scratch_folder();
+    copy_probe_gif(root / "Probe.gif");
+    auto first = std::make_unique<ImageImportManager>(ref_for(root));
+    CFStringRef probe = name("Probe.gif");
+    GraphicsImportComponent importer = ImageImportManager::componentForFilename(probe);
+    ASSERT_NE(importer, nullptr);
+    auto second = std::make_unique<ImageImportManager>(ref_for(root));
+    Rect natural{};
+    EXPECT_EQ(GraphicsImportGetNaturalBounds(importer, &natural), noErr);
+    EXPECT_EQ(natural.right, kProbeWidth);
+    EXPECT_NE(ImageImportManager::componentForFilename(probe), nullptr);
+    first.reset();
+    EXPECT_EQ(ImageImportManager::componentForFilename(probe), nullptr);
+    second.reset();
+    CFRelease(probe);
+}
+
 TEST(ImagePane, DrawsThePictureNamedByItsProperty) {
     EXPECT_EQ(InitializeIcon(nullptr), paramErr);
     fs::path root = scratch_folder();

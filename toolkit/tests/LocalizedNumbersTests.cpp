@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -54,6 +55,20 @@ TEST_F(LocalizedNumbers, UsesTheLocalesDecimalSeparator) {
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(utf8(text), "123,45");
     CFRelease(text);
+}
+
+// The "C" locale's decimal style would show up to six fraction digits, the single precision's
+// noise among them.
+TEST_F(LocalizedNumbers, ShowsTheDecimalsAskedForInTheCLocale) {
+    setenv("LC_ALL", "C.UTF-8", 1);
+    for (auto [value, decimals, expected] :
+         {std::tuple{12345, 2u, "123.45"}, std::tuple{7, 1u, "0.7"},
+          std::tuple{16777216, 2u, "167772.16"}}) {
+        CFStringRef text = CreateLocalizedCFStringFromNumberWithDecimals(value, decimals);
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(utf8(text), expected) << value << " with " << decimals << " decimals";
+        CFRelease(text);
+    }
 }
 
 } // namespace

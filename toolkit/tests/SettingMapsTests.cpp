@@ -113,6 +113,17 @@ TEST_F(SettingMaps, AccountingPopupIsReadAndSetByTicketValue) {
     EXPECT_EQ(menu_refcon(menu), reinterpret_cast<URefCon>(kEmptyMap));
 }
 
+// A popup whose value is 0 (one whose minimum allows no selection) reads item 0's constant:
+// the filled menu's own, its table's address cut to 32 bits.
+TEST_F(SettingMaps, PopupValueZeroReadsTheMenusOwnConstant) {
+    PopulatePopupButtonFromMap(bundle, popup, AccountingMap, 0, 0);
+    SetControl32BitMinimum(popup, 0);
+    SetControl32BitValue(popup, 0);
+    ASSERT_EQ(GetControl32BitValue(popup), 0);
+    EXPECT_EQ(GetPopupButtonTicketValue(popup),
+              static_cast<SInt32>(static_cast<UInt32>(reinterpret_cast<URefCon>(AccountingMap))));
+}
+
 TEST_F(SettingMaps, MarkerRowIsTitledByWhoDecides) {
     PopulatePopupButtonFromMap(bundle, popup, kBinMap, 0, 0);
     EXPECT_EQ(items(menu).back(), (Item{"Printer's Default", kPrinterDefaultValue, 0}));

@@ -10,6 +10,8 @@
 #include <CoreFoundation/CFRuntime.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 struct OpaqueDialogPtr : cf::Object {
     WindowRef window = nullptr;
@@ -157,6 +159,12 @@ OSStatus RunStandardAlert(DialogRef inAlert, ModalFilterUPP, DialogItemIndex* ou
         return paramErr;
     if (outItemHit != nullptr)
         *outItemHit = 0;
+    // As a notice does, the alert also says its piece on standard error, so that a run
+    // without a display, or its log, still tells why.
+    std::string message, explanation;
+    hit::alert_texts(inAlert->window, message, explanation);
+    std::fprintf(stderr, "Alert: %s%s%s\n", message.c_str(), explanation.empty() ? "" : ": ",
+                 explanation.c_str());
     ShowWindow(inAlert->window);
     const OSStatus status = hit::run_modal_loop(
         inAlert->window, "RunStandardAlert(\"" + hit::alert_message(inAlert->window) + "\")", {});

@@ -141,6 +141,14 @@ ControlRef ensure_root(WindowRef window) {
     return root;
 }
 
+OSStatus create_free_control(const Rect& bounds, const ControlKindClass& kind, ControlRef* out) {
+    OpaqueControlRef* control = new_control(nullptr, bounds, kind, 0);
+    if (control == nullptr)
+        return memFullErr;
+    *out = control;
+    return noErr;
+}
+
 OSStatus create_control(WindowRef window, const Rect* bounds, const ControlKindClass& kind,
                         UInt32 features, ControlRef* out) {
     OpaqueWindowPtr* w = live_window(window, __func__);

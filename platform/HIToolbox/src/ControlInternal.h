@@ -65,6 +65,9 @@ OpaqueControlRef* live_control(ControlRef control, const char* function);
 // window's root control (created if needed).
 OSStatus create_control(WindowRef window, const Rect* bounds, const ControlKindClass& kind,
                         UInt32 features, ControlRef* out);
+// A new control of the kind in no window (an HIView made on its own); the
+// caller holds its one reference until a view embeds it.
+OSStatus create_free_control(const Rect& bounds, const ControlKindClass& kind, ControlRef* out);
 // The window's root, created on first use; nullptr if it cannot be made.
 ControlRef ensure_root(WindowRef window);
 // Disposes of a control and its subtree (kEventControlDispose to each).

@@ -127,6 +127,15 @@ const hit::DataTag kTags[] = {
     FieldTag<Boolean, &EditTextState::single_line>::entry(kControlEditTextSingleLineTag),
 };
 
+} // namespace
+
+const hit::DataTag* hit::edit_text_tags(size_t* count) {
+    *count = sizeof(kTags) / sizeof(kTags[0]);
+    return kTags;
+}
+
+namespace {
+
 std::unique_ptr<hit::KindState> make_state() {
     return std::make_unique<EditTextState>();
 }

@@ -56,6 +56,8 @@ struct ControlKindClass {
     ControlPartCode focus_part = kControlNoPart;
     // Called when a control of the kind gains the focus (not by a click).
     void (*took_focus)(ControlRef control) = nullptr;
+    // Called when a control of the kind loses the focus.
+    void (*lost_focus)(ControlRef control) = nullptr;
     // Standard handling of kEventTextInputUnicodeForKeyEvent sent to a
     // control of the kind; nullptr: the event goes on.
     OSStatus (*text_input)(ControlRef control, EventRef event) = nullptr;
@@ -68,6 +70,9 @@ struct ControlKindClass {
     // control's top-left corner, and the text's baseline as an offset from
     // its bottom (0 without text). nullptr: the control's bounds.
     Rect (*best_rect)(ControlRef control, SInt16* baseline_offset) = nullptr;
+    // Paints what the control shows on top of every control of its window
+    // (an open drop-down list), after the window's controls were drawn.
+    void (*draw_overlay)(ControlRef control, DrawContext& context) = nullptr;
     // Called after the control's value changed (by a call or a click). nullptr: nothing.
     void (*value_changed)(ControlRef control) = nullptr;
     // Called after a control was embedded in, or moved out of, the control. nullptr: nothing.
@@ -93,6 +98,7 @@ const ControlKindClass& popup_button_kind();
 const ControlKindClass& tabs_kind();
 const ControlKindClass& group_box_kind();
 const ControlKindClass& separator_kind();
+const ControlKindClass& combo_box_kind();
 const ControlKindClass& radio_group_kind();
 // Whether the control is a radio group (whose radio buttons move its value).
 bool is_radio_group(ControlRef control);

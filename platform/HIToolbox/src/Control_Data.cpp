@@ -33,6 +33,7 @@ void register_builtin_kinds() {
     hit::tabs_kind();
     hit::group_box_kind();
     hit::separator_kind();
+    hit::combo_box_kind();
 }
 
 const hit::DataTag* tag_of(ControlRef control, ResType tag) {

@@ -43,9 +43,7 @@ bool has_focus(ControlRef control) {
     return control->owner->focus == control && control->owner->focus_part != kControlFocusNoPart;
 }
 
-void paint_standard(ControlRef control, cairo_t* cr) {
-    if (control->kind_class->draw == nullptr || control->owner == nullptr)
-        return;
+hit::DrawContext context_for(ControlRef control, cairo_t* cr) {
     hit::DrawContext context;
     context.cr = cr;
     context.window = control->owner;
@@ -53,9 +51,30 @@ void paint_standard(ControlRef control, cairo_t* cr) {
     context.enabled = IsControlEnabled(control);
     context.active = IsControlActive(control) && control->owner->active;
     context.focused = has_focus(control);
+    return context;
+}
+
+void paint_standard(ControlRef control, cairo_t* cr) {
+    if (control->kind_class->draw == nullptr || control->owner == nullptr)
+        return;
+    hit::DrawContext context = context_for(control, cr);
     cairo_save(cr);
     control->kind_class->draw(control, context);
     cairo_restore(cr);
+}
+
+// What visible controls show above all others (an open list), in tree order.
+void draw_overlays(ControlRef control, cairo_t* cr) {
+    if (!control->visible || control->owner == nullptr)
+        return;
+    if (control->kind_class->draw_overlay != nullptr) {
+        hit::DrawContext context = context_for(control, cr);
+        cairo_save(cr);
+        control->kind_class->draw_overlay(control, context);
+        cairo_restore(cr);
+    }
+    for (ControlRef child : control->children)
+        draw_overlays(child, cr);
 }
 
 OSStatus standard_draw(EventHandlerCallRef, EventRef, EventTargetRef target) {
@@ -144,8 +163,11 @@ void run_pass(WindowRef window, ControlRef top, const cairo_region_t* region, bo
     Pass pass{cr, region};
     Pass* outer = current_pass;
     current_pass = &pass;
-    if (top != nullptr)
+    if (top != nullptr) {
         draw_tree(top, pass);
+        if (top == window->root)
+            draw_overlays(top, cr);
+    }
     current_pass = outer;
     SetPort(saved_port);
     // An update nested in a pass (a draw handler calling Draw1Control) gives

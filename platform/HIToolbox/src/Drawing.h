@@ -69,6 +69,10 @@ void draw_edit_text(ControlRef control, DrawContext& context);
 void draw_group_box(ControlRef control, DrawContext& context);
 void draw_tabs(ControlRef control, DrawContext& context);
 void draw_separator(ControlRef control, DrawContext& context);
+void draw_combo_box(ControlRef control, DrawContext& context);
+// A combo box's open list, below its field, over the other controls.
+void draw_combo_list(ControlRef control, DrawContext& context);
+Rect combo_list_rect(ControlRef control);
 
 Rect best_push_button(ControlRef control, SInt16* baseline_offset);
 Rect best_check_box(ControlRef control, SInt16* baseline_offset);

@@ -6,6 +6,7 @@
 #include "ControlKinds.h"
 
 #include <string>
+#include <vector>
 
 namespace hit {
 
@@ -35,9 +36,21 @@ struct EditTextState : KindState {
 };
 
 EditTextState& edit_text_state(ControlRef control);
+// The data tags of an edit text field, shared with the combo box.
+const DataTag* edit_text_tags(size_t* count);
+
+// A combo box: an edit text with a list of entries (ControlKind_ComboBox.cpp).
+struct ComboBoxState : EditTextState {
+    std::vector<std::u16string> items;
+    OptionBits attributes = 0;
+    bool list_open = false;
+};
 
 // Standard typing into the field (kEventTextInputUnicodeForKeyEvent).
 OSStatus edit_text_input(ControlRef control, EventRef event);
+// A paste: the selection becomes `units`, past the key filter and the
+// text-input handlers; a locked field beeps.
+OSStatus edit_text_paste(ControlRef control, const std::u16string& units);
 
 } // namespace hit
 

@@ -8,7 +8,11 @@
 
 #include "ControlBehaviour.h"
 
+#include "TextInternal.h"
+
+#include <CoreFoundation/CFString.h>
 #include <CoreServices/OSUtils.h>
+#include <HIToolbox/PlatformHost.h>
 
 namespace {
 
@@ -164,7 +168,29 @@ OSStatus edit_text_input(ControlRef control, EventRef event) {
     return noErr;
 }
 
+OSStatus edit_text_paste(ControlRef control, const std::u16string& units) {
+    EditTextState& state = edit_text_state(control);
+    if (state.locked || !state.replace_selection(units)) {
+        SysBeep(1);
+        return noErr;
+    }
+    changed(control);
+    send_did_change(control);
+    return noErr;
+}
+
 } // namespace hit
+
+OSStatus PlatformPasteText(WindowRef window, CFStringRef text) {
+    if (!cf::check_type(text, CFStringGetTypeID(), __func__))
+        return paramErr;
+    ControlRef focus = nullptr;
+    if (window == nullptr || GetKeyboardFocus(window, &focus) != noErr)
+        return errInvalidWindowRef;
+    if (focus == nullptr || hit::kind_state<EditTextState>(focus) == nullptr)
+        return errUnknownControl;
+    return hit::edit_text_paste(focus, hit::units_of(text));
+}
 
 ControlKeyFilterUPP NewControlKeyFilterUPP(ControlKeyFilterProcPtr userRoutine) {
     return userRoutine;

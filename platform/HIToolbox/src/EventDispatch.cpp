@@ -46,6 +46,18 @@ struct Dispatch {
     }
 };
 
+// The user input events (mouse, keyboard, text input) being dispatched, innermost last: what
+// GetCurrentEvent answers. Plain pointers: each dispatch holds its event while it runs.
+std::vector<EventRef>& input_events() {
+    static auto* stack = new std::vector<EventRef>;
+    return *stack;
+}
+
+bool is_user_input(UInt32 event_class) {
+    return event_class == kEventClassMouse || event_class == kEventClassKeyboard ||
+           event_class == kEventClassTextInput;
+}
+
 } // namespace
 
 // Lives on the stack for the length of one handler call; its header is
@@ -176,7 +188,17 @@ OSStatus SendEventToEventTargetWithOptions(EventRef inEvent, EventTargetRef inTa
     d.event_kind = inEvent->event_kind;
     build_chain(d, inTarget, (inOptions & kEventTargetDontPropagate) == 0);
     build_steps(d);
-    return run_from_next(d);
+    if (!is_user_input(d.event_class))
+        return run_from_next(d);
+    input_events().push_back(inEvent);
+    const OSStatus status = run_from_next(d);
+    input_events().pop_back();
+    return status;
+}
+
+EventRef GetCurrentEvent(void) {
+    const std::vector<EventRef>& stack = input_events();
+    return stack.empty() ? nullptr : stack.back();
 }
 
 OSStatus SendEventToEventTarget(EventRef inEvent, EventTargetRef inTarget) {

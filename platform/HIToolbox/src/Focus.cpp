@@ -74,6 +74,8 @@ void set_focus(WindowRef window, ControlRef control, ControlPartCode part, bool 
     window->focus = control;
     window->focus_part = control != nullptr ? part : ControlPartCode{kControlFocusNoPart};
     if (previous != nullptr && previous != control) {
+        if (previous->kind_class->lost_focus != nullptr)
+            previous->kind_class->lost_focus(previous);
         send_focus_part(previous, kControlFocusNoPart);
         changed(previous);
     }

@@ -24,6 +24,11 @@ enum class Verb {
     expect_text,
     dump,
     snapshot,
+    select,
+    keys,
+    paste,
+    expect_beeps,
+    open_list,
 };
 
 // A control as a script names it: by control ID, or by its visible text.
@@ -42,6 +47,7 @@ struct Step {
     SInt32 number = 0;      // expect-value, the item number of choose
     bool by_number = false; // choose: the item is a number
     UniChar key = 0;        // key
+    SInt32 end = 0;         // select: the end of the selection (number is its start)
 };
 
 struct Script {
@@ -56,6 +62,23 @@ bool is_action(Verb verb);
 // Parses a whole script. On the first bad line returns false with `error`
 // set to "file:line: what is wrong".
 bool parse(const std::string& text, const std::string& file, Script& out, std::string& error);
+
+// Text actions (Script_Text.cpp). Each returns noErr, or a status with
+// `message` saying what went wrong.
+// select: the field takes the focus, then the units start..end are selected.
+OSStatus select_text(WindowRef window, ControlRef field, SInt32 start, SInt32 end,
+                     std::string& message);
+// keys: types the text into whatever has the focus, key by key.
+OSStatus type_keys(WindowRef window, const std::string& text, std::string& message);
+// paste: the field takes the focus unless it has it, then the text is pasted
+// over its selection.
+OSStatus paste_text(WindowRef window, ControlRef field, const std::string& text,
+                    std::string& message);
+// The entry of a combo box's list whose text is `text` (from 1), or 0; false
+// when the control is no combo box.
+bool combo_box_item(ControlRef control, const std::string& text, MenuItemIndex& item);
+// open-list: a click on a combo box's arrow opens its list, or closes it.
+OSStatus toggle_list(ControlRef control, std::string& message);
 
 } // namespace hit::script
 

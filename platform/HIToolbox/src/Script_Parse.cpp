@@ -109,7 +109,8 @@ bool plain_name(const std::string& name) {
 struct Shape {
     const char* verb;
     Verb value;
-    const char* arguments; // C control, S quoted string, I item, N number, K key, F file
+    // C control, S quoted string, I item, N number, E second number, K key, F file
+    const char* arguments;
 };
 
 constexpr Shape kShapes[] = {
@@ -125,6 +126,11 @@ constexpr Shape kShapes[] = {
     {"expect-text", Verb::expect_text, "CS"},
     {"dump", Verb::dump, "F"},
     {"snapshot", Verb::snapshot, "F"},
+    {"select", Verb::select, "CNE"},
+    {"keys", Verb::keys, "S"},
+    {"paste", Verb::paste, "CS"},
+    {"expect-beeps", Verb::expect_beeps, "N"},
+    {"open-list", Verb::open_list, "C"},
 };
 
 // Reads one argument of the given kind into the step; a message when it
@@ -151,6 +157,11 @@ bool argument(char kind, const Token& token, Step& step, std::string& message) {
         return false;
     case 'N':
         if (!token.quoted && parse_int32(token.text, step.number))
+            return true;
+        message = "expected a whole number, not " + token.text;
+        return false;
+    case 'E':
+        if (!token.quoted && parse_int32(token.text, step.end))
             return true;
         message = "expected a whole number, not " + token.text;
         return false;
@@ -207,6 +218,10 @@ bool is_action(Verb verb) {
     case Verb::key:
     case Verb::focus:
     case Verb::answer_alert:
+    case Verb::select:
+    case Verb::keys:
+    case Verb::paste:
+    case Verb::open_list:
         return true;
     default:
         return false;

@@ -10,6 +10,7 @@
 #include "TextInternal.h"
 
 #include <HIToolbox/HIToolbox.h>
+#include <CoreServices/PlatformHost.h>
 #include <HIToolbox/PlatformHost.h>
 
 #include <cstdio>
@@ -50,12 +51,17 @@ class Player {
     OSStatus expect_notice(const Step& step);
     OSStatus expect(const Step& step, ControlRef control);
     OSStatus write_output(const Step& step);
+    OSStatus expect_beeps(const Step& step);
+    OSStatus text_action(const Step& step, OSStatus status, const std::string& message) {
+        return status == noErr ? noErr : fail(step, status, message);
+    }
 
     Script script_;
     std::string output_;
     size_t next_ = 0;
     OSStatus failed_ = noErr;
     std::deque<Notice> notices_;
+    unsigned long beeps_ = PlatformGetBeepCount(); // at the last expect-beeps
 };
 
 std::string visible_text(ControlRef control) {
@@ -132,6 +138,7 @@ OSStatus Player::run(const Step& step) {
     WindowRef window = nullptr;
     ControlRef control = nullptr;
     OSStatus status = noErr;
+    std::string message;
     switch (step.verb) {
     case Verb::answer_alert:
         return answer_alert(step);
@@ -142,6 +149,12 @@ OSStatus Player::run(const Step& step) {
     case Verb::dump:
     case Verb::snapshot:
         return write_output(step);
+    case Verb::expect_beeps:
+        return expect_beeps(step);
+    case Verb::keys:
+        if ((window = action_window()) == nullptr)
+            return fail(step, errInvalidWindowRef, "no window is open");
+        return text_action(step, type_keys(window, step.text, message), message);
     case Verb::key:
         window = action_window();
         if (window == nullptr)
@@ -167,6 +180,13 @@ OSStatus Player::run(const Step& step) {
     case Verb::focus:
         status = SetKeyboardFocus(window, control, kControlFocusNextPart);
         break;
+    case Verb::select:
+        status = select_text(window, control, step.number, step.end, message);
+        return text_action(step, status, message);
+    case Verb::paste:
+        return text_action(step, paste_text(window, control, step.text, message), message);
+    case Verb::open_list:
+        return text_action(step, toggle_list(control, message), message);
     default:
         return expect(step, control);
     }
@@ -179,6 +199,10 @@ OSStatus Player::choose(const Step& step, WindowRef, ControlRef popup) {
     MenuItemIndex item = 0;
     if (step.by_number) {
         item = static_cast<MenuItemIndex>(step.number);
+    } else if (combo_box_item(popup, step.text, item)) {
+        if (item == 0)
+            return fail(step, menuItemNotFoundErr,
+                        "no entry " + quoted(step.text) + " in " + step.control.spelled);
     } else {
         MenuRef menu = nullptr;
         GetControlData(popup, kControlEntireControl, kControlPopupButtonMenuRefTag, sizeof(menu),
@@ -278,6 +302,16 @@ OSStatus Player::expect(const Step& step, ControlRef control) {
         return noErr;
     return fail(step, paramErr,
                 step.control.spelled + " shows " + quoted(text) + ", not " + quoted(step.text));
+}
+
+OSStatus Player::expect_beeps(const Step& step) {
+    const unsigned long now = PlatformGetBeepCount(), beeps = now - beeps_;
+    beeps_ = now;
+    if (beeps == static_cast<unsigned long>(step.number))
+        return noErr;
+    return fail(step, paramErr,
+                std::to_string(beeps) + " beeps since the last count, not " +
+                    std::to_string(step.number));
 }
 
 OSStatus Player::write_output(const Step& step) {

@@ -88,6 +88,32 @@ struct Keys : ::testing::Test {
     WindowRef window = nullptr;
 };
 
+// The character code is Mac Roman, where "ł" is "?"; the current event has what was typed.
+std::u16string gSeen;
+
+ControlKeyFilterResult seeing_filter(ControlRef, SInt16*, SInt16*, EventModifiers*) {
+    EventRef event = GetCurrentEvent();
+    ByteCount size = 0;
+    gSeen.clear();
+    if (event != nullptr && GetEventClass(event) == kEventClassTextInput &&
+        GetEventParameter(event, kEventParamTextInputSendText, typeUnicodeText, nullptr, 0, &size,
+                          nullptr) == noErr) {
+        gSeen.resize(size / sizeof(UniChar));
+        GetEventParameter(event, kEventParamTextInputSendText, typeUnicodeText, nullptr, size,
+                          nullptr, gSeen.data());
+    }
+    return kControlKeyFilterPassKey;
+}
+
+TEST_F(Keys, AKeyFilterFindsTheTypedTextInTheCurrentEvent) {
+    EXPECT_EQ(nullptr, GetCurrentEvent());
+    ControlRef id = field("", seeing_filter);
+    ASSERT_EQ(noErr, SetKeyboardFocus(window, id, kControlFocusNextPart));
+    type("\xC5\x82"); // ł
+    EXPECT_EQ(u"\u0142", gSeen);
+    EXPECT_EQ(nullptr, GetCurrentEvent());
+}
+
 TEST_F(Keys, TypingGoesThroughTheKeyFilterWhichRefusesAndCaps) {
     ControlRef id = field("", id_filter);
     ASSERT_EQ(noErr, SetKeyboardFocus(window, id, kControlFocusNextPart));

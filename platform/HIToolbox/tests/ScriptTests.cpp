@@ -243,6 +243,39 @@ TEST_F(ScriptPlay, AnExhaustedScriptEndsTheLoopAndTheHostLoopReportsIt) {
               testing::internal::GetCapturedStderr().find("bad.script:2: click takes 1"));
 }
 
+// Selecting part of a text, typing at the caret and pasting: the paste passes the key filter
+// that refuses the typed digits, and the beeps are counted between counts.
+TEST_F(ScriptPlay, SelectKeysPasteAndBeepCounts) {
+    ASSERT_TRUE(install("text.script", "type TVKa:501 \"abcdef\"\n"
+                                       "select TVKa:501 1 3\n"
+                                       "keys \"X9\"\n"
+                                       "expect-text TVKa:501 \"aXdef\"\n"
+                                       "select TVKa:501 0 1\n"
+                                       "paste TVKa:501 \"12\"\n"
+                                       "expect-text TVKa:501 \"12Xdef\"\n"
+                                       "keys \"Z\"\n" // at the caret after the paste
+                                       "expect-text TVKa:501 \"12ZXdef\"\n"
+                                       "expect-beeps 0\n"
+                                       "click \"OK\"\n"));
+    EXPECT_EQ(noErr, RunAppModalLoopForWindow(window));
+    EXPECT_EQ(noErr, PlatformRunEventSource());
+
+    const std::pair<const char*, const char*> cases[] = {
+        {"select TVKa:501 2 99\n", ":3: cannot select 2..99 of a text of"},
+        {"select \"Mask\" 0 1\n", ":3: the control does not take the focus"},
+        {"paste \"Mask\" \"x\"\n", ":3: the control does not take the focus"},
+        {"expect-beeps 2\n", ":3: 0 beeps since the last count, not 2"},
+        {"open-list \"Mask\"\n", ":3: the control is no combo box"},
+    };
+    for (const auto& [line, expected] : cases) {
+        ASSERT_TRUE(install("fail.script", std::string("type TVKa:501 \"abcdef\"\n") + line));
+        testing::internal::CaptureStderr();
+        EXPECT_NE(noErr, RunAppModalLoopForWindow(window));
+        const std::string message = testing::internal::GetCapturedStderr();
+        EXPECT_NE(std::string::npos, message.find(std::string("fail.script") + expected))
+            << line << message;
+    }
+}
 
 TEST_F(ScriptPlay, AlertsAndNoticesAreReadAndAnswered) {
     ASSERT_TRUE(install("alert.script", "expect-notice \"Codes missing\"\n"

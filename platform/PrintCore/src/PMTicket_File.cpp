@@ -186,7 +186,6 @@ struct LoadedItem {
     std::string key;
     CFTypeRef value = nullptr;
     CFStringRef client = nullptr;
-    bool locked = false;
 };
 
 // Checks one record of "Items"; on failure says what is wrong with it.
@@ -224,7 +223,6 @@ bool read_item(const std::string& key, CFTypeRef record, LoadedItem& out, std::s
     out.key = key;
     out.value = value;
     out.client = static_cast<CFStringRef>(client);
-    out.locked = locked != nullptr && CFBooleanGetValue(static_cast<CFBooleanRef>(locked));
     if (order != nullptr)
         out.order = static_cast<uint64_t>(position);
     return true;
@@ -297,8 +295,11 @@ OSStatus ticket_from_plist(CFTypeRef plist, PMTicketRef* out, std::string& why) 
     if (status != kPMNoError)
         return status;
     Ticket* ticket = ticket_for(ref);
+    // Values come back with their clients, not with their locks: a lock kept a value for its
+    // client while the dialog that saved it ran; in a new dialog it would only keep the user's
+    // own choices out of the ticket.
     for (const LoadedItem& item : loaded)
-        set_ticket_item(ticket, item.client, item.key, item.value, item.locked);
+        set_ticket_item(ticket, item.client, item.key, item.value, false);
     if (ppd != nullptr && !read_ppd_choices(static_cast<CFDictionaryRef>(ppd), ticket->ppd, why)) {
         PMTicketRelease(ref);
         return kPMInvalidPrintSettings;

@@ -445,6 +445,11 @@ CF_EXPORT OSStatus SendEventToEventTarget(EventRef inEvent, EventTargetRef inTar
 CF_EXPORT OSStatus SendEventToEventTargetWithOptions(EventRef inEvent, EventTargetRef inTarget,
                                                      OptionBits inOptions);
 
+/* The user input event (mouse, keyboard or text input) being dispatched, the innermost one when
+   such events nest (a key's text input inside its key-down); NULL outside their dispatch. Not
+   retained: valid while its dispatch runs. */
+CF_EXPORT EventRef GetCurrentEvent(void);
+
 CF_EXTERN_C_END
 
 #endif /* HITOOLBOX_CARBONEVENTS_H */

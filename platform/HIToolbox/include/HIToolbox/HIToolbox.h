@@ -13,6 +13,7 @@
 #include <HIToolbox/Controls.h>
 #include <HIToolbox/ControlDefinitions.h>
 #include <HIToolbox/HIView.h>
+#include <HIToolbox/HIComboBox.h>
 #include <HIToolbox/IBCarbonRuntime.h>
 #include <HIToolbox/Dialogs.h>
 

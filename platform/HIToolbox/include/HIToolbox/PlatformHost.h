@@ -71,6 +71,16 @@ CF_EXPORT OSStatus PlatformTypeKey(WindowRef window, UniChar charCode, UInt32 mo
    paramErr for a NULL text; errInvalidWindowRef as above; else noErr. */
 CF_EXPORT OSStatus PlatformTypeText(WindowRef window, CFStringRef text);
 
+/*
+ * Pastes `text` into the focused text field of `window` (an edit text or a
+ * combo box), as the Paste command does: the selection becomes the text,
+ * without key filters or text-input events (and so without their limits);
+ * kEventTextDidChange follows. A locked field beeps and stays as it was.
+ * paramErr for a NULL text, errInvalidWindowRef for a bad window,
+ * errUnknownControl when no text field has the focus; otherwise noErr.
+ */
+CF_EXPORT OSStatus PlatformPasteText(WindowRef window, CFStringRef text);
+
 /* ---- Pixels ------------------------------------------------------------- */
 
 /*

@@ -46,9 +46,10 @@ CF_EXPORT OSStatus PlatformTicketWriteToFile(PMTicketRef ticket, const char* pat
 
 /*
  * PlatformTicketCreateFromFile: a new ticket from a file written by PlatformTicketWriteToFile;
- * the caller releases it with PMTicketRelease. On failure *ticket is NULL and *errorString
- * (when errorString is not NULL) a message naming the file, and the line for malformed XML,
- * which the caller releases: fnfErr or permErr or ioErr when the file cannot be read,
+ * the caller releases it with PMTicketRelease. Values keep their clients and write order but
+ * come back unlocked: the file's locks are checked, not restored. On failure *ticket is NULL and
+ * *errorString (when errorString is not NULL) a message naming the file, and the line for malformed
+ * XML, which the caller releases: fnfErr or permErr or ioErr when the file cannot be read,
  * kPMInvalidPrintSettings when it is not a ticket (not a property list, or a value of the wrong
  * type). The file is only read.
  */

@@ -1,0 +1,56 @@
+// The nib kind "combo-box": a combo box (HIComboBoxCreate) whose <item>
+// entries are its list and whose title is its text. It registers its
+// builder itself, beside the built-in kinds.
+#include "CFHolder.h"
+#include "NibInternal.h"
+#include "TextInternal.h"
+
+#include <HIToolbox/HIComboBox.h>
+
+namespace hit::nib {
+namespace {
+
+bool combo_fail(BuildContext& context, int line, const std::string& message) {
+    context.error = located(context.document.file, line, message);
+    return false;
+}
+
+OSStatus build_combo_box(WindowRef window, const ControlNode& node, BuildContext& context,
+                         ControlRef* out) {
+    CFHolder<CFStringRef> text;
+    if (node.title && !(text = CFHolder<CFStringRef>(create_utf8_string(*node.title)))) {
+        combo_fail(context, node.line, "the title is not UTF-8 text");
+        return errCorruptWindowDescription;
+    }
+    CFHolder<CFMutableArrayRef> list(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
+    for (const ItemNode& item : node.items) {
+        CFHolder<CFStringRef> title(create_utf8_string(item.title));
+        if (!title) {
+            combo_fail(context, item.line, "the title is not UTF-8 text");
+            return errCorruptWindowDescription;
+        }
+        CFArrayAppendValue(list.get(), title.get());
+    }
+    const Rect& b = node.bounds;
+    const HIRect bounds{
+        {static_cast<CGFloat>(b.left), static_cast<CGFloat>(b.top)},
+        {static_cast<CGFloat>(b.right - b.left), static_cast<CGFloat>(b.bottom - b.top)}};
+    OSStatus status = HIComboBoxCreate(&bounds, text.get(), nullptr, list.get(),
+                                       kHIComboBoxStandardAttributes, out);
+    if (status != noErr)
+        return status;
+    // The window's root takes over the creation reference.
+    if ((status = HIViewAddSubview(HIViewGetRoot(window), *out)) != noErr) {
+        CFRelease(*out);
+        *out = nullptr;
+    }
+    return status;
+}
+
+[[maybe_unused]] const bool kRegistered = [] {
+    register_builder({"combo-box", nullptr, false, true, build_combo_box});
+    return true;
+}();
+
+} // namespace
+} // namespace hit::nib
