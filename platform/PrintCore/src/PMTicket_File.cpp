@@ -2,9 +2,9 @@
 // accounting codes), read back with every value's type checked.
 //
 // The file holds a dictionary: "TicketType" (string), "Items" (a dictionary from ticket key to
-// a record of "Value" (any property-list value, stored with its own type), "Client" (string), "Locked" (boolean) and
-// "WriteOrder" (integer, 1 for the first value written)) and "PPDChoices" (a dictionary from
-// PPD main keyword to choice keyword).
+// a record of "Value" (any property-list value, stored with its own type), "Client" (string),
+// "Locked" (boolean) and "WriteOrder" (integer, 1 for the first value written)) and
+// "PPDChoices" (a dictionary from PPD main keyword to choice keyword).
 #include "PrintCoreInternal.h"
 
 #include <CoreServices/MacErrors.h>

@@ -123,8 +123,6 @@ TEST(TicketFile, EveryPropertyListValueComesBackWithItsType) {
     Boolean flag = false;
     EXPECT_EQ(PMTicketGetBoolean(loaded, 0, 0, CFSTR("k.bool"), &flag), noErr);
     EXPECT_TRUE(flag);
-    EXPECT_EQ(PMTicketSetBoolean(loaded, CFSTR("other"), CFSTR("k.bool"), false, kPMUnlocked),
-              kPMItemIsLocked);
     double real = 0;
     EXPECT_EQ(PMTicketGetDouble(loaded, 0, 0, CFSTR("k.real"), &real), noErr);
     EXPECT_EQ(real, 0.25);
