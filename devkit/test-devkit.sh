@@ -31,6 +31,10 @@ fi
 
 cc -std=c11 -Wall -Werror -o "$work/hello-c" "$example_dir/hello.c" $flags $sanitize
 c++ -std=c++17 -Wall -Werror -x c++ -o "$work/hello-cxx" "$example_dir/hello.c" $flags $sanitize
+# The Mac's header layout: Print/ beside PrintCore/, the C library behind the frameworks.
+cc -std=c11 -Wall -Werror -c -o "$work/headers-c.o" "$example_dir/headers.c" $flags $sanitize
+c++ -std=c++17 -Wall -Werror -x c++ -c -o "$work/headers-cxx.o" "$example_dir/headers.c" \
+    $flags $sanitize
 "$work/hello-c" | grep -q "hello from the runtime" || fail "hello-c did not greet"
 "$work/hello-cxx" | grep -q "hello from the runtime" || fail "hello-cxx did not greet"
 

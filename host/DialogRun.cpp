@@ -5,6 +5,7 @@
 #include "CFHolder.h"
 #include "CupsJob.h"
 #include "PrintJob.h"
+#include "Summary.h"
 
 #include <HIToolbox/PlatformHost.h>
 
@@ -76,6 +77,7 @@ class Run {
     OSStatus control_hit(EventRef event);
     OSStatus start();
     void open_panel(size_t index);
+    void open_summary();
     void close_open_panel();
     void terminate_all(OSStatus status);
     void print();
@@ -153,7 +155,11 @@ OSStatus Run::control_hit(EventRef event) {
     GetEventParameter(event, kEventParamDirectObject, typeControlRef, nullptr, sizeof(control),
                       nullptr, &control);
     if (control == dialog_.chooser) {
-        open_panel(static_cast<size_t>(GetControl32BitValue(control) - 1));
+        const auto choice = static_cast<size_t>(GetControl32BitValue(control) - 1);
+        if (choice == panels_.size())
+            open_summary();
+        else
+            open_panel(choice);
         return noErr;
     }
     // Before 10.5 the Print button has no command: its click is the print.
@@ -168,6 +174,7 @@ void Run::open_panel(size_t index) {
     if (index >= panels_.size() || static_cast<long>(index) == openPanel_)
         return;
     close_open_panel();
+    SetControlVisibility(dialog_.summaryPane, false, true);
     for (size_t i = 0; i < dialog_.userPanes.size(); ++i)
         SetControlVisibility(dialog_.userPanes[i], i == index, true);
     openPanel_ = static_cast<long>(index);
@@ -178,6 +185,21 @@ void Run::open_panel(size_t index) {
                        sizeof(bundle), &bundle);
     report(settings_.verbose, panels_[index], "Open",
            pdes_[index].pde->vtable->Open(panels_[index].context));
+}
+
+// The Summary asks every PDE afresh, so it shows the settings as they are now.
+void Run::open_summary() {
+    close_open_panel();
+    for (ControlRef pane : dialog_.userPanes)
+        SetControlVisibility(pane, false, true);
+    const std::vector<SummarySection> sections = collect_summary(pdes_, panels_);
+    const OSStatus status = show_summary(dialog_.summaryPane, sections);
+    if (status != noErr)
+        std::fprintf(stderr, "printdialog: the summary cannot be shown: %d\n",
+                     static_cast<int>(status));
+    SetControlVisibility(dialog_.summaryPane, true, true);
+    if (settings_.verbose)
+        std::printf("printdialog: Summary of %zu panels\n", sections.size());
 }
 
 void Run::close_open_panel() {
@@ -291,9 +313,8 @@ OSStatus Run::start() {
         report(settings_.verbose, panels_[i], "Prolog", panels_[i].prologStatus);
         if (!usable(i))
             continue;
-        PMPDEFlags flags = 0;
         report(settings_.verbose, panels_[i], "Initialize",
-               pdes_[i].pde->vtable->Initialize(panels_[i].context, &flags, nullptr,
+               pdes_[i].pde->vtable->Initialize(panels_[i].context, &panels_[i].flags, nullptr,
                                                 dialog_.userPanes[i], dialog_.session));
     }
     ShowWindow(dialog_.window);

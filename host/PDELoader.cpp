@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <dirent.h>
 #include <filesystem>
+#include <set>
 #include <system_error>
 
 namespace host {
@@ -119,7 +120,7 @@ std::string instantiate(LoadedPDE& pde, const Factory& factory, CFUUIDRef type) 
         return "the factory '" + factory.function + "' returned no instance";
     pde.instance = instance;
     CFHolder<CFUUIDRef> pdeID(
-        CFUUIDCreateFromString(nullptr, CFSTR(kDialogExtensionIntfIDStr)));
+        CFUUIDCreateFromString(nullptr, kDialogExtensionIntfIDStr));
     void* interface = nullptr;
     HRESULT status = (*instance)->QueryInterface(instance, CFUUIDGetUUIDBytes(pdeID.get()),
                                                  &interface);
@@ -138,7 +139,36 @@ std::string instantiate(LoadedPDE& pde, const Factory& factory, CFUUIDRef type) 
     return {};
 }
 
-// Loads one bundle; empty reason when it is not a PDE of the wanted type at all.
+// The plug-in types the print dialog shows, in the order it looks for them.
+struct ShownType {
+    CFStringRef id;
+    bool application;
+};
+
+// Why a bundle that registers no shown type is left out: the types it does register.
+std::string no_shown_type(CFBundleRef bundle) {
+    auto types = static_cast<CFDictionaryRef>(
+        CFBundleGetValueForInfoDictionaryKey(bundle, CFSTR("CFPlugInTypes")));
+    if (types == nullptr || CFGetTypeID(types) != CFDictionaryGetTypeID() ||
+        CFDictionaryGetCount(types) == 0)
+        return "its Info.plist registers no plug-in types (CFPlugInTypes)";
+    std::vector<const void*> keys(static_cast<size_t>(CFDictionaryGetCount(types)));
+    CFDictionaryGetKeysAndValues(types, keys.data(), nullptr);
+    std::vector<std::string> names;
+    for (const void* key : keys)
+        if (CFGetTypeID(key) == CFStringGetTypeID())
+            names.push_back(to_utf8(static_cast<CFStringRef>(key)));
+    std::sort(names.begin(), names.end());
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "" : ", ") + name;
+    return "it registers no factory for a PDE type the print dialog shows (printer module " +
+           to_utf8(kPrinterModuleTypeIDStr) + ", application print dialog " +
+           to_utf8(kAppPrintDialogTypeIDStr) + "); it offers " + list;
+}
+
+// Loads one bundle. When it is not a PDE of a shown type at all, isPDE is false and the
+// reason says why.
 std::string load_bundle(const std::string& path, LoadedPDE& pde, bool& isPDE) {
     isPDE = false;
     std::string problem = info_plist_problem(path);
@@ -152,11 +182,21 @@ std::string load_bundle(const std::string& path, LoadedPDE& pde, bool& isPDE) {
     if (pde.bundle == nullptr)
         return "it is not a bundle";
     CFRetain(pde.bundle);
-    CFHolder<CFUUIDRef> type(CFUUIDCreateFromString(nullptr, CFSTR(kPrinterModuleTypeIDStr)));
-    std::vector<Factory> factories = factories_for_type(pde.bundle, CFSTR(kPrinterModuleTypeIDStr));
+    const ShownType shown[] = {{kPrinterModuleTypeIDStr, false}, {kAppPrintDialogTypeIDStr, true}};
+    std::vector<Factory> factories;
+    CFStringRef typeID = nullptr;
+    for (const ShownType& candidate : shown) {
+        factories = factories_for_type(pde.bundle, candidate.id);
+        if (!factories.empty()) {
+            typeID = candidate.id;
+            pde.application = candidate.application;
+            break;
+        }
+    }
     if (factories.empty())
-        return {};
+        return no_shown_type(pde.bundle);
     isPDE = true;
+    CFHolder<CFUUIDRef> type(CFUUIDCreateFromString(nullptr, typeID));
     CFHolder<CFURLRef> executable(CFBundleCopyExecutableURL(pde.bundle));
     char executablePath[1024] = "";
     if (!executable || !CFURLGetFileSystemRepresentation(executable.get(), true,
@@ -195,8 +235,13 @@ void unload_pde(LoadedPDE& pde) {
 
 LoadResult load_pdes(const std::vector<std::string>& folders) {
     LoadResult result;
+    std::set<std::string> seen; // real paths: a folder listed twice, or a link, loads once
     for (const std::string& folder : folders) {
         for (const std::string& path : bundles_in(folder)) {
+            std::error_code error;
+            const std::string real = std::filesystem::canonical(path, error).string();
+            if (!seen.insert(error ? path : real).second)
+                continue;
             LoadedPDE pde;
             pde.path = path;
             bool isPDE = false;
@@ -206,8 +251,7 @@ LoadResult load_pdes(const std::vector<std::string>& folders) {
                 continue;
             }
             unload_pde(pde);
-            if (isPDE)
-                result.failures.push_back({path, reason});
+            (isPDE ? result.failures : result.ignored).push_back({path, reason});
         }
     }
     return result;

@@ -34,13 +34,14 @@ OSStatus create_chooser(PrintDialog& dialog, const std::vector<PanelInfo>& panel
             kCFStringEncodingUTF8));
         AppendMenuItemTextWithCFString(menu, title.get(), 0, 0, nullptr);
     }
+    AppendMenuItemTextWithCFString(menu, CFSTR("Summary"), 0, 0, nullptr);
     const Rect bounds = rect(kMargin, kMargin, kMargin + kChooserHeight, width - kMargin);
     status = CreatePopupButtonControl(dialog.window, &bounds, nullptr, -12345, false, -1, 0, 0,
                                       &dialog.chooser);
     if (status == noErr) {
         SetControlData(dialog.chooser, kControlEntireControl, kControlPopupButtonMenuRefTag,
                        sizeof(menu), &menu);
-        SetControl32BitMaximum(dialog.chooser, static_cast<SInt32>(panels.size()));
+        SetControl32BitMaximum(dialog.chooser, static_cast<SInt32>(panels.size() + 1));
         SetControl32BitValue(dialog.chooser, 1);
         give_id(dialog.chooser, kChooserID);
     }
@@ -129,6 +130,11 @@ OSStatus create_print_dialog(PrintDialog& dialog, const std::vector<PanelInfo>& 
         SetControlVisibility(pane, i == 0, false);
         dialog.userPanes.push_back(pane);
     }
+    if ((status = CreateUserPaneControl(dialog.window, &paneBounds, kControlSupportsEmbedding,
+                                        &dialog.summaryPane)) != noErr)
+        return status;
+    give_id(dialog.summaryPane, kSummaryPaneID);
+    SetControlVisibility(dialog.summaryPane, false, false);
     if ((status = create_buttons(dialog, width, paneBottom + 16)) != noErr)
         return status;
     return attach_ticket(dialog, ticket);

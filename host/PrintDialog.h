@@ -11,7 +11,8 @@ namespace host {
 
 // The host's own controls, as scripts address them ("PDlg:1" is the panel chooser).
 constexpr OSType kDialogSignature = 'PDlg';
-enum : SInt32 { kChooserID = 1, kCancelID = 2, kPrintID = 3, kPaneBaseID = 100 };
+enum : SInt32 { kChooserID = 1, kCancelID = 2, kPrintID = 3, kSummaryPaneID = 99,
+                kPaneBaseID = 100 };
 // The command that makes every PDE read the print settings again (Sync, reading), for scripts:
 // "command PDrd".
 constexpr UInt32 kReadSettingsCommand = 'PDrd';
@@ -25,6 +26,7 @@ struct PanelInfo {
     UInt32 maxH = 0;
     UInt32 maxV = 0;
     OSStatus prologStatus = noErr;
+    PMPDEFlags flags = kPMPDENoFlags; // what Initialize reported
 };
 
 struct PrintDialog {
@@ -33,11 +35,13 @@ struct PrintDialog {
     ControlRef printButton = nullptr;  // the default button
     ControlRef cancelButton = nullptr;
     std::vector<ControlRef> userPanes; // one per PDE, all in the same place
+    ControlRef summaryPane = nullptr;  // the Summary, the chooser's last item
     PMPrintSession session = nullptr;
     PMTicketRef ticket = nullptr;      // the print settings ticket, kept in the session
 };
 
-// Builds the window, its buttons and one user pane per PDE (sized for the largest panel), and
+// Builds the window, its buttons and one user pane per PDE (sized for the largest panel) and
+// one for the Summary, and
 // a session holding `ticket` (retained; NULL: a new empty one). Returns the first failing status.
 OSStatus create_print_dialog(PrintDialog& dialog, const std::vector<PanelInfo>& panels,
                              PMTicketRef ticket);

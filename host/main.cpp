@@ -43,6 +43,8 @@ void list_pdes(std::vector<host::LoadedPDE>& pdes) {
             std::printf("  Prolog failed: %d\n", static_cast<int>(info.prologStatus));
             continue;
         }
+        std::printf("  type:         %s\n",
+                    pde.application ? "application print dialog" : "printer module");
         std::printf("  kind:         %s\n", info.kind.c_str());
         std::printf("  title:        %s\n", info.title.c_str());
         std::printf("  creator:      '%s'\n", host::four_char_code(info.creator).c_str());
@@ -143,6 +145,13 @@ int main(int argc, char** argv) {
     for (const host::PDEFailure& failure : loaded.failures)
         std::fprintf(stderr, "printdialog: skipping %s: %s\n", failure.path.c_str(),
                      failure.reason.c_str());
+    // Bundles that are not PDEs of a shown type are named, never dropped silently: in the
+    // listing itself, or on standard error during a dialog.
+    if (options.verbose)
+        for (const host::PDEFailure& other : loaded.ignored)
+            std::fprintf(options.list ? stdout : stderr, "%s%s\n  not shown: %s\n",
+                         options.list ? "" : "printdialog: ", other.path.c_str(),
+                         other.reason.c_str());
     if (loaded.pdes.empty()) {
         std::fprintf(stderr, "printdialog: no PDE found\n");
         return 1;

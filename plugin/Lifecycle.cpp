@@ -84,7 +84,7 @@ OSStatus AccountingProlog(PMPDEContext* outContext, OSType* creator, CFStringRef
     TovekPDEProlog(outContext, creator, userOptionKind, title, maxH, maxV);
     AccountingContext* context = CreateAccountingContext();
     if (context == nullptr)
-        return kAccountingNoContextErr;
+        return kPMInvalidPDEContext;
     context->bundle = CFBundleGetBundleWithIdentifier(CFSTR(kAccountingBundleID));
     gContext = context;
     *outContext = reinterpret_cast<PMPDEContext>(context);
@@ -134,7 +134,7 @@ OSStatus AccountingOpen(PMPDEContext pdeContext) {
     OSStatus hookStatus = TovekPDEOpen(pdeContext);
     AccountingContext* context = as_context(pdeContext);
     if (context == nullptr)
-        return kAccountingNoContextErr;
+        return kPMInvalidPDEContext;
     context->commandHandlerUPP = NewEventHandlerUPP(accountingEventHandler);
     context->window = GetControlOwner(context->userPane);
     InstallEventHandler(GetWindowEventTarget(context->window), context->commandHandlerUPP,
@@ -175,7 +175,7 @@ OSStatus AccountingClose(PMPDEContext pdeContext) {
     OSStatus hookStatus = TovekPDEClose(pdeContext);
     AccountingContext* context = as_context(pdeContext);
     if (context == nullptr)
-        return kAccountingNoContextErr;
+        return kPMInvalidPDEContext;
     if (context->commandHandlerUPP != nullptr) {
         RemoveEventHandler(context->commandHandler);
         DisposeEventHandlerUPP(context->commandHandlerUPP);
@@ -189,7 +189,7 @@ OSStatus AccountingTerminate(PMPDEContext pdeContext, OSStatus status) {
     OSStatus hookStatus = TovekPDETerminate(pdeContext, status);
     AccountingContext* context = as_context(pdeContext);
     if (context == nullptr)
-        return kAccountingNoContextErr;
+        return kPMInvalidPDEContext;
     if (context->title != nullptr) {
         CFRelease(context->title);
         context->title = nullptr;

@@ -10,11 +10,8 @@
 
 namespace {
 
-CFUUIDRef create_uuid(const char* text) {
-    CFStringRef string = CFStringCreateWithCString(nullptr, text, kCFStringEncodingASCII);
-    CFUUIDRef uuid = CFUUIDCreateFromString(kCFAllocatorDefault, string);
-    CFRelease(string);
-    return uuid;
+CFUUIDRef create_uuid(CFStringRef text) {
+    return CFUUIDCreateFromString(kCFAllocatorDefault, text);
 }
 
 ULONG add_ref(void* self) {

@@ -5,15 +5,12 @@
 #define PLUGIN_PLUGINIDS_H
 
 /* This plug-in's own factory, registered in the bundle's Info.plist. */
-#define kAccountingFactoryIDStr "6F1C2A94-3B7D-4E05-9A1B-7C2D5E8F0A13"
+#define kAccountingFactoryIDStr CFSTR("6F1C2A94-3B7D-4E05-9A1B-7C2D5E8F0A13")
 /* The bundle identifier by which the panel finds its own bundle. */
 #define kAccountingBundleID "com.tovek.print.pde.Accounting_kv3300_2200"
 /* What Prolog reports. */
 #define kAccountingOptionKind "com.tovek.print.pde.AccountingKind"
 #define kAccountingCreator 0x70646520 /* "pde " */
 enum { kAccountingMaxH = 150, kAccountingMaxV = 378 };
-
-/* The status for a missing context, and for no memory in Prolog. */
-enum { kAccountingNoContextErr = -9530 };
 
 #endif /* PLUGIN_PLUGINIDS_H */

@@ -36,7 +36,7 @@ TEST(PluginFactory, MakesAnInstanceOnlyForThePrinterModuleType) {
     EXPECT_EQ(result, instance);
     EXPECT_EQ(instance->refCount, 2u);
 
-    CFUUIDRef other = uuid("00000000-1111-2222-3333-444444444444");
+    CFUUIDRef other = uuid(CFSTR("00000000-1111-2222-3333-444444444444"));
     result = instance;
     EXPECT_EQ(instance->table.QueryInterface(instance, CFUUIDGetUUIDBytes(other), &result),
               static_cast<HRESULT>(0x80000004));

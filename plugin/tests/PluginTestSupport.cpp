@@ -29,11 +29,8 @@ Factory accounting_factory() {
         CFBundleGetFunctionPointerForName(bundle, CFSTR("AccountingPluginFactory")));
 }
 
-CFUUIDRef uuid(const char* text) {
-    CFStringRef string = CFStringCreateWithCString(nullptr, text, kCFStringEncodingASCII);
-    CFUUIDRef result = CFUUIDCreateFromString(nullptr, string);
-    CFRelease(string);
-    return result;
+CFUUIDRef uuid(CFStringRef text) {
+    return CFUUIDCreateFromString(nullptr, text);
 }
 
 PlugInIntf* make_pde() {

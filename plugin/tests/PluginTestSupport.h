@@ -14,7 +14,7 @@ CFBundleRef accounting_bundle();
 using Factory = void* (*)(CFAllocatorRef, CFUUIDRef);
 Factory accounting_factory();
 
-CFUUIDRef uuid(const char* text); // caller releases
+CFUUIDRef uuid(CFStringRef text); // caller releases
 
 // A fresh PDE interface from a fresh instance; the instance is released again.
 PlugInIntf* make_pde();

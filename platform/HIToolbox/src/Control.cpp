@@ -326,8 +326,9 @@ OSErr EmbedControl(ControlRef inControl, ControlRef inContainer) {
         return errControlIsNotEmbedder;
     if (control->embedder == container)
         return noErr;
-    if (control->embedder != nullptr)
-        send_about_sub(control->embedder, kEventControlRemovingSubControl, control);
+    ControlRef previous = control->embedder;
+    if (previous != nullptr)
+        send_about_sub(previous, kEventControlRemovingSubControl, control);
     detach(control); // the reference moves with the control to its new embedder
     container->children.push_back(control);
     control->embedder = container;
@@ -335,6 +336,9 @@ OSErr EmbedControl(ControlRef inControl, ControlRef inContainer) {
         move_to_window(control, container->owner);
     hit::invalidate_control(control);
     send_about_sub(container, kEventControlAddedSubControl, control);
+    for (ControlRef changed : {previous, static_cast<ControlRef>(container)})
+        if (changed != nullptr && changed->kind_class->subcontrols_changed != nullptr)
+            changed->kind_class->subcontrols_changed(changed);
     return noErr;
 }
 

@@ -8,6 +8,7 @@
 #include "WindowInternal.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace hit {
@@ -49,6 +50,8 @@ struct OpaqueControlRef : cf::Object {
     bool disposing = false; // its disposal events are being sent
     bool disposed = false;
     std::vector<hit::Property> properties;
+    // SetControlFontStyle's style, for kinds that do not keep one of their own.
+    std::optional<ControlFontStyleRec> font_style;
     EventTargetRef target = nullptr;
 };
 

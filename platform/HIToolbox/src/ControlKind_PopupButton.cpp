@@ -184,3 +184,16 @@ OSStatus CreatePopupButtonControl(WindowRef window, const Rect* boundsRect, CFSt
     *outControl = control;
     return noErr;
 }
+
+MenuRef GetControlPopupMenuHandle(ControlRef control) {
+    MenuRef menu = nullptr;
+    if (GetControlData(control, kControlEntireControl, kControlPopupButtonMenuRefTag,
+                       sizeof(menu), &menu, nullptr) != noErr)
+        return nullptr;
+    return menu;
+}
+
+void SetControlPopupMenuHandle(ControlRef control, MenuRef popupMenu) {
+    SetControlData(control, kControlEntireControl, kControlPopupButtonMenuRefTag,
+                   sizeof(popupMenu), &popupMenu);
+}

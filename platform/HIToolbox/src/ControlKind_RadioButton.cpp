@@ -1,6 +1,6 @@
-// The radio button. An auto-toggling one turns itself on when clicked;
-// turning its partners off is the application's business (or a radio
-// group's, which this toolbox does not have).
+// The radio button. An auto-toggling one, or one in a radio group, turns
+// itself on when clicked; turning its partners off is the application's
+// business, or its radio group's.
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
 #include "Drawing.h"
@@ -8,11 +8,16 @@
 namespace {
 
 ControlPartCode track(ControlRef control, MenuItemIndex) {
-    if ((control->features & kControlAutoToggles) != 0) {
+    if ((control->features & kControlAutoToggles) != 0 || hit::is_radio_group(control->embedder)) {
         SetControl32BitValue(control, kControlRadioButtonCheckedValue);
         hit::changed(control);
     }
     return kControlRadioButtonPart;
+}
+
+void value_changed(ControlRef control) {
+    if (control->value == kControlRadioButtonCheckedValue && hit::is_radio_group(control->embedder))
+        hit::radio_group_button_chosen(control->embedder, control);
 }
 
 } // namespace
@@ -31,6 +36,7 @@ const ControlKindClass& radio_button_kind() {
         .track = track,
         .draw = hit::theme::draw_radio_button,
         .best_rect = hit::theme::best_radio_button,
+        .value_changed = value_changed,
     };
     static bool registered = (register_control_kind(kind), true);
     (void)registered;

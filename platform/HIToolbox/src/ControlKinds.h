@@ -76,6 +76,10 @@ struct ControlKindClass {
     // The choice (as check_choice numbers them) that shows `text`, for scripts that
     // name a choice by its text; 0 when none does. nullptr: the popup menu's items.
     MenuItemIndex (*find_choice)(ControlRef control, const std::string& text) = nullptr;
+    // Called after the control's value changed (by a call or a click). nullptr: nothing.
+    void (*value_changed)(ControlRef control) = nullptr;
+    // Called after a control was embedded in, or moved out of, the control. nullptr: nothing.
+    void (*subcontrols_changed)(ControlRef control) = nullptr;
 };
 
 // Registers a kind (once, at its first use); a kind already registered under
@@ -103,6 +107,11 @@ const ControlKindClass& tabs_kind();
 const ControlKindClass& group_box_kind();
 const ControlKindClass& separator_kind();
 const ControlKindClass& combo_box_kind();
+const ControlKindClass& radio_group_kind();
+// Whether the control is a radio group (whose radio buttons move its value).
+bool is_radio_group(ControlRef control);
+// Makes `button`, an embedded radio button of `group` just turned on, the group's choice.
+void radio_group_button_chosen(ControlRef group, ControlRef button);
 // A primary group box (the default) or a secondary one, nested in another.
 bool group_box_is_primary(ControlRef control);
 

@@ -75,6 +75,8 @@ void set_values(ControlRef control, SInt32 value, SInt32 minimum, SInt32 maximum
     control->maximum = maximum;
     hit::invalidate_control(control);
     hit::notify(control, kEventControlValueFieldChanged);
+    if (control->kind_class != nullptr && control->kind_class->value_changed != nullptr)
+        control->kind_class->value_changed(control);
 }
 
 SInt16 to_16_bits(SInt32 value) {

@@ -102,3 +102,11 @@ HIViewRef HIViewGetNextView(HIViewRef inView) {
 OSStatus HIViewAddSubview(HIViewRef inParent, HIViewRef inNewChild) {
     return EmbedControl(inNewChild, inParent);
 }
+
+OSStatus HIViewSetVisible(HIViewRef inView, Boolean inVisible) {
+    return SetControlVisibility(inView, inVisible, true);
+}
+
+Boolean HIViewIsVisible(HIViewRef inView) {
+    return IsControlVisible(inView);
+}

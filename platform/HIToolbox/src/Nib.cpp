@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 struct OpaqueIBNibRef : cf::Object {
     hit::nib::Document document;
@@ -27,6 +28,37 @@ CFTypeID nib_type_id() {
     return id;
 }
 
+bool is_folder(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool exists(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0;
+}
+
+enum class Format { own, xib, unreadable };
+
+// Which reader a nib needs, from what its folder holds or how its file begins. `why` says
+// what an unreadable one is.
+Format format_of(const std::string& path, const std::string& bytes, std::string& why) {
+    if (bytes.compare(0, 6, "bplist") == 0) {
+        why = "a compiled (binary) nib; this runtime reads Interface Builder's XML archive "
+              "(objects.xib) and its own XML nibs";
+        return Format::unreadable;
+    }
+    if (bytes.find("NSIBObjectData") != std::string::npos)
+        return Format::xib;
+    if (bytes.find("com.apple.InterfaceBuilder3") != std::string::npos) {
+        why = "an Interface Builder 3 document (a .xib to compile), not a Carbon nib; "
+              "this runtime reads Carbon nibs";
+        return Format::unreadable;
+    }
+    (void)path;
+    return Format::own;
+}
+
 bool read_file(const std::string& path, std::string& bytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -41,17 +73,46 @@ bool read_file(const std::string& path, std::string& bytes) {
 
 namespace hit::nib {
 
+// A nib folder as Interface Builder writes it holds objects.xib (the archive this runtime
+// reads), or only compiled files (keyedobjects.nib, objects.nib) that it does not.
+OSStatus open_nib_folder(const std::string& folder, std::string& file, std::string& bytes) {
+    file = folder + "/objects.xib";
+    if (read_file(file, bytes))
+        return noErr;
+    for (const char* compiled : {"keyedobjects.nib", "objects.nib"})
+        if (exists(folder + "/" + compiled)) {
+            std::fprintf(stderr,
+                         "%s/%s: a compiled nib; this runtime reads Interface Builder's XML "
+                         "archive objects.xib (ship the nib folder with its objects.xib)\n",
+                         folder.c_str(), compiled);
+            return errCorruptWindowDescription;
+        }
+    return kIBCarbonRuntimeCantFindNibFile;
+}
+
 OSStatus open_nib_file(const std::string& path, IBNibRef* out) {
     if (out == nullptr)
         return paramErr;
-    std::string bytes;
-    if (!read_file(path, bytes))
+    std::string file = path, bytes;
+    if (is_folder(path)) {
+        if (OSStatus status = open_nib_folder(path, file, bytes); status != noErr)
+            return status;
+    } else if (!read_file(path, bytes)) {
         return kIBCarbonRuntimeCantFindNibFile;
+    }
+    std::string why;
+    const Format format = format_of(file, bytes, why);
+    if (format == Format::unreadable) {
+        std::fprintf(stderr, "%s: %s\n", file.c_str(), why.c_str());
+        return errCorruptWindowDescription;
+    }
     auto* nib = cf::create<OpaqueIBNibRef>(nullptr, nib_type_id());
     if (nib == nullptr)
         return memFullErr;
     std::string error;
-    if (!parse(bytes, path, nib->document, error)) {
+    const bool parsed = format == Format::xib ? parse_xib(bytes, file, nib->document, error)
+                                              : parse(bytes, file, nib->document, error);
+    if (!parsed) {
         std::fprintf(stderr, "%s\n", error.c_str());
         CFRelease(nib);
         return errCorruptWindowDescription;

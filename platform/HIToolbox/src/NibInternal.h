@@ -42,6 +42,9 @@ struct ControlNode {
     bool visible = true;
     bool enabled = true;
     UInt32 command = 0;
+    // The text size a nib asks for: kControlFontSmallSystemFont or kControlFontMiniSystemFont
+    // (SetControlFontStyle); 0 keeps the kind's own font.
+    SInt16 font = 0;
     std::vector<Attribute> extra; // kind-specific, checked by the builder
     std::vector<ItemNode> items;
     std::vector<ControlNode> children;
@@ -79,6 +82,11 @@ struct Document {
 // Parses the bytes of a nib file. On failure returns false and sets `error`
 // to one line, "file:line: what is wrong"; `out` is then unspecified.
 bool parse(const std::string& bytes, const std::string& file, Document& out, std::string& error);
+
+// Parses Interface Builder's Carbon object archive (a nib folder's objects.xib) into the
+// same records; errors as for parse().
+bool parse_xib(const std::string& bytes, const std::string& file, Document& out,
+               std::string& error);
 
 // "file:line: message", the form of every nib diagnostic.
 std::string located(const std::string& file, int line, const std::string& message);
@@ -123,10 +131,12 @@ OSStatus build_window(const Document& document, const WindowNode& node, WindowRe
 
 // ---- Nib references ------------------------------------------------------
 
-// Reads and parses the nib file at `path` into a new nib reference.
-// kIBCarbonRuntimeCantFindNibFile when it cannot be read; a file that does
-// not parse gives errCorruptWindowDescription and one line on standard
-// error naming the file and line.
+// Reads and parses the nib at `path` into a new nib reference: a file in the
+// project's own format, or a folder holding Interface Builder's objects.xib.
+// kIBCarbonRuntimeCantFindNibFile when it cannot be read; a nib that does
+// not parse, or is in a format this runtime does not read, gives
+// errCorruptWindowDescription and one line on standard error naming the file
+// (and line) and what is wrong.
 OSStatus open_nib_file(const std::string& path, IBNibRef* out);
 
 } // namespace hit::nib

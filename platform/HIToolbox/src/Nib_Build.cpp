@@ -69,7 +69,13 @@ OSStatus apply_common(ControlRef control, const ControlNode& node) {
     if (status != noErr)
         return status;
     apply_values(control, node);
-    if (!node.enabled)
+    if (node.font != 0) {
+        ControlFontStyleRec style{};
+        style.flags = kControlUseFontMask;
+        style.font = node.font;
+        status = SetControlFontStyle(control, &style);
+    }
+    if (status == noErr && !node.enabled)
         status = DisableControl(control);
     if (status == noErr && !node.visible)
         status = SetControlVisibility(control, false, false);

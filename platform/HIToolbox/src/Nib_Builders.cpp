@@ -263,6 +263,11 @@ OSStatus build_separator(WindowRef window, const ControlNode& node, BuildContext
     return CreateSeparatorControl(window, &node.bounds, out);
 }
 
+OSStatus build_radio_group(WindowRef window, const ControlNode& node, BuildContext&,
+                           ControlRef* out) {
+    return CreateRadioGroupControl(window, &node.bounds, out);
+}
+
 const Builder kBuilders[] = {
     {"user-pane", kUserPaneAttributes, true, false, build_user_pane},
     {"push-button", kPushButtonAttributes, false, false, build_push_button},
@@ -275,6 +280,7 @@ const Builder kBuilders[] = {
     {"tabs", kTabsAttributes, true, true, build_tabs},
     {"group-box", kGroupBoxAttributes, true, false, build_group_box},
     {"separator", nullptr, false, false, build_separator},
+    {"radio-group", nullptr, true, false, build_radio_group},
 };
 
 } // namespace

@@ -135,8 +135,11 @@ TextStyle text_style(ControlRef control, Font fallback) {
     TextStyle style{fallback};
     ControlFontStyleRec rec{};
     if (GetControlData(control, kControlEntireControl, kControlFontStyleTag, sizeof(rec), &rec,
-                       nullptr) != noErr)
-        return style;
+                       nullptr) != noErr) {
+        if (!control->font_style)
+            return style;
+        rec = *control->font_style;
+    }
     if ((rec.flags & kControlUseFontMask) != 0) {
         switch (rec.font) {
         case kControlFontBigSystemFont:

@@ -76,6 +76,39 @@ TEST_F(HIView, RectanglesAreFloatsAndRoundToPixels) {
     EXPECT_EQ(paramErr, HIViewMoveBy(nullptr, 1, 1));
 }
 
+TEST_F(HIView, VisibilityFollowsTheEmbedder) {
+    EXPECT_EQ(noErr, HIViewSetVisible(pane, false));
+    EXPECT_FALSE(HIViewIsVisible(first));
+    EXPECT_EQ(noErr, HIViewSetVisible(pane, true));
+    EXPECT_TRUE(HIViewIsVisible(first));
+    EXPECT_EQ(noErr, HIViewSetVisible(first, false));
+    EXPECT_FALSE(HIViewIsVisible(first));
+    EXPECT_TRUE(HIViewIsVisible(second));
+}
+
+TEST_F(HIView, ValueTextAndEnabledGoThroughTheControl) {
+    const Rect r{200, 20, 220, 200};
+    ControlRef text = nullptr, box = nullptr;
+    ASSERT_EQ(noErr, CreateStaticTextControl(window, &r, CFSTR("old"), nullptr, &text));
+    ASSERT_EQ(noErr, CreateCheckBoxControl(window, &r, CFSTR("Box"), 0, true, &box));
+    EXPECT_EQ(noErr, HIViewSetText(text, CFSTR("new")));
+    EXPECT_EQ(noErr, HIViewSetText(box, CFSTR("Title")));
+    for (auto [view, expected] : {std::pair{text, "new"}, std::pair{box, "Title"}}) {
+        CFStringRef copy = HIViewCopyText(view);
+        ASSERT_NE(copy, nullptr);
+        char buffer[32] = {};
+        CFStringGetCString(copy, buffer, sizeof buffer, kCFStringEncodingUTF8);
+        EXPECT_STREQ(buffer, expected);
+        CFRelease(copy);
+    }
+    EXPECT_EQ(noErr, HIViewSetValue(box, 1));
+    EXPECT_EQ(HIViewGetValue(box), 1);
+    EXPECT_EQ(noErr, HIViewSetEnabled(box, false));
+    EXPECT_FALSE(IsControlEnabled(box));
+    EXPECT_EQ(noErr, HIViewSetEnabled(box, true));
+    EXPECT_TRUE(IsControlEnabled(box));
+}
+
 TEST_F(HIView, WalksAndMovesSubviews) {
     EXPECT_EQ(first, HIViewGetFirstSubview(pane));
     EXPECT_EQ(second, HIViewGetNextView(first));

@@ -111,8 +111,6 @@ OSStatus create_ticket(CFAllocatorRef allocator, CFStringRef type, PMTicketRef* 
     return kPMNoError;
 }
 
-namespace {
-
 // Looks a top-level item up; nodes below the top level are not kept.
 OSStatus find_item(PMTicketRef ref, UInt32 node1, UInt32 node2, CFStringRef key,
                    const TicketItem** out) {
@@ -140,7 +138,6 @@ OSStatus set_item(PMTicketRef ref, CFStringRef client, CFStringRef key, CFTypeRe
     return set_ticket_item(ticket, client, utf8(key), value, locked != 0);
 }
 
-} // namespace
 } // namespace pc
 
 using pc::Ticket;

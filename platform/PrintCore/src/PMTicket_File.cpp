@@ -2,9 +2,9 @@
 // accounting codes), read back with every value's type checked.
 //
 // The file holds a dictionary: "TicketType" (string), "Items" (a dictionary from ticket key to
-// a record of "Value" (integer or string), "Client" (string), "Locked" (boolean) and
-// "WriteOrder" (integer, 1 for the first value written)) and "PPDChoices" (a dictionary from
-// PPD main keyword to choice keyword).
+// a record of "Value" (any property-list value, stored with its own type), "Client" (string),
+// "Locked" (boolean) and "WriteOrder" (integer, 1 for the first value written)) and
+// "PPDChoices" (a dictionary from PPD main keyword to choice keyword).
 #include "PrintCoreInternal.h"
 
 #include <CoreServices/MacErrors.h>
@@ -143,16 +143,8 @@ bool read_item(const std::string& key, CFTypeRef record, LoadedItem& out, std::s
     }
     auto dict = static_cast<CFDictionaryRef>(record);
     CFTypeRef value = CFDictionaryGetValue(dict, kValueKey);
-    SInt32 number = 0;
     if (value == nullptr) {
         why = what + " has no Value";
-        return false;
-    }
-    if (!is_string(value) &&
-        !(is_integer(value) &&
-          CFNumberGetValue(static_cast<CFNumberRef>(value), kCFNumberSInt32Type, &number))) {
-        why = is_integer(value) ? what + " does not fit 32 bits"
-                                : wrong_type(what, value, "an integer or a string");
         return false;
     }
     CFTypeRef client = CFDictionaryGetValue(dict, kClientKey);

@@ -69,6 +69,13 @@ OSStatus create_ticket(CFAllocatorRef allocator, CFStringRef type, PMTicketRef* 
 // Stores a value (retained) under key as the most recent write; the lock rules apply.
 OSStatus set_ticket_item(Ticket* ticket, CFStringRef client, const std::string& key,
                          CFTypeRef value, bool locked);
+// A top-level item of the ticket behind ref: kPMInvalidTicket, kPMInvalidParameter (no key)
+// or kPMKeyNotFound when there is none.
+OSStatus find_item(PMTicketRef ref, UInt32 node1, UInt32 node2, CFStringRef key,
+                   const TicketItem** out);
+// Sets a top-level item of the ticket behind ref (value retained).
+OSStatus set_item(PMTicketRef ref, CFStringRef client, CFStringRef key, CFTypeRef value,
+                  Boolean locked);
 
 CFTypeID printer_type();
 // The printer behind a public reference, or nullptr (with a line on standard error for a

@@ -4,6 +4,7 @@
 
 #include <ApplicationServices/ApplicationServices.h>
 #include <HIToolbox/HIToolbox.h>
+#include <Print/Print.h>
 #include <Help/Help.h>
 
 #endif /* CARBON_CARBON_H */

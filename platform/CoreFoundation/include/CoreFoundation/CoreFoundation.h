@@ -1,6 +1,24 @@
-/* CoreFoundation.h: the whole framework. */
+/* CoreFoundation.h: the whole framework, and the C library headers that code written for the
+   Mac gets through it without including them itself. */
 #ifndef COREFOUNDATION_COREFOUNDATION_H
 #define COREFOUNDATION_COREFOUNDATION_H
+
+#include <sys/types.h>
+#include <assert.h>
+#include <ctype.h>
+#include <errno.h>
+#include <float.h>
+#include <limits.h>
+#include <locale.h>
+#include <math.h>
+#include <setjmp.h>
+#include <signal.h>
+#include <stdarg.h>
+#include <stddef.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
 
 #include <CoreFoundation/CFBase.h>
 #include <CoreFoundation/CFCharacterSet.h>

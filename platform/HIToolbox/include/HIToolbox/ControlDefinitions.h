@@ -31,7 +31,8 @@ enum {
     kControlKindLittleArrows = 0x6C617272 /* 'larr' */,
     kControlKindProgressBar = 0x70726762 /* 'prgb' */,
     kControlKindChasingArrows = 0x63617272 /* 'carr' */,
-    kControlKindDisclosureTriangle = 0x64697374 /* 'dist' */
+    kControlKindDisclosureTriangle = 0x64697374 /* 'dist' */,
+    kControlKindRadioGroup = 0x72677270 /* 'rgrp' */
 };
 
 /* ---- User pane --------------------------------------------------------- */
@@ -94,6 +95,13 @@ CF_EXPORT OSStatus CreateCheckBoxControl(WindowRef window, const Rect* boundsRec
 CF_EXPORT OSStatus CreateRadioButtonControl(WindowRef window, const Rect* boundsRect,
                                             CFStringRef title, SInt32 initialValue,
                                             Boolean autoToggle, ControlRef* outControl);
+
+/* A radio group embeds radio buttons and keeps exactly one of them on: its value is the
+   number of the chosen button (1 for the first embedded, 0 for none), its maximum the number
+   of buttons. A click on a button, or a new value of the group, moves the choice. It has no
+   look of its own. */
+CF_EXPORT OSStatus CreateRadioGroupControl(WindowRef window, const Rect* boundsRect,
+                                           ControlRef* outControl);
 
 enum {
     kControlCheckBoxUncheckedValue = 0,
@@ -197,6 +205,10 @@ enum {
     kControlPopupButtonOwnedMenuRefTag = 0x6F6D7266 /* 'omrf' */,
     kControlPopupButtonCheckCurrentTag = 0x6368636B /* 'chck' */ /* Boolean */
 };
+
+/* The popup's menu (no new reference; NULL if none), and giving it one the popup retains. */
+CF_EXPORT MenuRef GetControlPopupMenuHandle(ControlRef control);
+CF_EXPORT void SetControlPopupMenuHandle(ControlRef control, MenuRef popupMenu);
 
 enum {
     popupTitleLeftJust = 0x00000000,

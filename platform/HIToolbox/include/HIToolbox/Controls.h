@@ -116,6 +116,10 @@ typedef struct ControlFontStyleRec {
 } ControlFontStyleRec;
 typedef ControlFontStyleRec* ControlFontStylePtr;
 
+/* The font style of any control: for kinds with a font style tag it is that tag; others keep
+   it for their titles. A NULL style, or flags of 0, returns the control to its kind's font. */
+CF_EXPORT OSErr SetControlFontStyle(ControlRef inControl, const ControlFontStyleRec* inStyle);
+
 /* Tags several kinds answer to: the font style (a ControlFontStyleRec) and
    the key filter (a ControlKeyFilterUPP, pointer-sized). */
 enum {

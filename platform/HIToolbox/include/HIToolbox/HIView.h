@@ -34,6 +34,21 @@ CF_EXPORT OSStatus HIViewMoveBy(HIViewRef inView, CGFloat inDX, CGFloat inDY);
    the end or for a bad view. */
 CF_EXPORT HIViewRef HIViewGetFirstSubview(HIViewRef inView);
 CF_EXPORT HIViewRef HIViewGetNextView(HIViewRef inView);
+/* Shows or hides the view, as SetControlVisibility(inView, inVisible, true); a view is
+   visible when it and every view it is embedded in are (IsControlVisible). */
+CF_EXPORT OSStatus HIViewSetVisible(HIViewRef inView, Boolean inVisible);
+CF_EXPORT Boolean HIViewIsVisible(HIViewRef inView);
+
+/* The view's value (GetControl32BitValue), and setting it; paramErr for a bad view. */
+CF_EXPORT SInt32 HIViewGetValue(HIViewRef inView);
+CF_EXPORT OSStatus HIViewSetValue(HIViewRef inView, SInt32 inValue);
+/* The view's text: the content of a text view (static or edit text, 'cfst'), the title of
+   others. HIViewCopyText gives a new string the caller releases (NULL for a bad view). */
+CF_EXPORT OSStatus HIViewSetText(HIViewRef inView, CFStringRef inText);
+CF_EXPORT CFStringRef HIViewCopyText(HIViewRef inView);
+/* Enables or disables the view (EnableControl, DisableControl). */
+CF_EXPORT OSStatus HIViewSetEnabled(HIViewRef inView, Boolean inSetEnabled);
+
 /* Makes inNewChild the last subview of inParent, keeping its rectangle, as
    EmbedControl does (and with its statuses). */
 CF_EXPORT OSStatus HIViewAddSubview(HIViewRef inParent, HIViewRef inNewChild);

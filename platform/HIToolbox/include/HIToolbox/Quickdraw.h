@@ -56,6 +56,23 @@ CF_EXPORT void CopyRgn(RgnHandle srcRgn, RgnHandle dstRgn);
 CF_EXPORT Boolean EmptyRgn(RgnHandle rgn);
 CF_EXPORT Boolean PtInRgn(Point pt, RgnHandle rgn);
 CF_EXPORT Rect* GetRegionBounds(RgnHandle region, Rect* bounds);
+/* Rectangle and point arithmetic. A rectangle is empty when its bottom is not below its top or
+   its right not beyond its left; a point is in a rectangle when it lies in the top-left-closed,
+   bottom-right-open area the rectangle encloses. */
+CF_EXPORT void SetRect(Rect* r, short left, short top, short right, short bottom);
+CF_EXPORT void OffsetRect(Rect* r, short dh, short dv);
+/* Moves the left and right sides in by dh, top and bottom by dv (negative values move them out);
+   a rectangle left with no width or height becomes (0, 0, 0, 0). */
+CF_EXPORT void InsetRect(Rect* r, short dh, short dv);
+/* The intersection of the two into dstRect (which may be either source); false, and
+   (0, 0, 0, 0), when they do not overlap. */
+CF_EXPORT Boolean SectRect(const Rect* src1, const Rect* src2, Rect* dstRect);
+/* The smallest rectangle enclosing both. */
+CF_EXPORT void UnionRect(const Rect* src1, const Rect* src2, Rect* dstRect);
+CF_EXPORT Boolean EqualRect(const Rect* rect1, const Rect* rect2);
+CF_EXPORT Boolean EmptyRect(const Rect* r);
+CF_EXPORT Boolean PtInRect(Point pt, const Rect* r);
+CF_EXPORT void SetPt(Point* pt, short h, short v);
 
 CF_EXTERN_C_END
 

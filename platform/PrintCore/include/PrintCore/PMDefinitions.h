@@ -33,6 +33,7 @@ enum {
 };
 
 enum {
+    kPMInvalidPDEContext = -9530, /* a PDE call with a context it did not hand out */
     kPMItemIsLocked = -9586,
     kPMTicketIsLocked = -9587,
     kPMKeyNotFound = -9589,

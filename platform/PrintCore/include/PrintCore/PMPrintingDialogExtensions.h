@@ -14,10 +14,27 @@
 
 CF_EXTERN_C_BEGIN
 
-/* The plug-in type of printer-module dialog extensions. */
-#define kPrinterModuleTypeIDStr "BDB091F4-E57F-11D3-B5CC-0050E4603277"
+/* The plug-in types a dialog extension registers its factory under (CFPlugInTypes), by who
+   shows it: a printer module's panels, an application's own print or page setup panels, the
+   general ones. */
+#define kPrinterModuleTypeIDStr CFSTR("BDB091F4-E57F-11D3-B5CC-0050E4603277")
+#define kAppPrintDialogTypeIDStr CFSTR("BCB07250-E57F-11D3-8CA6-0050E4603277")
+#define kAppPageSetupDialogTypeIDStr CFSTR("B9A0DA98-E57F-11D3-9E83-0050E4603277")
+#define kAppPrintThumbnailTypeIDStr CFSTR("9320FE03-B5D5-11D5-84D1-003065D6135E")
+#define kGeneralPrintDialogTypeIDStr CFSTR("C1BF838E-B72A-11D3-9644-0050E4603277")
+#define kGeneralPageSetupDialogTypeIDStr CFSTR("6E6ED964-B738-11D3-952F-0050E4603277")
 /* The PDE interface. */
-#define kDialogExtensionIntfIDStr "A996FD7E-B738-11D3-8519-0050E4603277"
+#define kDialogExtensionIntfIDStr CFSTR("A996FD7E-B738-11D3-8519-0050E4603277")
+
+/* Sync's direction (its reinitializePlugIn argument). */
+enum { kPMSyncTicketFromPane = false, kPMSyncPaneFromTicket = true };
+
+/* What Initialize reports through its flags. */
+enum {
+    kPMPDENoFlags = 0x00000000,
+    kPMPDENoSummary = 0x00000001, /* GetSummaryText has nothing to say */
+    kPMPDEAllFlags = 0xFFFFFFFF
+};
 
 typedef struct OpaquePMPDEContext* PMPDEContext;
 typedef struct OpaquePMPDERef* PMPDERef;
