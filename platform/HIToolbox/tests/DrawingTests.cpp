@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -249,7 +250,10 @@ TEST_F(Drawing, ResizingAWindowResizesItsBackingStore) {
 TEST_F(Drawing, APNGFileHasTheWindowsSizeAndPixels) {
     button(Rect{20, 20, 40, 120}, "Snapshot");
     const char* dir = std::getenv("ACCOUNTING_BINARY_DIR");
-    const std::string path = std::string(dir != nullptr ? dir : ".") + "/drawing-test.png";
+    // Run by hand (no test environment), the file goes to the temporary folder, not the source tree.
+    const std::string path =
+        (dir != nullptr ? std::string(dir) : std::filesystem::temp_directory_path().string()) +
+        "/drawing-test.png";
     std::remove(path.c_str());
     ASSERT_EQ(PlatformWriteWindowPNG(window, path.c_str()), noErr);
     cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
