@@ -1,9 +1,7 @@
-// The project's nib files: parsed, and every window of a nib that parses built and disposed.
+// The project's nib files: parsed, and every window and menu of a nib that parses built and
+// disposed.
 #include "FuzzSupport.h"
-
-#include "NibInternal.h"
-
-#include <Carbon/Carbon.h>
+#include "NibBuild.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     hit::nib::Document document;
@@ -13,17 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(error.rfind("fuzz.nib:", 0) == 0);
         return 0;
     }
-    for (const hit::nib::WindowNode& node : document.windows) {
-        WindowRef window = nullptr;
-        std::string why;
-        if (hit::nib::build_window(document, node, &window, why) == noErr)
-            DisposeWindow(window);
-    }
-    for (const hit::nib::MenuNode& node : document.menus) {
-        hit::nib::BuildContext context{document, {}};
-        MenuRef menu = nullptr;
-        if (hit::nib::build_menu(node, context, &menu) == noErr)
-            ReleaseMenu(menu);
-    }
+    build_and_dispose_everything(document);
     return 0;
 }

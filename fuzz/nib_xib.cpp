@@ -1,10 +1,7 @@
 // Interface Builder's Carbon object archives (a nib folder's objects.xib): parsed, and every
-// window of an archive that parses built and disposed, as for the project's own nibs.
+// window and menu of an archive that parses built and disposed.
 #include "FuzzSupport.h"
-
-#include "NibInternal.h"
-
-#include <Carbon/Carbon.h>
+#include "NibBuild.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     hit::nib::Document document;
@@ -14,17 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(error.rfind("fuzz.xib:", 0) == 0);
         return 0;
     }
-    for (const hit::nib::WindowNode& node : document.windows) {
-        WindowRef window = nullptr;
-        std::string why;
-        if (hit::nib::build_window(document, node, &window, why) == noErr)
-            DisposeWindow(window);
-    }
-    for (const hit::nib::MenuNode& node : document.menus) {
-        hit::nib::BuildContext context{document, {}};
-        MenuRef menu = nullptr;
-        if (hit::nib::build_menu(node, context, &menu) == noErr)
-            ReleaseMenu(menu);
-    }
+    build_and_dispose_everything(document);
     return 0;
 }
