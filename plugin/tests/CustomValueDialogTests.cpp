@@ -48,7 +48,9 @@ Outcome run(const std::string& script, CFStringRef value, SInt32 minimum, SInt32
     EXPECT_NE(nullptr, dialog) << "RunModalCustomValueDialog not exported";
     if (dialog == nullptr)
         return out;
-    const fs::path path = work_dir() / "dialog.script";
+    // ctest runs each test in a process of its own, in parallel: one script file per test.
+    const fs::path path = work_dir() /
+        (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".script");
     std::ofstream(path) << "# synthetic test data\n" << script;
     PlatformEventSource source{};
     EXPECT_EQ(noErr, PlatformCreateScriptEventSource(path.c_str(), work_dir().c_str(), &source));
