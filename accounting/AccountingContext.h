@@ -18,18 +18,10 @@ typedef struct ImageImportManager ImageImportManager;
 CF_EXTERN_C_BEGIN
 
 /* Accounting systems. Only a print ticket brings kAccountingTallyset: the popup offers 1 and 3. */
-enum {
-    kAccountingNone = 1,
-    kAccountingTallyset = 2,
-    kAccountingEnabled = 3
-};
+enum { kAccountingNone = 1, kAccountingTallyset = 2, kAccountingEnabled = 3 };
 
 /* Account types. */
-enum {
-    kAccountTypeDefaultGroup = 1,
-    kAccountTypeGeneral = 2,
-    kAccountTypeGroup = 3
-};
+enum { kAccountTypeDefaultGroup = 1, kAccountTypeGeneral = 2, kAccountTypeGroup = 3 };
 
 /* Each code store holds at most 79 bytes of text in the system encoding and a zero byte. */
 enum { kAccountingCodeSize = 80 };
@@ -88,7 +80,7 @@ typedef struct AccountingContext {
     EventHandlerRef windowHandler;
     EventHandlerUPP commandHandlerUPP; /* owned */
     EventHandlerRef commandHandler;
-    CFBundleRef helpBookRef; /* not owned: read from the default button's property */
+    CFBundleRef helpBookRef;          /* not owned: read from the default button's property */
     ImageImportManager* imageManager; /* owned */
 } AccountingContext;
 

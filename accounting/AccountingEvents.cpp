@@ -103,8 +103,8 @@ OSStatus command_process(EventRef event, AccountingContext* context) {
 }
 
 // Characters that may not stand in an accounting code, in the order they are tested.
-const UInt16 kRefused[] = {',', '"', '\'', ':', ';', '/', '\\', '|', '{', '}', '[', ']',
-                           '>', '<', '?'};
+const UInt16 kRefused[] = {',', '"', '\'', ':', ';', '/', '\\', '|',
+                           '{', '}', '[',  ']', '>', '<', '?'};
 // Keys that edit rather than add, so they pass even when a field is full.
 const UInt16 kEditingKeys[] = {8, 127, 28, 29};
 
@@ -162,8 +162,8 @@ bool refused(const std::u16string& text) {
 SInt32 limit_for(ControlRef control) {
     ControlID id = {0, 0};
     GetControlID(control, &id);
-    bool idField = id.id == kUserIDFieldID || id.id == kAccountIDFieldID || id.id == 501 ||
-                   id.id == 503;
+    bool idField =
+        id.id == kUserIDFieldID || id.id == kAccountIDFieldID || id.id == 501 || id.id == 503;
     bool capped = gContext != nullptr && (gContext->accountingSystem == kAccountingTallyset ||
                                           gContext->accountingSystem == kAccountingEnabled);
     return idField && capped ? 32 : 0;

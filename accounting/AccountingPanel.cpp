@@ -83,8 +83,8 @@ void InitializeWindow(AccountingContext* context) {
         SetPopupButtonToTicketValue(context->accountingPopup, context->accountingSystem);
     }
     if (context->accountTypePopup != nullptr) {
-        PopulatePopupButtonFromMap(context->bundle, context->accountTypePopup, AccountingTypeMap,
-                                   0, 0);
+        PopulatePopupButtonFromMap(context->bundle, context->accountTypePopup, AccountingTypeMap, 0,
+                                   0);
         SetPopupButtonToTicketValue(context->accountTypePopup, context->accountType);
     }
     // The handler lives as long as the pane; its reference is not kept.

@@ -29,7 +29,9 @@ void set_value(AccountingContext* context, SInt32 id, SInt32 value) {
         SetControl32BitValue(c, value);
 }
 
-bool holds_rect(const Rect& saved) { return saved.top != 0; }
+bool holds_rect(const Rect& saved) {
+    return saved.top != 0;
+}
 
 // Each move hides the control, gives it its new bounds and shows it again.
 void move_to(ControlRef c, const Rect& bounds) {

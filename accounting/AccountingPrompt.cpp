@@ -23,9 +23,9 @@ CFStringRef localized(AccountingContext* context, CFStringRef key) {
 // The text of one of the panel's fields, or NULL when the panel was never built.
 CFStringRef copy_field_text(ControlRef field) {
     CFStringRef text = nullptr;
-    if (field == nullptr || GetControlData(field, kControlEntireControl,
-                                           kControlEditTextCFStringTag, sizeof text, &text,
-                                           nullptr) != noErr)
+    if (field == nullptr ||
+        GetControlData(field, kControlEntireControl, kControlEditTextCFStringTag, sizeof text,
+                       &text, nullptr) != noErr)
         return nullptr;
     return text;
 }
@@ -66,8 +66,8 @@ OSStatus check_default_codes(AccountingContext* context) {
     // The notice does not wait for the user; the print is stopped and the dialog stays open.
     CFStringRef header = localized(context, CFSTR("Accounting"));
     CFStringRef message = localized(context, CFSTR("Bad Default Codes Message"));
-    CFUserNotificationDisplayNotice(0, kCFUserNotificationStopAlertLevel, nullptr, nullptr,
-                                    nullptr, header, message, nullptr);
+    CFUserNotificationDisplayNotice(0, kCFUserNotificationStopAlertLevel, nullptr, nullptr, nullptr,
+                                    header, message, nullptr);
     if (header != nullptr)
         CFRelease(header);
     if (message != nullptr)
@@ -85,8 +85,7 @@ CFStringRef window_name(const AccountingContext* context) {
 ControlRef dialog_control(AccountingContext* context, SInt32 id) {
     ControlID controlID = {kAccountingControlSignature, id};
     ControlRef control = nullptr;
-    return GetControlByID(context->dialogWindow, &controlID, &control) == noErr ? control
-                                                                                  : nullptr;
+    return GetControlByID(context->dialogWindow, &controlID, &control) == noErr ? control : nullptr;
 }
 
 void label(AccountingContext* context, SInt32 id, CFStringRef key) {
@@ -129,8 +128,8 @@ bool set_up_field(AccountingContext* context, SInt32 id, SInt32 hiddenID, Contro
             ControlID visible = {kAccountingControlSignature, id};
             SetControlID(password, &visible);
             if (text != nullptr)
-                SetControlData(password, kControlEntireControl,
-                               kControlEditTextPasswordCFStringTag, sizeof text, &text);
+                SetControlData(password, kControlEntireControl, kControlEditTextPasswordCFStringTag,
+                               sizeof text, &text);
         }
     } else if (field != nullptr && text != nullptr) {
         SetControlData(field, kControlEntireControl, kControlEditTextCFStringTag, sizeof text,
@@ -170,9 +169,9 @@ void set_up_buttons(AccountingContext* context) {
 // Builds the dialog's texts and states; returns whether both IDs came from the panel.
 bool set_up_dialog(AccountingContext* context) {
     label(context, kPromptUserIDLabelID, CFSTR("User ID"));
-    bool userFromPanel = set_up_field(context, kPromptUserIDFieldID,
-                                      kPromptHiddenUserIDFieldID, context->userIDField,
-                                      context->defaultUserID, masked(context, context->maskUserID));
+    bool userFromPanel = set_up_field(context, kPromptUserIDFieldID, kPromptHiddenUserIDFieldID,
+                                      context->userIDField, context->defaultUserID,
+                                      masked(context, context->maskUserID));
     label(context, kPromptAccountIDLabelID, CFSTR("Account ID"));
     bool accountFromPanel = set_up_field(
         context, kPromptAccountIDFieldID, kPromptHiddenAccountIDFieldID, context->accountIDField,

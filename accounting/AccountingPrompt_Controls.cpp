@@ -17,8 +17,7 @@ ControlRef dialog_control(AccountingContext* context, SInt32 id) {
         return nullptr;
     ControlID controlID = {kAccountingControlSignature, id};
     ControlRef control = nullptr;
-    return GetControlByID(context->dialogWindow, &controlID, &control) == noErr ? control
-                                                                                  : nullptr;
+    return GetControlByID(context->dialogWindow, &controlID, &control) == noErr ? control : nullptr;
 }
 
 void enable(AccountingContext* context, std::initializer_list<SInt32> ids, bool enabled) {
@@ -41,9 +40,9 @@ void set_value(ControlRef control, SInt32 value) {
 bool has_text(AccountingContext* context, SInt32 id) {
     ControlRef field = dialog_control(context, id);
     CFStringRef text = nullptr;
-    if (field == nullptr || GetControlData(field, kControlEntireControl,
-                                           kControlEditTextCFStringTag, sizeof text, &text,
-                                           nullptr) != noErr ||
+    if (field == nullptr ||
+        GetControlData(field, kControlEntireControl, kControlEditTextCFStringTag, sizeof text,
+                       &text, nullptr) != noErr ||
         text == nullptr)
         return false;
     bool filled = CFStringGetLength(text) > 0;

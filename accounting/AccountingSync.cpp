@@ -14,10 +14,12 @@ namespace {
 SInt32 read_number(PMTicketRef ticket, CFStringRef key, SInt32 fallback) {
     SInt32 value = 0;
     return PMTicketGetSInt32(ticket, kPMTopLevel, kPMTopLevel, key, &value) == noErr ? value
-                                                                                      : fallback;
+                                                                                     : fallback;
 }
 
-ControlRef find_control(WindowRef window, SInt32 id) { return FindAccountingControl(window, id); }
+ControlRef find_control(WindowRef window, SInt32 id) {
+    return FindAccountingControl(window, id);
+}
 
 void set_value(WindowRef window, SInt32 id, SInt32 value) {
     if (ControlRef control = find_control(window, id))

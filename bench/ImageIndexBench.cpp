@@ -1,6 +1,7 @@
 // Building the picture index (an ImageImportManager over a folder tree) beside a bare readdir
 // walk of the same tree: over the shipped resources folder, and over that folder with 1,000,
-// 10,000 and 100,000 extra files, each with a name of its own, in nested folders. Run with repetitions and compare the medians, e.g.
+// 10,000 and 100,000 extra files, each with a name of its own, in nested folders. Run with
+// repetitions and compare the medians, e.g.
 //   build/default/bench/image_index_bench --benchmark_repetitions=9
 //   --benchmark_report_aggregates_only=true
 #include "ImageImportManager.h"
@@ -43,7 +44,8 @@ class LargeTree {
         fs::copy(ACCOUNTING_RESOURCES_DIR, root_, fs::copy_options::recursive);
         for (int n = 0; n < extra; ++n) {
             const int folder_number = n / kFilesPerFolder;
-            const fs::path folder = root_ / ("set-" + std::to_string(folder_number / kFoldersPerSet)) /
+            const fs::path folder = root_ /
+                                    ("set-" + std::to_string(folder_number / kFoldersPerSet)) /
                                     ("page-" + std::to_string(folder_number % kFoldersPerSet));
             if (n % kFilesPerFolder == 0)
                 fs::create_directories(folder);

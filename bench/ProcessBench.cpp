@@ -59,7 +59,8 @@ BENCHMARK(BM_ListPDEs)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One print with the job's codes typed into the prompt, as the demo does, minus the pictures.
 void BM_ScriptedPrint(benchmark::State& state) {
-    const fs::path folder = fs::temp_directory_path() / ("process-bench-" + std::to_string(getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("process-bench-" + std::to_string(getpid()));
     fs::create_directories(folder);
     const fs::path script = folder / "print.script";
     std::ofstream(script) << "choose TVKa:101 \"Accounting Enabled\"\n"
@@ -70,8 +71,7 @@ void BM_ScriptedPrint(benchmark::State& state) {
     const fs::path document = folder / "document.txt";
     std::ofstream(document) << "A page to print.\n";
     for (auto _ : state)
-        if (!run({kProgram, "--script", script, "--output",
-                  (folder / "out").string(), document}))
+        if (!run({kProgram, "--script", script, "--output", (folder / "out").string(), document}))
             state.SkipWithError("the scripted print failed");
     fs::remove_all(folder);
 }

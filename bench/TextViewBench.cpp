@@ -30,7 +30,8 @@ std::string lines(size_t bytes) {
     std::string out;
     out.reserve(bytes + 100);
     for (int i = 0; out.size() < bytes; ++i)
-        out += "Line " + std::to_string(i) + " of a long text, with words enough to wrap now and then.\r";
+        out += "Line " + std::to_string(i) +
+               " of a long text, with words enough to wrap now and then.\r";
     out.resize(bytes);
     return out;
 }
@@ -48,7 +49,8 @@ void BM_KeystrokeInto10000Lines(benchmark::State& state) {
     int i = 0;
     for (auto _ : state) {
         // Typing and erasing in turn keeps the text as it was.
-        PlatformTypeKey(view.window, (i++ % 2) == 0 ? UniChar{'k'} : UniChar{kBackspaceCharCode}, 0);
+        PlatformTypeKey(view.window, (i++ % 2) == 0 ? UniChar{'k'} : UniChar{kBackspaceCharCode},
+                        0);
     }
 }
 BENCHMARK(BM_KeystrokeInto10000Lines)->Unit(benchmark::kMicrosecond);

@@ -16,8 +16,8 @@ constexpr size_t kTextSize = 4 << 20; // characters
 
 // Prose with a reference every `spacing` characters, cycling through the kinds.
 std::string make_text(size_t spacing) {
-    static const char* const kReferences[] = {"&amp;", "&lt;", "&#65;", "&gt;", "&#x3B1;",
-                                              "&quot;"};
+    static const char* const kReferences[] = {"&amp;", "&lt;",    "&#65;",
+                                              "&gt;",  "&#x3B1;", "&quot;"};
     static const char kWords[] = "the quick brown fox jumps over the lazy dog ";
     std::string text;
     text.reserve(kTextSize + 64);
@@ -41,9 +41,9 @@ const std::string& text_for(int spacing) {
 
 void BM_Unescape(benchmark::State& state) {
     const std::string& text = text_for(static_cast<int>(state.range(0)));
-    CFStringRef input = CFStringCreateWithBytes(nullptr, reinterpret_cast<const UInt8*>(text.data()),
-                                                static_cast<CFIndex>(text.size()),
-                                                kCFStringEncodingUTF8, false);
+    CFStringRef input =
+        CFStringCreateWithBytes(nullptr, reinterpret_cast<const UInt8*>(text.data()),
+                                static_cast<CFIndex>(text.size()), kCFStringEncodingUTF8, false);
     for (auto _ : state) {
         CFMutableStringRef out = XMLCreateStringByUnescapingEntities(nullptr, input, nullptr);
         benchmark::DoNotOptimize(out);
@@ -58,9 +58,9 @@ void BM_Libxml2Decode(benchmark::State& state) {
     const std::string& text = text_for(static_cast<int>(state.range(0)));
     xmlParserCtxtPtr context = xmlNewParserCtxt();
     for (auto _ : state) {
-        xmlChar* out = xmlStringLenDecodeEntities(context, BAD_CAST text.data(),
-                                                  static_cast<int>(text.size()),
-                                                  XML_SUBSTITUTE_REF, 0, 0, 0);
+        xmlChar* out =
+            xmlStringLenDecodeEntities(context, BAD_CAST text.data(), static_cast<int>(text.size()),
+                                       XML_SUBSTITUTE_REF, 0, 0, 0);
         benchmark::DoNotOptimize(out);
         xmlFree(out);
     }

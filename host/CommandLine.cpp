@@ -58,8 +58,8 @@ bool SpooledInput::read(std::string& error) {
     if (isatty(STDIN_FILENO))
         return true;
     const char* tmp = std::getenv("TMPDIR");
-    std::string folder = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") +
-                         "/printdialog-stdin.XXXXXX";
+    std::string folder =
+        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/printdialog-stdin.XXXXXX";
     if (mkdtemp(folder.data()) == nullptr) {
         error = folder + ": " + std::strerror(errno);
         return false;

@@ -228,8 +228,10 @@ bool Run::script_left_over() {
     const int line = PlatformScriptEventSourceNextLine(&source_.inner);
     if (line == 0)
         return false;
-    std::fprintf(stderr, "printdialog: %s:%d: the dialog has ended; this line and those after it "
-                         "are left over\n", settings_.script.c_str(), line);
+    std::fprintf(stderr,
+                 "printdialog: %s:%d: the dialog has ended; this line and those after it "
+                 "are left over\n",
+                 settings_.script.c_str(), line);
     if (source_.failure == noErr)
         source_.failure = paramErr;
     return true;

@@ -13,16 +13,16 @@
 namespace host {
 
 struct RunSettings {
-    std::string script;           // the user's actions; empty: press Print at once
-    std::string output;           // where jobs and dumps go
-    std::string document;         // what is printed; may be empty
+    std::string script;                     // the user's actions; empty: press Print at once
+    std::string output;                     // where jobs and dumps go
+    std::string document;                   // what is printed; may be empty
     std::vector<std::string> moreDocuments; // printed after it, in the same job
-    PMPrinter printer = nullptr;  // the session's current printer; may be NULL
-    PMTicketRef ticket = nullptr; // the settings to start from; NULL: empty ones
-    std::string cupsDestination;  // when not empty, the job is also sent to this CUPS queue
-    JobRequest job;               // what the command line adds to the CUPS job
-    bool display = false;         // without a script: the person acts in windows on the display
-    bool verbose = false;         // list every PDE operation with its status
+    PMPrinter printer = nullptr;            // the session's current printer; may be NULL
+    PMTicketRef ticket = nullptr;           // the settings to start from; NULL: empty ones
+    std::string cupsDestination; // when not empty, the job is also sent to this CUPS queue
+    JobRequest job;              // what the command line adds to the CUPS job
+    bool display = false;        // without a script: the person acts in windows on the display
+    bool verbose = false;        // list every PDE operation with its status
 };
 
 enum class Outcome { printed, cancelled, failed };

@@ -14,7 +14,8 @@ constexpr HostTexts kTexts[] = {
     {"en", "Print", "Cancel", "(untitled)"},
     {"de", "Drucken", "Abbrechen", "(ohne Titel)"},
     {"fr", "Imprimer", "Annuler", "(sans titre)"},
-    {"ja", "\u30D7\u30EA\u30F3\u30C8", "\u30AD\u30E3\u30F3\u30BB\u30EB", "(\u540D\u79F0\u672A\u8A2D\u5B9A)"},
+    {"ja", "\u30D7\u30EA\u30F3\u30C8", "\u30AD\u30E3\u30F3\u30BB\u30EB",
+     "(\u540D\u79F0\u672A\u8A2D\u5B9A)"},
 };
 
 const HostTexts& choose() {

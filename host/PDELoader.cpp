@@ -55,8 +55,8 @@ std::string info_plist_problem(const std::string& bundlePath) {
     CFHolder<CFURLRef> url = url_for(path, false);
     CFHolder<CFDataRef> data;
     SInt32 error = 0;
-    if (!CFURLCreateDataAndPropertiesFromResource(nullptr, url.get(), data.out(), nullptr,
-                                                  nullptr, &error))
+    if (!CFURLCreateDataAndPropertiesFromResource(nullptr, url.get(), data.out(), nullptr, nullptr,
+                                                  &error))
         return "Contents/Info.plist cannot be read";
     CFHolder<CFStringRef> message;
     CFHolder<CFPropertyListRef> plist(CFPropertyListCreateFromXMLData(
@@ -114,16 +114,15 @@ std::string instantiate(LoadedPDE& pde, const Factory& factory, CFUUIDRef type) 
     CFHolder<CFStringRef> name = make_string(factory.function);
     if (CFBundleGetFunctionPointerForName(pde.bundle, name.get()) == nullptr)
         return "the executable has no factory function '" + factory.function + "'";
-    auto instance = static_cast<IUnknownVTbl**>(CFPlugInInstanceCreate(nullptr, factory.id.get(),
-                                                                       type));
+    auto instance =
+        static_cast<IUnknownVTbl**>(CFPlugInInstanceCreate(nullptr, factory.id.get(), type));
     if (instance == nullptr)
         return "the factory '" + factory.function + "' returned no instance";
     pde.instance = instance;
-    CFHolder<CFUUIDRef> pdeID(
-        CFUUIDCreateFromString(nullptr, kDialogExtensionIntfIDStr));
+    CFHolder<CFUUIDRef> pdeID(CFUUIDCreateFromString(nullptr, kDialogExtensionIntfIDStr));
     void* interface = nullptr;
-    HRESULT status = (*instance)->QueryInterface(instance, CFUUIDGetUUIDBytes(pdeID.get()),
-                                                 &interface);
+    HRESULT status =
+        (*instance)->QueryInterface(instance, CFUUIDGetUUIDBytes(pdeID.get()), &interface);
     if (status != S_OK || interface == nullptr)
         return "the instance does not offer the PDE interface";
     pde.pde = static_cast<PlugInIntf*>(interface);
@@ -199,9 +198,10 @@ std::string load_bundle(const std::string& path, LoadedPDE& pde, bool& isPDE) {
     CFHolder<CFUUIDRef> type(CFUUIDCreateFromString(nullptr, typeID));
     CFHolder<CFURLRef> executable(CFBundleCopyExecutableURL(pde.bundle));
     char executablePath[1024] = "";
-    if (!executable || !CFURLGetFileSystemRepresentation(executable.get(), true,
-                                                         reinterpret_cast<UInt8*>(executablePath),
-                                                         sizeof executablePath) ||
+    if (!executable ||
+        !CFURLGetFileSystemRepresentation(executable.get(), true,
+                                          reinterpret_cast<UInt8*>(executablePath),
+                                          sizeof executablePath) ||
         !is_file(executablePath))
         return "its executable is missing";
     if (!CFBundleLoadExecutable(pde.bundle)) {

@@ -11,13 +11,13 @@ namespace host {
 
 // One loaded PDE: its bundle and the interface object the host drives it through.
 struct LoadedPDE {
-    std::string path;               // the bundle folder
-    CFBundleRef bundle = nullptr;   // retained
-    CFPlugInRef plugIn = nullptr;   // retained (the same object as the bundle here)
+    std::string path;                  // the bundle folder
+    CFBundleRef bundle = nullptr;      // retained
+    CFPlugInRef plugIn = nullptr;      // retained (the same object as the bundle here)
     IUnknownVTbl** instance = nullptr; // the factory's instance, one reference held
-    PlugInIntf* pde = nullptr;      // the PDE interface, one reference held
+    PlugInIntf* pde = nullptr;         // the PDE interface, one reference held
     PMPlugInAPIVersion version{};
-    bool application = false;       // registered under the application print-dialog type
+    bool application = false; // registered under the application print-dialog type
 };
 
 // A bundle that could not be used, and why.

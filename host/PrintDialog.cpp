@@ -58,11 +58,11 @@ OSStatus create_buttons(PrintDialog& dialog, int width, int top) {
         CFStringCreateWithCString(nullptr, host_texts().cancel, kCFStringEncodingUTF8));
     CFHolder<CFStringRef> printTitle(
         CFStringCreateWithCString(nullptr, host_texts().print, kCFStringEncodingUTF8));
-    OSStatus status = CreatePushButtonControl(dialog.window, &cancel, cancelTitle.get(),
-                                              &dialog.cancelButton);
+    OSStatus status =
+        CreatePushButtonControl(dialog.window, &cancel, cancelTitle.get(), &dialog.cancelButton);
     if (status == noErr)
-        status = CreatePushButtonControl(dialog.window, &print, printTitle.get(),
-                                         &dialog.printButton);
+        status =
+            CreatePushButtonControl(dialog.window, &print, printTitle.get(), &dialog.printButton);
     if (status != noErr)
         return status;
     give_id(dialog.cancelButton, kCancelID);

@@ -11,8 +11,13 @@ namespace host {
 
 // The host's own controls, as scripts address them ("PDlg:1" is the panel chooser).
 constexpr OSType kDialogSignature = 'PDlg';
-enum : SInt32 { kChooserID = 1, kCancelID = 2, kPrintID = 3, kSummaryPaneID = 99,
-                kPaneBaseID = 100 };
+enum : SInt32 {
+    kChooserID = 1,
+    kCancelID = 2,
+    kPrintID = 3,
+    kSummaryPaneID = 99,
+    kPaneBaseID = 100
+};
 // The command that makes every PDE read the print settings again (Sync, reading), for scripts:
 // "command PDrd".
 constexpr UInt32 kReadSettingsCommand = 'PDrd';
@@ -31,13 +36,13 @@ struct PanelInfo {
 
 struct PrintDialog {
     WindowRef window = nullptr;
-    ControlRef chooser = nullptr;      // a popup with one item per panel
-    ControlRef printButton = nullptr;  // the default button
+    ControlRef chooser = nullptr;     // a popup with one item per panel
+    ControlRef printButton = nullptr; // the default button
     ControlRef cancelButton = nullptr;
     std::vector<ControlRef> userPanes; // one per PDE, all in the same place
     ControlRef summaryPane = nullptr;  // the Summary, the chooser's last item
     PMPrintSession session = nullptr;
-    PMTicketRef ticket = nullptr;      // the print settings ticket, kept in the session
+    PMTicketRef ticket = nullptr; // the print settings ticket, kept in the session
 };
 
 // Builds the window, its buttons and one user pane per PDE (sized for the largest panel) and

@@ -12,8 +12,8 @@ struct JobResult {
     OSStatus status = noErr;
     std::string documentPath; // the copy in the output folder; empty without a document
     std::string ticketPath;
-    std::string keys;         // the ticket's keys in the order they were written, for the console
-    std::string error;        // why it failed, naming the file
+    std::string keys;  // the ticket's keys in the order they were written, for the console
+    std::string error; // why it failed, naming the file
 };
 
 // Copies `document` (may be empty) into `outputFolder` (created when missing) and writes the

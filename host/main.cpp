@@ -71,8 +71,10 @@ int run_dialog(std::vector<host::LoadedPDE>& pdes, const host::Options& options,
     settings.cupsDestination = options.printer;
     settings.job = {options.title, options.copies, options.jobOptions};
     if (options.printer.empty() && (options.copies > 0 || !options.jobOptions.empty()))
-        std::fprintf(stderr, "printdialog: no CUPS destination: -n and -o have no queue to go "
-                             "to; the job is kept in %s\n", settings.output.c_str());
+        std::fprintf(stderr,
+                     "printdialog: no CUPS destination: -n and -o have no queue to go "
+                     "to; the job is kept in %s\n",
+                     settings.output.c_str());
     settings.printer = host::create_printer(options, programDir);
     if (settings.printer == nullptr && !options.printer.empty())
         return 1;
@@ -97,9 +99,9 @@ int run_dialog(std::vector<host::LoadedPDE>& pdes, const host::Options& options,
 
 // Standard input stands for the document when no file is given, or where "-" is.
 bool prepare_documents(host::Options& options, host::SpooledInput& input) {
-    const bool wantsInput =
-        options.documents.empty() ||
-        std::find(options.documents.begin(), options.documents.end(), "-") != options.documents.end();
+    const bool wantsInput = options.documents.empty() ||
+                            std::find(options.documents.begin(), options.documents.end(), "-") !=
+                                options.documents.end();
     if (!wantsInput)
         return true;
     std::string error;

@@ -12,13 +12,21 @@ OSStatus TovekPDEInitialize(PMPDEContext, PMPDEFlags*, PMPDERef, ControlRef,
     return noErr;
 }
 
-OSStatus TovekPDESync(PMPDEContext, PMPrintSession, Boolean) { return noErr; }
+OSStatus TovekPDESync(PMPDEContext, PMPrintSession, Boolean) {
+    return noErr;
+}
 
-OSStatus TovekPDEGetSummaryText(PMPDEContext, CFArrayRef*, CFArrayRef*) { return noErr; }
+OSStatus TovekPDEGetSummaryText(PMPDEContext, CFArrayRef*, CFArrayRef*) {
+    return noErr;
+}
 
-OSStatus TovekPDEOpen(PMPDEContext) { return noErr; }
+OSStatus TovekPDEOpen(PMPDEContext) {
+    return noErr;
+}
 
-OSStatus TovekPDEClose(PMPDEContext) { return noErr; }
+OSStatus TovekPDEClose(PMPDEContext) {
+    return noErr;
+}
 
 OSStatus TovekPDETerminate(PMPDEContext, OSStatus) {
     gCurrentPrintSession = nullptr;

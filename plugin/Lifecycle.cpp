@@ -114,8 +114,8 @@ OSStatus AccountingInitialize(PMPDEContext pdeContext, PMPDEFlags* flags, PMPDER
     }
     context->windowHandlerUPP = NewEventHandlerUPP(accountingEventHandler);
     InstallEventHandler(GetWindowEventTarget(GetControlOwner(parentUserPane)),
-                        context->windowHandlerUPP, GetEventTypeCount(kWindowEvents),
-                        kWindowEvents, context, &context->windowHandler);
+                        context->windowHandlerUPP, GetEventTypeCount(kWindowEvents), kWindowEvents,
+                        context, &context->windowHandler);
     return noErr;
 }
 

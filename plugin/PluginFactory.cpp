@@ -40,9 +40,9 @@ HRESULT query_interface(void* self, REFIID iid, LPVOID* result) {
     CFUUIDRef pdeInterface = create_uuid(kDialogExtensionIntfIDStr);
     HRESULT status = S_OK;
     // The base interface is a constant object: never released.
-    CFUUIDRef unknown = CFUUIDGetConstantUUIDWithBytes(nullptr, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                                                       0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00,
-                                                       0x00, 0x00, 0x46);
+    CFUUIDRef unknown =
+        CFUUIDGetConstantUUIDWithBytes(nullptr, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                                       0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
     if (CFEqual(requested, unknown)) {
         auto* instance = static_cast<PluginInstance*>(self);
         instance->interface->AddRef(instance);

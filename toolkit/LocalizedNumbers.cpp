@@ -22,8 +22,8 @@ CFStringRef CreateLocalizedCFStringFromNumberWithDecimals(SInt32 value, UInt32 d
     CFRelease(fractionDigits);
     CFStringRef text = nullptr;
     if (decimals == 0) {
-        text = CFNumberFormatterCreateStringWithValue(nullptr, formatter, kCFNumberSInt32Type,
-                                                      &value);
+        text =
+            CFNumberFormatterCreateStringWithValue(nullptr, formatter, kCFNumberSInt32Type, &value);
     } else {
         // Single precision on the way in and out, as the values were always scaled.
         auto scaled = static_cast<Float32>(static_cast<Float64>(static_cast<Float32>(value)) /

@@ -78,8 +78,8 @@ void keep_damaged_file(CFURLRef url, CFStringRef reason) {
     const size_t line = why.rfind(" on line ");
     const std::string where = line != std::string::npos ? why.substr(line) : std::string();
     if (std::rename(path.c_str(), kept.c_str()) == 0)
-        std::fprintf(stderr, "%s: not a property list%s; kept as %s\n", path.c_str(),
-                     where.c_str(), kept.c_str());
+        std::fprintf(stderr, "%s: not a property list%s; kept as %s\n", path.c_str(), where.c_str(),
+                     kept.c_str());
 }
 
 bool write_property_list_file(CFURLRef url, CFPropertyListRef plist, SInt32* errorCode) {
@@ -155,8 +155,8 @@ CFPropertyListRef CopyUserPreferences(CFStringRef fileName) {
 
 Boolean WriteUserPreferences(CFStringRef fileName, CFPropertyListRef propertyList) {
     CFHolder<CFURLRef> url(toolkit::copy_user_preference_url(fileName));
-    if (!url || propertyList == nullptr || !CFPropertyListIsValid(propertyList,
-                                                                  kCFPropertyListXMLFormat_v1_0))
+    if (!url || propertyList == nullptr ||
+        !CFPropertyListIsValid(propertyList, kCFPropertyListXMLFormat_v1_0))
         return false;
     SInt32 error = 0;
     if (!toolkit::write_property_list_file(url.get(), propertyList, &error)) {

@@ -44,9 +44,9 @@ OSStatus build(YASTControlRecord* record) {
         return memFullErr;
     compute_rects(record);
     const Rect& t = record->textRect;
-    const HIRect frame{{static_cast<CGFloat>(t.left), static_cast<CGFloat>(t.top)},
-                       {static_cast<CGFloat>(t.right - t.left),
-                        static_cast<CGFloat>(t.bottom - t.top)}};
+    const HIRect frame{
+        {static_cast<CGFloat>(t.left), static_cast<CGFloat>(t.top)},
+        {static_cast<CGFloat>(t.right - t.left), static_cast<CGFloat>(t.bottom - t.top)}};
     OSStatus status = TXNCreateObject(&frame, kFrameOptions, &record->textObject);
     if (status == noErr)
         status = TXNAttachObjectToWindowRef(record->textObject, record->window);
@@ -68,9 +68,9 @@ OSStatus build(YASTControlRecord* record) {
                                         &record->controlHandler);
     if (status != noErr)
         return status;
-    status = InstallWindowEventHandler(record->window, handler_upp(),
-                                       GetEventTypeCount(kWindowEvents), kWindowEvents, record,
-                                       &record->windowHandler);
+    status =
+        InstallWindowEventHandler(record->window, handler_upp(), GetEventTypeCount(kWindowEvents),
+                                  kWindowEvents, record, &record->windowHandler);
     if (status != noErr)
         return status;
     update_text_activity(record);
@@ -205,8 +205,8 @@ OSStatus SetupTextViewControl(ControlRef control, SInt16 fontSize) {
     SetControlData(control, kControlEntireControl, kYASTControlDoDrawFocusTag, sizeof(no), &no);
     const Fixed size = static_cast<Fixed>(fontSize) << 16;
     SetControlData(control, kControlEntireControl, kYASTControlFontSizeTag, sizeof(size), &size);
-    status = SetControlData(control, kControlEntireControl, kYASTControlDrawCaretTag, sizeof(no),
-                            &no);
+    status =
+        SetControlData(control, kControlEntireControl, kYASTControlDrawCaretTag, sizeof(no), &no);
     UpdateSummaryTextView(control, CFSTR(""));
     return status;
 }

@@ -39,8 +39,8 @@ OSStatus string_of(YASTControlRecord* r, TXNOffset from, TXNOffset to, Size size
     OSStatus status = TXNGetDataEncoded(r->textObject, from, to, &h, kTXNUnicodeTextData);
     if (status != noErr)
         return status;
-    CFStringRef s = CFStringCreateWithCharacters(
-        nullptr, reinterpret_cast<const UniChar*>(*h), GetHandleSize(h) / sizeof(UniChar));
+    CFStringRef s = CFStringCreateWithCharacters(nullptr, reinterpret_cast<const UniChar*>(*h),
+                                                 GetHandleSize(h) / sizeof(UniChar));
     DisposeHandle(h);
     if (s == nullptr)
         return memFullErr;

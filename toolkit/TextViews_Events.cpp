@@ -146,8 +146,8 @@ OSStatus activate(YASTControlRecord* r, bool active) {
 
 OSStatus hit_test(YASTControlRecord* r, EventRef event) {
     Point where{};
-    GetEventParameter(event, kEventParamMouseLocation, typeQDPoint, nullptr, sizeof(where),
-                      nullptr, &where);
+    GetEventParameter(event, kEventParamMouseLocation, typeQDPoint, nullptr, sizeof(where), nullptr,
+                      &where);
     const ControlPartCode part = inside(r->textRect, where) ? 1 : 0;
     return SetEventParameter(event, kEventParamControlPart, typeControlPartCode, sizeof(part),
                              &part);
@@ -168,8 +168,8 @@ OSStatus set_focus_part(YASTControlRecord* r, EventRef event) {
     GetEventParameter(event, kEventParamControlPart, typeControlPartCode, nullptr, sizeof(part),
                       nullptr, &part);
     if (!IsControlVisible(r->control))
-        return SetEventParameter(event, kEventParamControlPart, typeControlPartCode,
-                                 sizeof(part), &part);
+        return SetEventParameter(event, kEventParamControlPart, typeControlPartCode, sizeof(part),
+                                 &part);
     if (part == 1)
         r->isFocused = true;
     else if (part == kControlFocusNextPart || part == kControlFocusPrevPart)
@@ -198,8 +198,8 @@ OSStatus set_cursor(YASTControlRecord* r) {
 
 OSStatus cursor_change(YASTControlRecord* r, EventRef event) {
     Point where{};
-    GetEventParameter(event, kEventParamMouseLocation, typeQDPoint, nullptr, sizeof(where),
-                      nullptr, &where);
+    GetEventParameter(event, kEventParamMouseLocation, typeQDPoint, nullptr, sizeof(where), nullptr,
+                      &where);
     QDGlobalToLocalPoint(r->port, &where);
     if (!inside(r->boundsRect, where))
         return eventNotHandledErr;

@@ -34,9 +34,9 @@ class Sync : public ::testing::Test {
     }
     std::string text(CFStringRef key) {
         char buffer[kAccountingCodeSize] = "";
-        EXPECT_EQ(PMTicketGetCString(ticket, 0, 0, key, sizeof buffer, kCFStringEncodingUTF8,
-                                     buffer),
-                  noErr);
+        EXPECT_EQ(
+            PMTicketGetCString(ticket, 0, 0, key, sizeof buffer, kCFStringEncodingUTF8, buffer),
+            noErr);
         return buffer;
     }
 
@@ -80,7 +80,7 @@ TEST_F(Sync, WritingChoosesJobOrDefaultCodes) {
     struct Row {
         SInt32 prompt, aux, atDevice;
         const char* expectedUser;
-    } rows[] = {{1, 0, 0, "job"}, {1, 1, 1, "job"}, {0, 1, 0, "job"},
+    } rows[] = {{1, 0, 0, "job"},     {1, 1, 1, "job"},     {0, 1, 0, "job"},
                 {0, 1, 1, "default"}, {0, 0, 0, "default"}, {0, 0, 1, "default"}};
     CopyAccountingCode(context->jobUserID, "job");
     CopyAccountingCode(context->jobAccountID, "job-account");

@@ -36,7 +36,8 @@ static uint32_t pixel(cairo_surface_t* s, int x, int y) {
 /* Differing pixels with the picture at (dx, dy); every `step`th pixel only. */
 static long count_differing(cairo_surface_t* shot, cairo_surface_t* expected, int dx, int dy,
                             int step) {
-    const int w = cairo_image_surface_get_width(expected), h = cairo_image_surface_get_height(expected);
+    const int w = cairo_image_surface_get_width(expected),
+              h = cairo_image_surface_get_height(expected);
     long n = 0;
     for (int y = 0; y < h; y += step)
         for (int x = 0; x < w; x += step)
@@ -106,7 +107,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     cairo_surface_write_to_png(shot, argv[2]);
-    const int w = cairo_image_surface_get_width(expected), h = cairo_image_surface_get_height(expected);
+    const int w = cairo_image_surface_get_width(expected),
+              h = cairo_image_surface_get_height(expected);
     const int room_x = cairo_image_surface_get_width(shot) - w;
     const int room_y = cairo_image_surface_get_height(shot) - h;
     if (room_x < 0 || room_y < 0) {

@@ -49,7 +49,8 @@ Outcome run(const std::string& script, CFStringRef value, SInt32 minimum, SInt32
     if (dialog == nullptr)
         return out;
     // ctest runs each test in a process of its own, in parallel: one script file per test.
-    const fs::path path = work_dir() /
+    const fs::path path =
+        work_dir() /
         (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".script");
     std::ofstream(path) << "# synthetic test data\n" << script;
     PlatformEventSource source{};
@@ -154,8 +155,8 @@ TEST(CustomValueDialog, EveryLanguagesNibHasTheFieldAndTheThreeCommands) {
     for (const char* language : {"en", "de", "fr", "ja"}) {
         setenv("LANGUAGE", language, 1);
         IBNibRef nib = nullptr;
-        ASSERT_EQ(noErr, CreateNibReferenceWithCFBundle(accounting_bundle(), CFSTR("Utilities"),
-                                                        &nib));
+        ASSERT_EQ(noErr,
+                  CreateNibReferenceWithCFBundle(accounting_bundle(), CFSTR("Utilities"), &nib));
         WindowRef window = nullptr;
         ASSERT_EQ(noErr, CreateWindowFromNib(nib, CFSTR("CustomValue"), &window)) << language;
         DisposeNibReference(nib);

@@ -29,8 +29,8 @@ TEST(PluginFactory, MakesAnInstanceOnlyForThePrinterModuleType) {
     EXPECT_EQ(instance->refCount, 1u);
 
     // IUnknown, built from bytes equal to the constant, returns the same object, counted.
-    CFUUIDRef unknown = CFUUIDGetConstantUUIDWithBytes(nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0,
-                                                       0, 0, 0, 0, 0, 0x46);
+    CFUUIDRef unknown = CFUUIDGetConstantUUIDWithBytes(nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0, 0,
+                                                       0, 0, 0, 0, 0x46);
     void* result = nullptr;
     EXPECT_EQ(instance->table.QueryInterface(instance, CFUUIDGetUUIDBytes(unknown), &result), S_OK);
     EXPECT_EQ(result, instance);
@@ -60,15 +60,14 @@ TEST(PDEInterface, EachQueryMakesAnIndependentObjectWithTheTenSlots) {
     EXPECT_NE(first, second);
     EXPECT_NE(first->vtable, second->vtable);
     const PlugInIntfVTable* table = first->vtable;
-    for (auto slot : {reinterpret_cast<void*>(table->plugInHeader.Retain),
-                      reinterpret_cast<void*>(table->plugInHeader.Release),
-                      reinterpret_cast<void*>(table->plugInHeader.GetAPIVersion),
-                      reinterpret_cast<void*>(table->Prolog),
-                      reinterpret_cast<void*>(table->Initialize),
-                      reinterpret_cast<void*>(table->Sync),
-                      reinterpret_cast<void*>(table->GetSummaryText),
-                      reinterpret_cast<void*>(table->Open), reinterpret_cast<void*>(table->Close),
-                      reinterpret_cast<void*>(table->Terminate)})
+    for (auto slot :
+         {reinterpret_cast<void*>(table->plugInHeader.Retain),
+          reinterpret_cast<void*>(table->plugInHeader.Release),
+          reinterpret_cast<void*>(table->plugInHeader.GetAPIVersion),
+          reinterpret_cast<void*>(table->Prolog), reinterpret_cast<void*>(table->Initialize),
+          reinterpret_cast<void*>(table->Sync), reinterpret_cast<void*>(table->GetSummaryText),
+          reinterpret_cast<void*>(table->Open), reinterpret_cast<void*>(table->Close),
+          reinterpret_cast<void*>(table->Terminate)})
         EXPECT_NE(slot, nullptr);
 
     PMPlugInAPIVersion version = {9, 9, 9, 9};

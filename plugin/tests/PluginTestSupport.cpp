@@ -7,8 +7,8 @@ namespace testsupport {
 
 CFBundleRef accounting_bundle() {
     static CFBundleRef bundle = [] {
-        std::string path = std::string(std::getenv("ACCOUNTING_BINARY_DIR")) +
-                           "/PlugIns/Accounting.plugin";
+        std::string path =
+            std::string(std::getenv("ACCOUNTING_BINARY_DIR")) + "/PlugIns/Accounting.plugin";
         CFURLRef url = CFURLCreateFromFileSystemRepresentation(
             nullptr, reinterpret_cast<const UInt8*>(path.c_str()),
             static_cast<CFIndex>(path.size()), true);

@@ -19,8 +19,8 @@ namespace {
 
 std::string all_text(ControlRef view) {
     CFStringRef s = nullptr;
-    EXPECT_EQ(noErr, GetControlData(view, 0, kYASTControlAllUnicodeTextTag, sizeof(s), &s,
-                                    nullptr));
+    EXPECT_EQ(noErr,
+              GetControlData(view, 0, kYASTControlAllUnicodeTextTag, sizeof(s), &s, nullptr));
     const std::string out = tktest::text(s);
     if (s != nullptr)
         CFRelease(s);
@@ -35,8 +35,8 @@ void set_text(ControlRef view, const char* text) {
 
 TXNObject object_of(ControlRef view) {
     TXNObject object = nullptr;
-    EXPECT_EQ(noErr, GetControlData(view, 0, kYASTControlTXObjectTag, sizeof(object), &object,
-                                    nullptr));
+    EXPECT_EQ(noErr,
+              GetControlData(view, 0, kYASTControlTXObjectTag, sizeof(object), &object, nullptr));
     return object;
 }
 
@@ -51,11 +51,11 @@ struct TextViews : ::testing::Test {
         const Rect r{20, 20, 120, 220};
         ASSERT_EQ(noErr, CreateYASTControl(window, &r, &view));
         const Rect f{140, 20, 162, 220};
-        ASSERT_EQ(noErr, CreateEditTextControl(window, &f, CFSTR(""), false, false, nullptr,
-                                               &field));
+        ASSERT_EQ(noErr,
+                  CreateEditTextControl(window, &f, CFSTR(""), false, false, nullptr, &field));
         ASSERT_EQ(noErr, CreateNewMenu(129, 0, &edit));
-        const MenuCommand commands[] = {kHICommandUndo, kHICommandRedo, kHICommandCut,
-                                        kHICommandCopy, kHICommandPaste, kHICommandClear,
+        const MenuCommand commands[] = {kHICommandUndo,     kHICommandRedo,  kHICommandCut,
+                                        kHICommandCopy,     kHICommandPaste, kHICommandClear,
                                         kHICommandSelectAll};
         for (MenuCommand c : commands)
             AppendMenuItemTextWithCFString(edit, CFSTR("item"), 0, c, nullptr);
@@ -201,8 +201,8 @@ TEST_F(TextViews, DataTagsCheckTheirSizes) {
     EXPECT_EQ("twenty-five bytes of text", all_text(view));
     char buffer[10];
     Size actual = 0;
-    ASSERT_EQ(noErr, GetControlData(view, 0, kYASTControlAllTextTag, sizeof(buffer), buffer,
-                                    &actual));
+    ASSERT_EQ(noErr,
+              GetControlData(view, 0, kYASTControlAllTextTag, sizeof(buffer), buffer, &actual));
     EXPECT_EQ(10, actual);
     EXPECT_EQ("twenty-fiv", std::string(buffer, 10));
 
@@ -244,9 +244,9 @@ TEST_F(TextViews, SnapshotShowsAnEditableViewAndASummary) {
     EXPECT_TRUE(blue(100, 18));
     EXPECT_FALSE(blue(100, 178));
     const char* build = std::getenv("ACCOUNTING_BINARY_DIR");
-    const auto path = (build != nullptr ? std::filesystem::path(build)
-                                        : std::filesystem::temp_directory_path()) /
-                      "text-views.png";
+    const auto path =
+        (build != nullptr ? std::filesystem::path(build) : std::filesystem::temp_directory_path()) /
+        "text-views.png";
     ASSERT_EQ(noErr, PlatformWriteWindowPNG(window, path.c_str()));
     EXPECT_GT(std::filesystem::file_size(path), 1000u);
 }

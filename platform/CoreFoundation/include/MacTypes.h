@@ -101,13 +101,7 @@ struct NumVersion {
 };
 typedef struct NumVersion NumVersion;
 
-enum {
-    noErr = 0,
-    paramErr = -50,
-    memFullErr = -108,
-    unimpErr = -4,
-    kNilOptions = 0
-};
+enum { noErr = 0, paramErr = -50, memFullErr = -108, unimpErr = -4, kNilOptions = 0 };
 
 #define kVariableLengthArray 1
 #define kUnknownType 0x3F3F3F3F /* '????' */

@@ -18,7 +18,9 @@ void* malloc_allocate(CFIndex size, CFOptionFlags, void*) {
 void* malloc_reallocate(void* ptr, CFIndex size, CFOptionFlags, void*) {
     return std::realloc(ptr, static_cast<size_t>(size));
 }
-void malloc_deallocate(void* ptr, void*) { std::free(ptr); }
+void malloc_deallocate(void* ptr, void*) {
+    std::free(ptr);
+}
 
 void finalize_allocator(CFTypeRef obj) {
     auto* allocator = static_cast<OpaqueCFAllocator*>(const_cast<void*>(obj));
@@ -64,9 +66,10 @@ OpaqueCFNull gNullObject = make_null();
 
 struct Immortalize {
     Immortalize() {
-        for (CFTypeRef obj : {static_cast<CFTypeRef>(&gSystemDefault), static_cast<CFTypeRef>(&gMalloc),
-                              static_cast<CFTypeRef>(&gNull), static_cast<CFTypeRef>(&gUseContext),
-                              static_cast<CFTypeRef>(&gNullObject)})
+        for (CFTypeRef obj :
+             {static_cast<CFTypeRef>(&gSystemDefault), static_cast<CFTypeRef>(&gMalloc),
+              static_cast<CFTypeRef>(&gNull), static_cast<CFTypeRef>(&gUseContext),
+              static_cast<CFTypeRef>(&gNullObject)})
             cf::make_immortal(obj);
     }
 } gImmortalize;
@@ -86,10 +89,16 @@ const CFAllocatorRef kCFAllocatorNull = &gNull;
 const CFAllocatorRef kCFAllocatorUseContext = &gUseContext;
 const CFNullRef kCFNull = &gNullObject;
 
-CFTypeID CFAllocatorGetTypeID(void) { return allocator_type_id(); }
-CFTypeID CFNullGetTypeID(void) { return CFGetTypeID(kCFNull); }
+CFTypeID CFAllocatorGetTypeID(void) {
+    return allocator_type_id();
+}
+CFTypeID CFNullGetTypeID(void) {
+    return CFGetTypeID(kCFNull);
+}
 
-CFAllocatorRef CFAllocatorGetDefault(void) { return gDefault; }
+CFAllocatorRef CFAllocatorGetDefault(void) {
+    return gDefault;
+}
 
 void CFAllocatorSetDefault(CFAllocatorRef allocator) {
     if (cf::is_type(allocator, allocator_type_id()) && allocator != kCFAllocatorNull) {

@@ -23,8 +23,8 @@ using StringsMap = std::unordered_map<std::u16string, std::u16string>;
 } // namespace cf
 
 struct OpaqueCFBundle : cf::Object {
-    std::string path;             // the bundle folder, symbolic links resolved
-    bool contents_layout = false; // Contents/... (macOS) rather than flat
+    std::string path;               // the bundle folder, symbolic links resolved
+    bool contents_layout = false;   // Contents/... (macOS) rather than flat
     CFDictionaryRef info = nullptr; // owned; never NULL once created
     std::string development_region;
     std::vector<std::string> localizations; // read once, at creation
@@ -57,8 +57,8 @@ bool is_file(const std::string& path);
 std::string info_string(const OpaqueCFBundle* bundle, CFStringRef key);
 
 // --- Layout (CFBundle.cpp) ------------------------------------------------------
-std::string support_path(const OpaqueCFBundle* bundle);   // Contents, or the bundle itself
-std::string resources_path(const OpaqueCFBundle* bundle); // Contents/Resources, or the bundle
+std::string support_path(const OpaqueCFBundle* bundle);    // Contents, or the bundle itself
+std::string resources_path(const OpaqueCFBundle* bundle);  // Contents/Resources, or the bundle
 std::string executable_path(const OpaqueCFBundle* bundle); // "" when there is no executable file
 
 // Keeps `reason` as the bundle's last error and writes it to standard error.

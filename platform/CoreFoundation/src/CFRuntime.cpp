@@ -18,7 +18,9 @@ std::vector<const ClassDescriptor*>& registry() {
     return *classes;
 }
 
-Object* header(CFTypeRef obj) { return static_cast<Object*>(const_cast<void*>(obj)); }
+Object* header(CFTypeRef obj) {
+    return static_cast<Object*>(const_cast<void*>(obj));
+}
 
 } // namespace
 
@@ -75,13 +77,17 @@ void make_immortal(CFTypeRef obj) {
     }
 }
 
-bool is_immortal(CFTypeRef obj) { return is_object(obj) && header(obj)->retain_count == kImmortal; }
+bool is_immortal(CFTypeRef obj) {
+    return is_object(obj) && header(obj)->retain_count == kImmortal;
+}
 
 } // namespace cf
 
 using cf::header;
 
-CFTypeID CFGetTypeID(CFTypeRef obj) { return cf::is_object(obj) ? header(obj)->type_id : 0; }
+CFTypeID CFGetTypeID(CFTypeRef obj) {
+    return cf::is_object(obj) ? header(obj)->type_id : 0;
+}
 
 CFTypeRef CFRetain(CFTypeRef obj) {
     if (!cf::is_object(obj)) {
@@ -97,8 +103,7 @@ CFTypeRef CFRetain(CFTypeRef obj) {
 void CFRelease(CFTypeRef obj) {
     if (!cf::is_object(obj)) {
         if (obj != nullptr)
-            std::fprintf(stderr, "CFRelease: %p is not a live object (released too often?)\n",
-                         obj);
+            std::fprintf(stderr, "CFRelease: %p is not a live object (released too often?)\n", obj);
         return;
     }
     cf::Object* object = header(obj);
@@ -120,7 +125,9 @@ CFTypeRef CFAutorelease(CFTypeRef obj) {
     return obj;
 }
 
-CFTypeRef CFMakeCollectable(CFTypeRef obj) { return obj; }
+CFTypeRef CFMakeCollectable(CFTypeRef obj) {
+    return obj;
+}
 
 CFIndex CFGetRetainCount(CFTypeRef obj) {
     return cf::is_object(obj) ? header(obj)->retain_count : 0;

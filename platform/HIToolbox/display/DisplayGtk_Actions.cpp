@@ -224,14 +224,28 @@ void enter_text(WindowRef window, const std::string& text, bool pasted) {
 
 void perform(Display& display, const Action& action) {
     switch (action.kind) {
-    case Action::click: click(display, action); break;
-    case Action::choose: choose(action); break;
-    case Action::key: PlatformTypeKey(action.window, action.charCode, action.modifiers); break;
-    case Action::typing: enter_text(action.window, action.text, false); break;
-    case Action::pasting: enter_text(action.window, action.text, true); break;
+    case Action::click:
+        click(display, action);
+        break;
+    case Action::choose:
+        choose(action);
+        break;
+    case Action::key:
+        PlatformTypeKey(action.window, action.charCode, action.modifiers);
+        break;
+    case Action::typing:
+        enter_text(action.window, action.text, false);
+        break;
+    case Action::pasting:
+        enter_text(action.window, action.text, true);
+        break;
     // Closing a window is its Cancel, as Escape is.
-    case Action::close: PlatformTypeKey(action.window, kEscapeCharCode, 0); break;
-    case Action::copy: copy_selection(action.window); break;
+    case Action::close:
+        PlatformTypeKey(action.window, kEscapeCharCode, 0);
+        break;
+    case Action::copy:
+        copy_selection(action.window);
+        break;
     case Action::cut:
         if (copy_selection(action.window))
             PlatformTypeKey(action.window, kBackspaceCharCode, 0);

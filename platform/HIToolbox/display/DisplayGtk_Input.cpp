@@ -26,32 +26,54 @@ UInt32 carbon_modifiers(GdkModifierType state) {
 // The keys that are not text: their Carbon character codes, 0 for any other.
 UniChar special_key(guint keyval) {
     switch (keyval) {
-    case GDK_KEY_Return: return kReturnCharCode;
-    case GDK_KEY_KP_Enter: return kEnterCharCode;
-    case GDK_KEY_Escape: return kEscapeCharCode;
+    case GDK_KEY_Return:
+        return kReturnCharCode;
+    case GDK_KEY_KP_Enter:
+        return kEnterCharCode;
+    case GDK_KEY_Escape:
+        return kEscapeCharCode;
     case GDK_KEY_Tab:
-    case GDK_KEY_ISO_Left_Tab: return kTabCharCode;
-    case GDK_KEY_BackSpace: return kBackspaceCharCode;
+    case GDK_KEY_ISO_Left_Tab:
+        return kTabCharCode;
+    case GDK_KEY_BackSpace:
+        return kBackspaceCharCode;
     case GDK_KEY_Delete:
-    case GDK_KEY_KP_Delete: return kDeleteCharCode;
-    case GDK_KEY_Left: return kLeftArrowCharCode;
-    case GDK_KEY_Right: return kRightArrowCharCode;
-    case GDK_KEY_Up: return kUpArrowCharCode;
-    case GDK_KEY_Down: return kDownArrowCharCode;
-    case GDK_KEY_Home: return kHomeCharCode;
-    case GDK_KEY_End: return kEndCharCode;
-    default: return 0;
+    case GDK_KEY_KP_Delete:
+        return kDeleteCharCode;
+    case GDK_KEY_Left:
+        return kLeftArrowCharCode;
+    case GDK_KEY_Right:
+        return kRightArrowCharCode;
+    case GDK_KEY_Up:
+        return kUpArrowCharCode;
+    case GDK_KEY_Down:
+        return kDownArrowCharCode;
+    case GDK_KEY_Home:
+        return kHomeCharCode;
+    case GDK_KEY_End:
+        return kEndCharCode;
+    default:
+        return 0;
     }
 }
 
 // Control-C, -X, -V and -A: the desktop's clipboard and selection keys.
 bool clipboard_key(guint keyval, Action::Kind& kind) {
     switch (gdk_keyval_to_lower(keyval)) {
-    case GDK_KEY_c: kind = Action::copy; return true;
-    case GDK_KEY_x: kind = Action::cut; return true;
-    case GDK_KEY_v: kind = Action::paste; return true;
-    case GDK_KEY_a: kind = Action::selectAll; return true;
-    default: return false;
+    case GDK_KEY_c:
+        kind = Action::copy;
+        return true;
+    case GDK_KEY_x:
+        kind = Action::cut;
+        return true;
+    case GDK_KEY_v:
+        kind = Action::paste;
+        return true;
+    case GDK_KEY_a:
+        kind = Action::selectAll;
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -13,10 +13,9 @@ std::string utf8(CFStringRef string) {
     if (string == nullptr)
         return {};
     const CFIndex length = CFStringGetLength(string);
-    std::string out(static_cast<size_t>(CFStringGetMaximumSizeForEncoding(length,
-                                                                          kCFStringEncodingUTF8)) +
-                        1,
-                    '\0');
+    std::string out(
+        static_cast<size_t>(CFStringGetMaximumSizeForEncoding(length, kCFStringEncodingUTF8)) + 1,
+        '\0');
     if (!CFStringGetCString(string, out.data(), static_cast<CFIndex>(out.size()),
                             kCFStringEncodingUTF8))
         return {};
@@ -96,14 +95,16 @@ void update(Shown& shown) {
     GetWindowBounds(shown.window, kWindowContentRgn, &bounds);
     if (std::memcmp(&bounds, &shown.bounds, sizeof bounds) != 0) {
         shown.bounds = bounds;
-        gtk_drawing_area_set_content_width(GTK_DRAWING_AREA(shown.area), bounds.right - bounds.left);
+        gtk_drawing_area_set_content_width(GTK_DRAWING_AREA(shown.area),
+                                           bounds.right - bounds.left);
         gtk_drawing_area_set_content_height(GTK_DRAWING_AREA(shown.area),
                                             bounds.bottom - bounds.top);
     }
     // The input method's candidates open by the field that has the focus.
     ControlRef focus = nullptr;
     Rect field{};
-    if (shown.im != nullptr && GetKeyboardFocus(shown.window, &focus) == noErr && focus != nullptr) {
+    if (shown.im != nullptr && GetKeyboardFocus(shown.window, &focus) == noErr &&
+        focus != nullptr) {
         GetControlBounds(focus, &field);
         const GdkRectangle where = {field.left, field.top, field.right - field.left,
                                     field.bottom - field.top};

@@ -112,7 +112,8 @@ OSStatus get_count(ControlRef control, ControlPartCode, Size size, void* buffer,
     return hit::get_fixed(static_cast<UInt32>(state_of(control).text.size()), size, buffer, actual);
 }
 
-template <class T, T EditTextState::*member> using FieldTag = hit::FieldTag<EditTextState, T, member>;
+template <class T, T EditTextState::*member>
+using FieldTag = hit::FieldTag<EditTextState, T, member>;
 
 const hit::DataTag kTags[] = {
     {kControlEditTextTextTag, get_bytes, set_bytes},

@@ -187,13 +187,13 @@ OSStatus CreatePopupButtonControl(WindowRef window, const Rect* boundsRect, CFSt
 
 MenuRef GetControlPopupMenuHandle(ControlRef control) {
     MenuRef menu = nullptr;
-    if (GetControlData(control, kControlEntireControl, kControlPopupButtonMenuRefTag,
-                       sizeof(menu), &menu, nullptr) != noErr)
+    if (GetControlData(control, kControlEntireControl, kControlPopupButtonMenuRefTag, sizeof(menu),
+                       &menu, nullptr) != noErr)
         return nullptr;
     return menu;
 }
 
 void SetControlPopupMenuHandle(ControlRef control, MenuRef popupMenu) {
-    SetControlData(control, kControlEntireControl, kControlPopupButtonMenuRefTag,
-                   sizeof(popupMenu), &popupMenu);
+    SetControlData(control, kControlEntireControl, kControlPopupButtonMenuRefTag, sizeof(popupMenu),
+                   &popupMenu);
 }

@@ -42,7 +42,8 @@ OSStatus set_string(ControlRef control, ControlPartCode, Size size, const void* 
     return status;
 }
 
-template <class T, T StaticTextState::*member> using FieldTag = hit::FieldTag<StaticTextState, T, member>;
+template <class T, T StaticTextState::*member>
+using FieldTag = hit::FieldTag<StaticTextState, T, member>;
 
 const hit::DataTag kTags[] = {
     {kControlStaticTextTextTag, get_bytes, set_bytes},

@@ -93,8 +93,8 @@ OSErr GetControlData(ControlRef inControl, ControlPartCode inPart, ResType inTag
         return paramErr;
     const hit::DataTag* tag = tag_of(control, inTagName);
     if (tag == nullptr)
-        return hit::send_data_event(control, kEventControlGetData, inPart, inTagName,
-                                    inBufferSize, inBuffer, outActualSize);
+        return hit::send_data_event(control, kEventControlGetData, inPart, inTagName, inBufferSize,
+                                    inBuffer, outActualSize);
     if (tag->get == nullptr)
         return errDataNotSupported;
     Size actual = 0;
@@ -111,8 +111,8 @@ OSErr GetControlDataSize(ControlRef inControl, ControlPartCode inPart, ResType i
         return paramErr;
     const hit::DataTag* tag = tag_of(control, inTagName);
     if (tag == nullptr)
-        return hit::send_data_event(control, kEventControlGetData, inPart, inTagName, 0,
-                                    nullptr, outMaxSize);
+        return hit::send_data_event(control, kEventControlGetData, inPart, inTagName, 0, nullptr,
+                                    outMaxSize);
     if (tag->get == nullptr)
         return errDataNotSupported;
     // A getter given no buffer only reports the size.

@@ -19,8 +19,8 @@ OSStatus send_data_event(ControlRef control, UInt32 kind, ControlPartCode part, 
     SetEventParameter(event, kEventParamControlPart, typeControlPartCode, sizeof(part), &part);
     SetEventParameter(event, kEventParamControlDataTag, typeEnumeration, sizeof(tag), &tag);
     SetEventParameter(event, kEventParamControlDataBuffer, typePtr, sizeof(pointer), &pointer);
-    SetEventParameter(event, kEventParamControlDataBufferSize, typeLongInteger,
-                      sizeof(buffer_size), &buffer_size);
+    SetEventParameter(event, kEventParamControlDataBufferSize, typeLongInteger, sizeof(buffer_size),
+                      &buffer_size);
     status = SendEventToEventTargetWithOptions(event, GetControlEventTarget(control),
                                                kEventTargetDontPropagate);
     if (status == noErr && actual != nullptr) {

@@ -32,8 +32,8 @@ ControlPartCode hit_test(ControlRef control, Point local) {
     SetEventParameter(event, kEventParamMouseLocation, typeQDPoint, sizeof(local), &local);
     if (SendEventToEventTargetWithOptions(event, control->target, kEventTargetDontPropagate) ==
         noErr)
-        GetEventParameter(event, kEventParamControlPart, typeControlPartCode, nullptr,
-                          sizeof(part), nullptr, &part);
+        GetEventParameter(event, kEventParamControlPart, typeControlPartCode, nullptr, sizeof(part),
+                          nullptr, &part);
     else
         part = 1; // a control without a hit test is hit wherever it is
     ReleaseEvent(event);
@@ -52,8 +52,7 @@ ControlRef control_at(OpaqueWindowPtr* window, Point local) {
     return found;
 }
 
-EventRef mouse_event(UInt32 kind, WindowRef window, Point local, UInt32 modifiers,
-                     UInt32 clicks) {
+EventRef mouse_event(UInt32 kind, WindowRef window, Point local, UInt32 modifiers, UInt32 clicks) {
     EventRef event = nullptr;
     if (CreateEvent(nullptr, kEventClassMouse, kind, GetCurrentEventTime(), kEventAttributeNone,
                     &event) != noErr)
@@ -113,8 +112,8 @@ OSStatus PlatformPressMouse(WindowRef window, Point where, UInt32 modifiers, UIn
     if (event == nullptr)
         return memFullErr;
     CFRetain(w);
-    OSStatus status = SendEventToEventTarget(event, control != nullptr ? control->target
-                                                                       : w->target);
+    OSStatus status =
+        SendEventToEventTarget(event, control != nullptr ? control->target : w->target);
     ReleaseEvent(event);
     if (status == eventNotHandledErr && control != nullptr && !w->disposed &&
         hit::live_control(control, __func__) != nullptr)
@@ -234,7 +233,9 @@ Boolean ConvertEventRefToEventRecord(EventRef inEvent, EventRecord* outEvent) {
         GetEventParameter(inEvent, kEventParamKeyMacCharCodes, typeChar, nullptr, 1, nullptr, &c);
         GetEventParameter(inEvent, kEventParamKeyCode, typeUInt32, nullptr, sizeof(code), nullptr,
                           &code);
-        outEvent->what = kind == kEventRawKeyUp ? keyUp : kind == kEventRawKeyDown ? keyDown : autoKey;
+        outEvent->what = kind == kEventRawKeyUp     ? keyUp
+                         : kind == kEventRawKeyDown ? keyDown
+                                                    : autoKey;
         outEvent->message = static_cast<unsigned char>(c) | (code << 8);
         return true;
     }

@@ -132,8 +132,8 @@ OSStatus CreateNibReferenceWithCFBundle(CFBundleRef inBundle, CFStringRef inNibN
     if (url == nullptr)
         return kIBCarbonRuntimeCantFindNibFile;
     char path[4096];
-    const bool ok = CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path),
-                                                     sizeof(path));
+    const bool ok =
+        CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path), sizeof(path));
     CFRelease(url);
     if (!ok)
         return kIBCarbonRuntimeCantFindNibFile;

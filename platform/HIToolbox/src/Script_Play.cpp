@@ -223,8 +223,7 @@ OSStatus Player::choose(const Step& step, WindowRef, ControlRef popup) {
     } else if (combo_box_item(popup, step.text, item)) {
         if (item == 0)
             // A combo box's entries may be codes typed before: the text is not repeated.
-            return fail(step, menuItemNotFoundErr,
-                        "no such entry in " + step.control.spelled);
+            return fail(step, menuItemNotFoundErr, "no such entry in " + step.control.spelled);
     } else if (popup->kind_class->find_choice != nullptr) {
         item = popup->kind_class->find_choice(popup, step.text);
     } else {
@@ -282,8 +281,9 @@ OSStatus Player::command(const Step& step) {
     ReleaseEvent(event);
     if (status == noErr)
         return noErr;
-    return fail(step, status, "no one handled the command " + quoted(step.text) + " (" +
-                                  std::to_string(status) + ")");
+    return fail(step, status,
+                "no one handled the command " + quoted(step.text) + " (" + std::to_string(status) +
+                    ")");
 }
 
 OSStatus Player::answer_alert(const Step& step) {

@@ -16,8 +16,12 @@ struct EditItem {
     UInt32 command;
 };
 constexpr EditItem kEditItems[] = {
-    {"undo", kHICommandUndo},   {"redo", kHICommandRedo},   {"cut", kHICommandCut},
-    {"copy", kHICommandCopy},   {"paste", kHICommandPaste}, {"clear", kHICommandClear},
+    {"undo", kHICommandUndo},
+    {"redo", kHICommandRedo},
+    {"cut", kHICommandCut},
+    {"copy", kHICommandCopy},
+    {"paste", kHICommandPaste},
+    {"clear", kHICommandClear},
     {"select-all", kHICommandSelectAll},
 };
 
@@ -27,8 +31,8 @@ MenuRef edit_menu() {
         MenuRef m = nullptr;
         CreateNewMenu(0, 0, &m);
         for (const EditItem& item : kEditItems) {
-            CFStringRef title = CFStringCreateWithCString(nullptr, item.word,
-                                                          kCFStringEncodingUTF8);
+            CFStringRef title =
+                CFStringCreateWithCString(nullptr, item.word, kCFStringEncodingUTF8);
             AppendMenuItemTextWithCFString(m, title, 0, item.command, nullptr);
             CFRelease(title);
         }

@@ -143,8 +143,8 @@ size_t line_edge(OpaqueTXNObject* o, size_t from, bool end) {
 bool movement(OpaqueTXNObject* o, SInt16 c, UInt32 modifiers, size_t* to) {
     const bool extend = (modifiers & shiftKey) != 0;
     const bool command = (modifiers & cmdKey) != 0;
-    const size_t caret = extend ? (o->anchor == o->sel_start ? o->sel_end : o->sel_start)
-                                : o->sel_start;
+    const size_t caret =
+        extend ? (o->anchor == o->sel_start ? o->sel_end : o->sel_start) : o->sel_start;
     const bool collapsed = o->sel_start == o->sel_end;
     if (command && (c == kLeftArrowCharCode || c == kRightArrowCharCode)) {
         *to = line_edge(o, c == kLeftArrowCharCode ? o->sel_start : o->sel_end,
@@ -221,8 +221,8 @@ OSStatus window_event(EventHandlerCallRef, EventRef event, void* data) {
                               sizeof(raw), nullptr, &raw) == noErr) {
             GetEventParameter(raw, kEventParamKeyMacCharCodes, typeChar, nullptr, 1, nullptr,
                               &mac_char);
-            GetEventParameter(raw, kEventParamKeyModifiers, typeUInt32, nullptr,
-                              sizeof(modifiers), nullptr, &modifiers);
+            GetEventParameter(raw, kEventParamKeyModifiers, typeUInt32, nullptr, sizeof(modifiers),
+                              nullptr, &modifiers);
         } else if (!text.empty() && text[0] < 0x80) {
             mac_char = static_cast<char>(text[0]);
         }
@@ -234,8 +234,8 @@ OSStatus window_event(EventHandlerCallRef, EventRef event, void* data) {
         return eventNotHandledErr;
     }
     Point where{};
-    GetEventParameter(event, kEventParamMouseLocation, typeQDPoint, nullptr, sizeof(where),
-                      nullptr, &where);
+    GetEventParameter(event, kEventParamMouseLocation, typeQDPoint, nullptr, sizeof(where), nullptr,
+                      &where);
     const Point p = local(o, where);
     switch (kind) {
     case kEventMouseDragged:
@@ -325,8 +325,8 @@ void install_window_handler(OpaqueTXNObject* o) {
         {kEventClassWindow, kEventWindowClosed},
     };
     static EventHandlerUPP upp = NewEventHandlerUPP(window_event);
-    InstallEventHandler(GetWindowEventTarget(o->window), upp,
-                        sizeof(kEvents) / sizeof(kEvents[0]), kEvents, o, &o->window_handler);
+    InstallEventHandler(GetWindowEventTarget(o->window), upp, sizeof(kEvents) / sizeof(kEvents[0]),
+                        kEvents, o, &o->window_handler);
 }
 
 } // namespace hit::txn

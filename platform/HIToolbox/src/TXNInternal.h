@@ -22,11 +22,11 @@
 namespace hit::txn {
 
 struct Paragraph {
-    std::u16string text;       // without its end
-    char16_t end = 0;          // the CR or LF that ends it; 0 for the last paragraph
+    std::u16string text; // without its end
+    char16_t end = 0;    // the CR or LF that ends it; 0 for the last paragraph
     PangoLayout* layout = nullptr;
-    int height = -1;           // pixels; -1 until measured or estimated
-    bool exact = false;        // height comes from the layout
+    int height = -1;    // pixels; -1 until measured or estimated
+    bool exact = false; // height comes from the layout
 };
 
 // One step of the undo history: `removed` was replaced by `inserted` at `at`.
@@ -77,8 +77,8 @@ struct OpaqueTXNObject : cf::Object {
 
     // Input.
     enum class Drag { none, text, thumb } drag = Drag::none;
-    int thumb_grab = 0; // where in the thumb it was grabbed
-    bool by_word = false; // a double click's drag selects whole words
+    int thumb_grab = 0;                // where in the thumb it was grabbed
+    bool by_word = false;              // a double click's drag selects whole words
     size_t word_from = 0, word_to = 0; // the word it started on
     EventHandlerRef window_handler = nullptr;
     UInt32 last_click_time = 0;

@@ -180,8 +180,8 @@ PangoLayout* layout(OpaqueTXNObject* o, size_t index) {
         pango_layout_set_wrap(l, PANGO_WRAP_WORD_CHAR);
     }
     if (o->tab_width > 0) {
-        PangoTabArray* tabs = pango_tab_array_new_with_positions(1, TRUE, PANGO_TAB_LEFT,
-                                                                 o->tab_width);
+        PangoTabArray* tabs =
+            pango_tab_array_new_with_positions(1, TRUE, PANGO_TAB_LEFT, o->tab_width);
         pango_layout_set_tabs(l, tabs);
         pango_tab_array_free(tabs);
     }
@@ -316,8 +316,7 @@ void draw_scroll_bar(OpaqueTXNObject* o, cairo_t* cr) {
     const int view = r.bottom - r.top;
     const int total = content_height(o);
     const double visible = total > 0 ? std::min(1.0, static_cast<double>(view) / total) : 1.0;
-    const double position =
-        total > view ? static_cast<double>(o->scroll_y) / (total - view) : 0.0;
+    const double position = total > view ? static_cast<double>(o->scroll_y) / (total - view) : 0.0;
     theme::draw_vertical_scroll_bar(cr, scroll_bar_rect(o), position, visible,
                                     o->scroll_active || o->focused);
 }

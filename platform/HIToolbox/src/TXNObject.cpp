@@ -261,7 +261,8 @@ OSStatus TXNSetTXNObjectControls(TXNObject iTXNObject, Boolean iClearAll, ItemCo
 }
 
 OSStatus TXNGetTXNObjectControls(TXNObject iTXNObject, ItemCount iControlCount,
-                                 const TXNControlTag iControlTags[], TXNControlData oControlData[]) {
+                                 const TXNControlTag iControlTags[],
+                                 TXNControlData oControlData[]) {
     OpaqueTXNObject* o = object(iTXNObject, __func__);
     if (o == nullptr || (iControlCount > 0 && (iControlTags == nullptr || oControlData == nullptr)))
         return paramErr;
@@ -295,8 +296,8 @@ OSStatus TXNSetData(TXNObject iTXNObject, TXNDataType iDataType, const void* iDa
         if (iDataSize > 0)
             std::memcpy(units.data(), iDataPtr, iDataSize);
     } else if (iDataType == kTXNTextData) {
-        if (OSStatus status = hit::set_from_system_bytes(static_cast<Size>(iDataSize), iDataPtr,
-                                                         units);
+        if (OSStatus status =
+                hit::set_from_system_bytes(static_cast<Size>(iDataSize), iDataPtr, units);
             status != noErr)
             return status;
     } else {

@@ -57,8 +57,8 @@ void draw_focus_band(cairo_t* cr, const Rect& r, bool erase) {
 
 void scroll_thumb_span(const Rect& r, double position, double visible, int* top, int* bottom) {
     const int track = r.bottom - r.top;
-    const int length = std::clamp(static_cast<int>(track * visible), std::min(kMinThumb, track),
-                                  track);
+    const int length =
+        std::clamp(static_cast<int>(track * visible), std::min(kMinThumb, track), track);
     const int start = static_cast<int>((track - length) * std::clamp(position, 0.0, 1.0));
     *top = start;
     *bottom = start + length;

@@ -14,8 +14,8 @@ struct DisplayHooks : ::testing::Test {
         const Rect bounds{100, 100, 300, 400};
         ASSERT_EQ(noErr, CreateNewWindow(kDocumentWindowClass, 0, &bounds, &window));
         const Rect paneBounds{10, 10, 150, 250};
-        ASSERT_EQ(noErr, CreateUserPaneControl(window, &paneBounds, kControlSupportsEmbedding,
-                                               &pane));
+        ASSERT_EQ(noErr,
+                  CreateUserPaneControl(window, &paneBounds, kControlSupportsEmbedding, &pane));
         const Rect buttonBounds{20, 20, 40, 100};
         ASSERT_EQ(noErr, CreatePushButtonControl(window, &buttonBounds, CFSTR("OK"), &button));
         ASSERT_EQ(noErr, EmbedControl(button, pane));
@@ -33,7 +33,7 @@ struct DisplayHooks : ::testing::Test {
 
 TEST_F(DisplayHooks, TheDeepestVisibleControlUnderThePointIsFound) {
     EXPECT_EQ(button, at(50, 30));
-    EXPECT_EQ(pane, at(200, 100));   // inside the pane, beside the button
+    EXPECT_EQ(pane, at(200, 100));    // inside the pane, beside the button
     EXPECT_EQ(nullptr, at(280, 180)); // the window's background
     HideControl(button);
     EXPECT_EQ(pane, at(50, 30));

@@ -250,7 +250,8 @@ TEST_F(Drawing, ResizingAWindowResizesItsBackingStore) {
 TEST_F(Drawing, APNGFileHasTheWindowsSizeAndPixels) {
     button(Rect{20, 20, 40, 120}, "Snapshot");
     const char* dir = std::getenv("ACCOUNTING_BINARY_DIR");
-    // Run by hand (no test environment), the file goes to the temporary folder, not the source tree.
+    // Run by hand (no test environment), the file goes to the temporary folder, not the source
+    // tree.
     const std::string path =
         (dir != nullptr ? std::string(dir) : std::filesystem::temp_directory_path().string()) +
         "/drawing-test.png";

@@ -142,19 +142,19 @@ TEST(Nib, BuildsEveryKindWithItsOwnAttributes) {
     ASSERT_NE(nullptr, nib);
     WindowRef window = nullptr;
     ASSERT_EQ(noErr, CreateWindowFromNib(nib, CFSTR("Kinds"), &window));
-    const OSType expected[] = {kControlKindStaticText, kControlKindEditText,
+    const OSType expected[] = {kControlKindStaticText,      kControlKindEditText,
                                kControlKindEditUnicodeText, kControlKindCheckBox,
-                               kControlKindRadioButton, kControlKindPopupButton,
-                               kControlKindPopupButton, kControlKindTabs,
-                               kControlKindGroupBox, kControlKindSeparator};
+                               kControlKindRadioButton,     kControlKindPopupButton,
+                               kControlKindPopupButton,     kControlKindTabs,
+                               kControlKindGroupBox,        kControlKindSeparator};
     for (SInt32 id = 1; id <= 10; ++id) {
         ControlKind kind{};
         ASSERT_EQ(noErr, GetControlKind(control(window, id), &kind)) << id;
         EXPECT_EQ(expected[id - 1], kind.kind) << id;
     }
     CFStringRef text = nullptr;
-    GetControlData(control(window, 2), 0, kControlEditTextPasswordCFStringTag, sizeof(text),
-                   &text, nullptr);
+    GetControlData(control(window, 2), 0, kControlEditTextPasswordCFStringTag, sizeof(text), &text,
+                   nullptr);
     ASSERT_NE(nullptr, text);
     EXPECT_EQ(kCFCompareEqualTo, CFStringCompare(CFSTR("secret"), text, 0)); // a password field
     CFRelease(text);
@@ -258,7 +258,6 @@ TEST(Nib, ABadControlLeavesNothingBehind) {
         DisposeNibReference(nib);
     }
 }
-
 
 TEST(Nib, FoundAmongABundlesLocalizedResources) {
     const std::filesystem::path bundle_dir =

@@ -401,7 +401,9 @@ TEST_F(ScriptPlay, TextViewsAreSelectedEditedScrolledAndDumped) {
     std::ifstream dump(work_dir() / "text-dump.txt");
     std::stringstream out;
     out << dump.rdbuf();
-    EXPECT_NE(std::string::npos, out.str().find("user pane bounds={100,210,140,290} visible enabled value=0 range=0..0 text=\"first\\x0Dmore")) << out.str();
+    EXPECT_NE(std::string::npos, out.str().find("user pane bounds={100,210,140,290} visible "
+                                                "enabled value=0 range=0..0 text=\"first\\x0Dmore"))
+        << out.str();
     EXPECT_NE(std::string::npos, out.str().find(" sel=0..5 scroll=")) << out.str();
     EXPECT_EQ(std::string::npos, out.str().find(" scroll=0/")) << out.str();
     EXPECT_EQ(std::string::npos, out.str().find("root bounds={0,0,200,300} visible enabled text"));

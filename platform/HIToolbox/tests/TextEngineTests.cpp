@@ -90,8 +90,8 @@ TEST_F(TextEngine, KeepsTextInBothEncodingsAndInParagraphs) {
 
     // Replacing across the paragraph end joins the paragraphs.
     const std::u16string japanese = u"日本語";
-    ASSERT_EQ(noErr, TXNSetData(text, kTXNUnicodeTextData, japanese.data(), japanese.size() * 2,
-                                3, 7));
+    ASSERT_EQ(noErr,
+              TXNSetData(text, kTXNUnicodeTextData, japanese.data(), japanese.size() * 2, 3, 7));
     EXPECT_EQ(u"Grü日本語wei", unicode(text));
     EXPECT_EQ(1u, inside()->paragraphs.size());
     EXPECT_EQ("Grü日本語wei", plain(text));
@@ -181,7 +181,8 @@ TEST_F(TextEngine, ReadOnlyTextCopiesButDoesNotChange) {
     ASSERT_EQ(noErr, TXNGetTXNObjectControls(text, 1, &tag, &back));
     EXPECT_EQ(1u, back.uValue);
     const TXNControlTag bad = 'zzzz';
-    EXPECT_EQ(kTXNAttributeTagInvalidForRunErr, TXNSetTXNObjectControls(text, false, 1, &bad, &data));
+    EXPECT_EQ(kTXNAttributeTagInvalidForRunErr,
+              TXNSetTXNObjectControls(text, false, 1, &bad, &data));
 }
 
 TEST_F(TextEngine, ClicksAndDragsSelect) {
@@ -251,8 +252,7 @@ TEST_F(TextEngine, DrawsTextUnlessHidden) {
         int dark = 0;
         for (int x = 21; x < 120; x += 2)
             for (int y = 21; y < 40; y += 2)
-                if (PlatformCopyWindowPixel(window, x, y, &pixel) == noErr &&
-                    (pixel & 0xFF) < 0x60)
+                if (PlatformCopyWindowPixel(window, x, y, &pixel) == noErr && (pixel & 0xFF) < 0x60)
                     ++dark;
         return dark;
     };

@@ -42,8 +42,7 @@ CF_EXPORT OSStatus CreateNibReference(CFStringRef inNibName, IBNibRef* outNibRef
  * control kind, a bad attribute) gives errCorruptWindowDescription and a
  * line on standard error naming the file and line; nothing is left behind.
  */
-CF_EXPORT OSStatus CreateWindowFromNib(IBNibRef inNibRef, CFStringRef inName,
-                                       WindowRef* outWindow);
+CF_EXPORT OSStatus CreateWindowFromNib(IBNibRef inNibRef, CFStringRef inName, WindowRef* outWindow);
 
 /*
  * Creates a menu from the nib's <menu> named inName; the caller releases it

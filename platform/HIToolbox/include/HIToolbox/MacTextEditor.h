@@ -49,11 +49,7 @@ enum {
 };
 
 typedef UInt32 TXNOffset;
-enum {
-    kTXNUseCurrentSelection = 0xFFFFFFFFUL,
-    kTXNStartOffset = 0,
-    kTXNEndOffset = 0x7FFFFFFF
-};
+enum { kTXNUseCurrentSelection = 0xFFFFFFFFUL, kTXNStartOffset = 0, kTXNEndOffset = 0x7FFFFFFF };
 enum { kTXNShowStart = false, kTXNShowEnd = true };
 
 typedef OSType TXNDataType;

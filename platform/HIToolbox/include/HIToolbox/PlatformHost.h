@@ -22,12 +22,11 @@ CF_EXPORT ItemCount PlatformCopyWindowList(WindowRef* outWindows, ItemCount capa
 
 /*
  * Writes a text dump of the window and its control tree to `out`: one line
- * for the window (ending in nib="Name" for a window built from a nib), then one line per control, depth-first, indented two
- * spaces per level, with its control ID, kind, bounds, visibility, enabling,
- * value and range, its title or text, and what its kind adds (an edit
- * text's selection, a popup's items, a text view's text, selection and
- * scroll position on the pane hosting it; "focus" on the focused control;
- * password fields show bullets). paramErr for a NULL stream,
+ * for the window (ending in nib="Name" for a window built from a nib), then one line per control,
+ * depth-first, indented two spaces per level, with its control ID, kind, bounds, visibility,
+ * enabling, value and range, its title or text, and what its kind adds (an edit text's selection, a
+ * popup's items, a text view's text, selection and scroll position on the pane hosting it; "focus"
+ * on the focused control; password fields show bullets). paramErr for a NULL stream,
  * errInvalidWindowRef for a bad window.
  */
 CF_EXPORT OSStatus PlatformWriteWindowDump(WindowRef window, FILE* out);

@@ -72,8 +72,7 @@ typedef struct {
                        CFStringRef* title, UInt32* maxH, UInt32* maxV);
     OSStatus (*Initialize)(PMPDEContext context, PMPDEFlags* flags, PMPDERef ref,
                            struct OpaqueControlRef* parentUserPane, PMPrintSession printSession);
-    OSStatus (*Sync)(PMPDEContext context, PMPrintSession printSession,
-                     Boolean reinitializePlugIn);
+    OSStatus (*Sync)(PMPDEContext context, PMPrintSession printSession, Boolean reinitializePlugIn);
     OSStatus (*GetSummaryText)(PMPDEContext context, CFArrayRef* titleArray,
                                CFArrayRef* summaryArray);
     OSStatus (*Open)(PMPDEContext context);

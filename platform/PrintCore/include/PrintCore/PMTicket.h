@@ -41,8 +41,8 @@ CF_EXPORT OSStatus PMTicketGetSInt32(PMTicketRef ticket, UInt32 nodeIndex1, UInt
    string, or it does not convert; a string too long for the buffer is cut at a character
    boundary and the status is kPMValueOutOfRange. */
 CF_EXPORT OSStatus PMTicketGetCString(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
-                                      CFStringRef key, UInt32 bufferSize,
-                                      CFStringEncoding encoding, char* buffer);
+                                      CFStringRef key, UInt32 bufferSize, CFStringEncoding encoding,
+                                      char* buffer);
 CF_EXPORT OSStatus PMTicketGetCFString(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
                                        CFStringRef key, CFStringRef* value);
 
@@ -74,10 +74,10 @@ CF_EXPORT OSStatus PMTicketGetBytes(PMTicketRef ticket, UInt32 nodeIndex1, UInt3
                                     CFStringRef key, UInt8* data, UInt32* size);
 CF_EXPORT OSStatus PMTicketSetBytes(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
                                     const UInt8* data, UInt32 size, Boolean locked);
-CF_EXPORT OSStatus PMTicketGetCFBoolean(PMTicketRef ticket, UInt32 nodeIndex1,
-                                        UInt32 nodeIndex2, CFStringRef key, CFBooleanRef* value);
-CF_EXPORT OSStatus PMTicketSetCFBoolean(PMTicketRef ticket, CFStringRef clientID,
-                                        CFStringRef key, CFBooleanRef item, Boolean locked);
+CF_EXPORT OSStatus PMTicketGetCFBoolean(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
+                                        CFStringRef key, CFBooleanRef* value);
+CF_EXPORT OSStatus PMTicketSetCFBoolean(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
+                                        CFBooleanRef item, Boolean locked);
 CF_EXPORT OSStatus PMTicketGetBoolean(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
                                       CFStringRef key, Boolean* value);
 CF_EXPORT OSStatus PMTicketSetBoolean(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
@@ -99,12 +99,10 @@ CF_EXPORT OSStatus PMTicketGetCFArray(PMTicketRef ticket, UInt32 nodeIndex1, UIn
                                       CFStringRef key, CFArrayRef* value);
 CF_EXPORT OSStatus PMTicketSetCFArray(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
                                       CFArrayRef item, Boolean locked);
-CF_EXPORT OSStatus PMTicketGetCFDictionary(PMTicketRef ticket, UInt32 nodeIndex1,
-                                           UInt32 nodeIndex2, CFStringRef key,
-                                           CFDictionaryRef* value);
+CF_EXPORT OSStatus PMTicketGetCFDictionary(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
+                                           CFStringRef key, CFDictionaryRef* value);
 CF_EXPORT OSStatus PMTicketSetCFDictionary(PMTicketRef ticket, CFStringRef clientID,
-                                           CFStringRef key, CFDictionaryRef item,
-                                           Boolean locked);
+                                           CFStringRef key, CFDictionaryRef item, Boolean locked);
 
 /* The ticket's PPD dictionary (main keyword -> choice), owned by the ticket and mutable:
    values set in it are the ticket's. Not to be released. */
