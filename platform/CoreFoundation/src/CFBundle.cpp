@@ -1,5 +1,6 @@
 // Bundles: the object, the per-process registry, creation with the
 // Info.plist, and the folder layout.
+#include <CoreFoundation/CFHolder.h>
 #include "CFBundleInternal.h"
 
 #include <CoreFoundation/CFPropertyList.h>
@@ -57,20 +58,16 @@ CFDictionaryRef read_info(OpaqueCFBundle* bundle, const std::string& file) {
     std::stringstream bytes;
     bytes << in.rdbuf();
     std::string text = bytes.str();
-    CFDataRef data = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text.data()),
-                                  static_cast<CFIndex>(text.size()));
+    const Holder<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text.data()),
+                                              static_cast<CFIndex>(text.size())));
     CFStringRef error = nullptr;
-    CFPropertyListRef plist =
-        CFPropertyListCreateFromXMLData(nullptr, data, kCFPropertyListImmutable, &error);
-    CFRelease(data);
-    if (plist != nullptr && CFGetTypeID(plist) == CFDictionaryGetTypeID())
-        return static_cast<CFDictionaryRef>(plist);
+    Holder<CFPropertyListRef> plist(
+        CFPropertyListCreateFromXMLData(nullptr, data.get(), kCFPropertyListImmutable, &error));
+    const Holder<CFStringRef> held_error(error);
+    if (plist && CFGetTypeID(plist.get()) == CFDictionaryGetTypeID())
+        return static_cast<CFDictionaryRef>(plist.release());
     std::string reason = error != nullptr ? to_utf8(error) : "the root is not a dictionary";
     report_bundle_error(bundle, "CFBundleCreate", file + ": " + reason);
-    if (error != nullptr)
-        CFRelease(error);
-    if (plist != nullptr)
-        CFRelease(plist);
     return empty_dictionary();
 }
 

@@ -1,5 +1,6 @@
 // Localised strings of bundles: strings tables read once per bundle, table
 // and language, and the localised info dictionary.
+#include <CoreFoundation/CFHolder.h>
 #include "CFBundleInternal.h"
 #include "CFStringsFile.h"
 
@@ -32,12 +33,13 @@ bool looks_like_xml(const std::string& bytes) {
 }
 
 void add_xml_entries(const std::string& bytes, const std::string& file, StringsMap& out) {
-    CFDataRef data = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(bytes.data()),
-                                  static_cast<CFIndex>(bytes.size()));
+    const Holder<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(bytes.data()),
+                                              static_cast<CFIndex>(bytes.size())));
     CFStringRef error = nullptr;
-    CFPropertyListRef plist =
-        CFPropertyListCreateFromXMLData(nullptr, data, kCFPropertyListImmutable, &error);
-    CFRelease(data);
+    const Holder<CFPropertyListRef> held(
+        CFPropertyListCreateFromXMLData(nullptr, data.get(), kCFPropertyListImmutable, &error));
+    const Holder<CFStringRef> held_error(error);
+    CFPropertyListRef plist = held.get();
     if (plist == nullptr || CFGetTypeID(plist) != CFDictionaryGetTypeID()) {
         std::fprintf(stderr, "CFBundleCopyLocalizedString: %s: %s\n", file.c_str(),
                      error != nullptr ? to_utf8(error).c_str() : "the root is not a dictionary");
@@ -54,10 +56,6 @@ void add_xml_entries(const std::string& bytes, const std::string& file, StringsM
             },
             &out);
     }
-    if (error != nullptr)
-        CFRelease(error);
-    if (plist != nullptr)
-        CFRelease(plist);
 }
 
 // Reads one strings file. A malformed one is reported; what came before the
@@ -148,8 +146,7 @@ CFTypeRef CFBundleGetValueForInfoDictionaryKey(CFBundleRef bundle, CFStringRef k
                                               &kCFTypeDictionaryValueCallBacks);
     if (CFTypeRef kept = CFDictionaryGetValue(localized, key))
         return kept;
-    CFStringRef text = cf::make_string(nullptr, found->second);
-    CFDictionarySetValue(localized, key, text);
-    CFRelease(text);
-    return text;
+    const cf::Holder<CFStringRef> text(cf::make_string(nullptr, found->second));
+    CFDictionarySetValue(localized, key, text.get());
+    return text.get(); // the dictionary keeps it
 }

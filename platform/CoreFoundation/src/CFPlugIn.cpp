@@ -1,5 +1,6 @@
 // Plug-ins: the factory and type registry, instance creation, instance
 // counting and deferred unloading (the rules are in CFPlugIn.h).
+#include <CoreFoundation/CFHolder.h>
 #include "CFBundleInternal.h"
 
 #include <CoreFoundation/CFNumber.h>
@@ -57,10 +58,8 @@ Factory* add_factory(CFUUIDRef id, OpaqueCFBundle* plugin) {
 }
 
 std::string uuid_text(CFUUIDRef id) {
-    CFStringRef text = CFUUIDCreateString(nullptr, id);
-    std::string out = to_utf8(text);
-    CFRelease(text);
-    return out;
+    const Holder<CFStringRef> text(CFUUIDCreateString(nullptr, id));
+    return to_utf8(text.get());
 }
 
 bool is_string(CFTypeRef value) {
@@ -84,45 +83,39 @@ struct Registration {
 
 void register_factory_entry(const void* key, const void* value, void* context) {
     auto* bundle = static_cast<Registration*>(context)->bundle;
-    CFUUIDRef id =
-        is_string(key) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(key)) : nullptr;
-    if (id == nullptr || !is_string(value)) {
+    const Holder<CFUUIDRef> id(
+        is_string(key) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(key)) : nullptr);
+    if (!id || !is_string(value)) {
         report_bundle_error(bundle, "CFPlugInCreate",
                             "CFPlugInFactories: an entry is not a UUID string and a function name");
-    } else if (!CFPlugInRegisterFactoryFunctionByName(id, bundle,
+    } else if (!CFPlugInRegisterFactoryFunctionByName(id.get(), bundle,
                                                       static_cast<CFStringRef>(value))) {
         report_bundle_error(bundle, "CFPlugInCreate",
-                            "factory " + uuid_text(id) + " is already registered");
+                            "factory " + uuid_text(id.get()) + " is already registered");
     }
-    if (id != nullptr)
-        CFRelease(id);
 }
 
 void register_type_entry(const void* key, const void* value, void* context) {
     auto* bundle = static_cast<Registration*>(context)->bundle;
-    CFUUIDRef type =
-        is_string(key) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(key)) : nullptr;
+    const Holder<CFUUIDRef> held(
+        is_string(key) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(key)) : nullptr);
+    CFUUIDRef type = held.get();
     if (type == nullptr || value == nullptr || CFGetTypeID(value) != CFArrayGetTypeID()) {
         report_bundle_error(bundle, "CFPlugInCreate",
                             "CFPlugInTypes: an entry is not a UUID string and an array");
-        if (type != nullptr)
-            CFRelease(type);
         return;
     }
     auto list = static_cast<CFArrayRef>(value);
     for (CFIndex i = 0; i < CFArrayGetCount(list); ++i) {
         CFTypeRef item = CFArrayGetValueAtIndex(list, i);
-        CFUUIDRef factory = is_string(item)
-                                ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(item))
-                                : nullptr;
-        if (factory == nullptr || !CFPlugInRegisterPlugInType(factory, type))
+        const Holder<CFUUIDRef> factory(
+            is_string(item) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(item))
+                            : nullptr);
+        if (!factory || !CFPlugInRegisterPlugInType(factory.get(), type))
             report_bundle_error(bundle, "CFPlugInCreate",
                                 "CFPlugInTypes: " + uuid_text(type) +
                                     " lists a factory that is not registered");
-        if (factory != nullptr)
-            CFRelease(factory);
     }
-    CFRelease(type);
 }
 
 void register_dynamically(OpaqueCFBundle* bundle) {

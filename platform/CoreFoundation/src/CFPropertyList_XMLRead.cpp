@@ -3,6 +3,7 @@
 // filled, checks the plist structure and builds the CF objects as their elements end. Only the
 // open elements are held, so reading costs little more than the objects built. Every failure
 // names the line it was found on.
+#include <CoreFoundation/CFHolder.h>
 #include <CoreFoundation/CFArray.h>
 #include <CoreFoundation/CFDate.h>
 #include <CoreFoundation/CFDictionary.h>
@@ -302,14 +303,12 @@ CFTypeRef Reader::leaf_value(const Frame& leaf) {
 }
 
 CFTypeRef Reader::read_string(const Frame& leaf) {
-    CFStringRef string = make_cfstring(leaf.text, allocator_);
-    if (string == nullptr)
+    Holder<CFStringRef> string(make_cfstring(leaf.text, allocator_));
+    if (!string)
         return fail_at(leaf.line, "Invalid UTF-8 in <string>");
     if (!mutable_leaves_)
-        return string;
-    CFMutableStringRef editable = CFStringCreateMutableCopy(allocator_, 0, string);
-    CFRelease(string);
-    return editable;
+        return string.release();
+    return CFStringCreateMutableCopy(allocator_, 0, string.get());
 }
 
 CFTypeRef Reader::read_integer(const Frame& leaf) {

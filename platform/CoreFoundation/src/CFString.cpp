@@ -1,5 +1,6 @@
 // CFString: the class, creation, character access, constant strings and the
 // description functions of CFBase.h that produce strings.
+#include <CoreFoundation/CFHolder.h>
 #include "CFStringInternal.h"
 
 #include <unicode/ustring.h>
@@ -417,11 +418,9 @@ void CFShow(CFTypeRef obj) {
         std::fputs("(null)\n", stderr);
         return;
     }
-    CFStringRef description = CFCopyDescription(obj);
-    std::string text = description != nullptr ? cf::to_utf8(description) : "(not an object)";
+    const cf::Holder<CFStringRef> description(CFCopyDescription(obj));
+    std::string text = description ? cf::to_utf8(description.get()) : "(not an object)";
     std::fprintf(stderr, "%s\n", text.c_str());
-    if (description != nullptr)
-        CFRelease(description);
 }
 
 void CFShowStr(CFStringRef str) {

@@ -5,6 +5,7 @@
 // A format is parsed in full first, so that the type of every argument is
 // known before the va_list is read in order; numbers are then rendered by the
 // C library's snprintf, strings and objects here.
+#include <CoreFoundation/CFHolder.h>
 #include "CFStringInternal.h"
 
 #include <CoreFoundation/CFError.h>
@@ -436,11 +437,10 @@ struct Renderer {
 
     void object(const Spec& spec) {
         CFTypeRef obj = arg(spec.value_arg).pointer;
-        CFStringRef description = obj != nullptr ? CFCopyDescription(obj) : nullptr;
-        if (description == nullptr)
+        const Holder<CFStringRef> description(obj != nullptr ? CFCopyDescription(obj) : nullptr);
+        if (!description)
             return append_padded(u"(null)", spec);
-        append_padded(string_view(description), spec);
-        CFRelease(description);
+        append_padded(string_view(description.get()), spec);
     }
 
     void render(Spec spec) {

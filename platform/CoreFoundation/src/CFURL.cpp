@@ -1,5 +1,6 @@
 // URL objects: creation from strings, bytes and file-system paths, their
 // parts, resolution against a base, equality and description.
+#include <CoreFoundation/CFHolder.h>
 #include "CFURLInternal.h"
 
 #include "CFValueSupport.h"
@@ -54,15 +55,13 @@ CFTypeID url_type_id() {
 }
 
 OpaqueCFURL* make_url(CFAllocatorRef allocator, std::string_view text, CFURLRef base) {
-    CFStringRef string = make_cfstring(text, allocator);
-    if (string == nullptr)
+    Holder<CFStringRef> string(make_cfstring(text, allocator));
+    if (!string)
         return nullptr;
     auto* url = cf::create<OpaqueCFURL>(allocator, url_type_id());
-    if (url == nullptr) {
-        CFRelease(string);
+    if (url == nullptr)
         return nullptr;
-    }
-    url->string = string;
+    url->string = string.release();
     url->parts = url::parse(text);
     // An absolute URL ignores its base.
     if (base != nullptr && url->parts.scheme.empty())
@@ -90,12 +89,10 @@ CFURLRef file_url_from_path(CFAllocatorRef allocator, std::string_view path, boo
     // A relative path: "./" keeps a first component holding ':' from being read as a scheme.
     if (url::parse(escaped).scheme.size() > 0)
         escaped = "./" + escaped;
-    CFURLRef base = current_folder_url(allocator);
-    if (base == nullptr)
+    const Holder<CFURLRef> base(current_folder_url(allocator));
+    if (!base)
         return nullptr;
-    CFURLRef url = make_url(allocator, escaped, base);
-    CFRelease(base);
-    return url;
+    return make_url(allocator, escaped, base.get());
 }
 
 } // namespace cf
@@ -119,11 +116,11 @@ CFURLRef CFURLCreateWithBytes(CFAllocatorRef allocator, const UInt8* URLBytes, C
                               CFStringEncoding encoding, CFURLRef baseURL) {
     if (URLBytes == nullptr || length < 0)
         return nullptr;
-    CFStringRef string = CFStringCreateWithBytes(allocator, URLBytes, length, encoding, false);
-    if (string == nullptr)
+    const cf::Holder<CFStringRef> string(
+        CFStringCreateWithBytes(allocator, URLBytes, length, encoding, false));
+    if (!string)
         return nullptr;
-    std::string text = cf::url::escape_invalid(cf::utf8_string(string));
-    CFRelease(string);
+    std::string text = cf::url::escape_invalid(cf::utf8_string(string.get()));
     if (!cf::url::is_valid(text))
         return nullptr;
     return cf::make_url(allocator, text, baseURL);

@@ -1,4 +1,5 @@
 // Helpers shared by the value and collection types.
+#include <CoreFoundation/CFHolder.h>
 #include "CFValueSupport.h"
 
 #include <CoreFoundation/CFString.h>
@@ -28,11 +29,8 @@ std::string utf8_string(CFStringRef string) {
 std::string describe(CFTypeRef object) {
     if (object == nullptr)
         return "(null)";
-    CFStringRef description = CFCopyDescription(object);
-    std::string text = utf8_string(description);
-    if (description != nullptr)
-        CFRelease(description);
-    return text;
+    const Holder<CFStringRef> description(CFCopyDescription(object));
+    return utf8_string(description.get());
 }
 
 std::string describe_element(const void* value, CFStringRef (*copy_description)(const void*)) {
@@ -41,11 +39,8 @@ std::string describe_element(const void* value, CFStringRef (*copy_description)(
         std::snprintf(buffer, sizeof buffer, "<%p>", value);
         return buffer;
     }
-    CFStringRef description = copy_description(value);
-    std::string text = utf8_string(description);
-    if (description != nullptr)
-        CFRelease(description);
-    return text;
+    const Holder<CFStringRef> description(copy_description(value));
+    return utf8_string(description.get());
 }
 
 std::string object_tag(CFTypeRef object, const char* class_name) {
