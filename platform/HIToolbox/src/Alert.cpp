@@ -1,7 +1,6 @@
 // Standard alerts: a window with the message, the explanation and the
 // buttons, registered with its texts so a script can read and answer it, and
 // run in an application-modal loop until a button is pressed.
-#include "CFHolder.h"
 #include "ModalInternal.h"
 #include "TextInternal.h"
 

@@ -1,5 +1,6 @@
 // Nib references: a parsed nib file held by a runtime object, and the
 // public calls that make windows from it.
+#include <CoreFoundation/CFHolder.h>
 #include "NibInternal.h"
 #include "TextInternal.h"
 #include "WindowInternal.h"
@@ -106,18 +107,17 @@ OSStatus open_nib_file(const std::string& path, IBNibRef* out) {
         std::fprintf(stderr, "%s: %s\n", file.c_str(), why.c_str());
         return errCorruptWindowDescription;
     }
-    auto* nib = cf::create<OpaqueIBNibRef>(nullptr, nib_type_id());
-    if (nib == nullptr)
+    cf::Holder<IBNibRef> nib(cf::create<OpaqueIBNibRef>(nullptr, nib_type_id()));
+    if (!nib)
         return memFullErr;
     std::string error;
-    const bool parsed = format == Format::xib ? parse_xib(bytes, file, nib->document, error)
-                                              : parse(bytes, file, nib->document, error);
+    const bool parsed = format == Format::xib ? parse_xib(bytes, file, nib.get()->document, error)
+                                              : parse(bytes, file, nib.get()->document, error);
     if (!parsed) {
         std::fprintf(stderr, "%s\n", error.c_str());
-        CFRelease(nib);
         return errCorruptWindowDescription;
     }
-    *out = nib;
+    *out = nib.release();
     return noErr;
 }
 
@@ -128,14 +128,10 @@ OSStatus CreateNibReferenceWithCFBundle(CFBundleRef inBundle, CFStringRef inNibN
     if (inBundle == nullptr || inNibName == nullptr || outNibRef == nullptr)
         return paramErr;
     *outNibRef = nullptr;
-    CFURLRef url = CFBundleCopyResourceURL(inBundle, inNibName, CFSTR("nib"), nullptr);
-    if (url == nullptr)
-        return kIBCarbonRuntimeCantFindNibFile;
+    cf::Holder<CFURLRef> url(CFBundleCopyResourceURL(inBundle, inNibName, CFSTR("nib"), nullptr));
     char path[4096];
-    const bool ok =
-        CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path), sizeof(path));
-    CFRelease(url);
-    if (!ok)
+    if (!url || !CFURLGetFileSystemRepresentation(url.get(), true, reinterpret_cast<UInt8*>(path),
+                                                  sizeof(path)))
         return kIBCarbonRuntimeCantFindNibFile;
     return hit::nib::open_nib_file(path, outNibRef);
 }

@@ -3,6 +3,7 @@
 // fails instead of reading or writing someone else's data. A host joined
 // through PlatformSetScrapHost hears of every change and may bring the
 // desktop's text in before the scrap is read.
+#include <CoreFoundation/CFHolder.h>
 #include "ScrapInternal.h"
 #include "TextInternal.h"
 
@@ -64,13 +65,12 @@ void import_from_host() {
     if (!s.has_host || s.host.copyDesktopText == nullptr || s.importing)
         return;
     s.importing = true;
-    CFStringRef text = s.host.copyDesktopText(s.host.info);
+    cf::Holder<CFStringRef> text(s.host.copyDesktopText(s.host.info));
     s.importing = false;
-    if (text == nullptr)
+    if (!text)
         return;
     clear();
-    hit::scrap_put_text(hit::units_of(text), false);
-    CFRelease(text);
+    hit::scrap_put_text(hit::units_of(text.get()), false);
 }
 
 void tell_host() {

@@ -3,7 +3,7 @@
 // the way), through the same hooks a window system would use.
 // Errors name the script's file and line; after one, the source keeps
 // failing with its status.
-#include "CFHolder.h"
+#include <CoreFoundation/CFHolder.h>
 #include "ControlKinds.h"
 #include "ModalInternal.h"
 #include "Script.h"
@@ -75,14 +75,14 @@ class Player {
 std::string visible_text(ControlRef control) {
     if (control->kind_class->copy_text == nullptr)
         return utf8(control->title);
-    CFHolder<CFStringRef> text(control->kind_class->copy_text(control));
+    cf::Holder<CFStringRef> text(control->kind_class->copy_text(control));
     return utf8(text.get());
 }
 
 std::string window_text(WindowRef window) {
     CFStringRef title = nullptr;
     CopyWindowTitleAsCFString(window, &title);
-    CFHolder<CFStringRef> holder(title);
+    cf::Holder<CFStringRef> holder(title);
     return quoted(utf8(title));
 }
 
@@ -234,7 +234,7 @@ OSStatus Player::choose(const Step& step, WindowRef, ControlRef popup) {
         for (UInt16 i = 1; i <= count && item == 0; ++i) {
             CFStringRef text = nullptr;
             if (CopyMenuItemTextAsCFString(menu, i, &text) == noErr) {
-                CFHolder<CFStringRef> holder(text);
+                cf::Holder<CFStringRef> holder(text);
                 if (utf8(text) == step.text)
                     item = i;
             }
@@ -260,7 +260,7 @@ OSStatus Player::type(const Step& step, WindowRef window, ControlRef field) {
     // A field that had the focus already keeps its caret: select all, so the typing replaces.
     const ControlEditTextSelectionRec all = {0, 32767};
     SetControlData(field, kControlEntireControl, kControlEditTextSelectionTag, sizeof(all), &all);
-    CFHolder<CFStringRef> text(create_utf8_string(step.text));
+    cf::Holder<CFStringRef> text(create_utf8_string(step.text));
     const OSStatus status = PlatformTypeText(window, text.get());
     return status == noErr ? noErr
                            : fail(step, status, "typing failed (" + std::to_string(status) + ")");

@@ -1,6 +1,7 @@
 // The script steps on text views: selecting in one, the Edit menu's
 // commands (chosen from an Edit menu of the script's own, so that their
 // status is updated first, as a menu bar would), and scrolling.
+#include <CoreFoundation/CFHolder.h>
 #include "Script.h"
 #include "ControlInternal.h"
 #include "TXNInternal.h"
@@ -31,10 +32,9 @@ MenuRef edit_menu() {
         MenuRef m = nullptr;
         CreateNewMenu(0, 0, &m);
         for (const EditItem& item : kEditItems) {
-            CFStringRef title =
-                CFStringCreateWithCString(nullptr, item.word, kCFStringEncodingUTF8);
-            AppendMenuItemTextWithCFString(m, title, 0, item.command, nullptr);
-            CFRelease(title);
+            const cf::Holder<CFStringRef> title(
+                CFStringCreateWithCString(nullptr, item.word, kCFStringEncodingUTF8));
+            AppendMenuItemTextWithCFString(m, title.get(), 0, item.command, nullptr);
         }
         return m;
     }();

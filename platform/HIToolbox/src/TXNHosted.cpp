@@ -1,6 +1,7 @@
 // Text objects as parts of windows: the objects attached to each window,
 // so that a control hosting one (a text view on a user pane) can show its
 // text in dumps and be scrolled and selected in by scripts.
+#include <CoreFoundation/CFHolder.h>
 #include "TXNInternal.h"
 #include "ControlInternal.h"
 #include "TextInternal.h"
@@ -22,11 +23,8 @@ bool within(const Rect& inner, const Rect& outer) {
 
 // UTF-16 as UTF-8, for the dump's quoted text.
 std::string utf8_text(const std::u16string& units) {
-    CFStringRef s = create_string(units);
-    std::string out = utf8(s);
-    if (s != nullptr)
-        CFRelease(s);
-    return out;
+    const cf::Holder<CFStringRef> s(create_string(units));
+    return utf8(s.get());
 }
 
 } // namespace

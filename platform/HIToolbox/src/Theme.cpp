@@ -6,6 +6,7 @@
 // serves the whole process, and laid-out texts are cached by font, wrap
 // width and text, so that measuring a title and then drawing it lays it out
 // once.
+#include <CoreFoundation/CFHolder.h>
 #include "Theme.h"
 #include "Port.h"
 #include "TextInternal.h"
@@ -180,11 +181,8 @@ std::string title_text(ControlRef control) {
 std::string visible_text(ControlRef control) {
     if (control->kind_class->copy_text == nullptr)
         return title_text(control);
-    CFStringRef text = control->kind_class->copy_text(control);
-    std::string result = utf8(text);
-    if (text != nullptr)
-        CFRelease(text);
-    return result;
+    const cf::Holder<CFStringRef> text(control->kind_class->copy_text(control));
+    return utf8(text.get());
 }
 
 void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double radius) {

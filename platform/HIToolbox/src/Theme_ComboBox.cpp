@@ -1,6 +1,7 @@
 // The theme's combo box: an edit text field with an arrow button at its
 // right end, and its drop-down list, one entry a row, drawn over whatever
 // lies below the field while it is open.
+#include <CoreFoundation/CFHolder.h>
 #include "EditText.h"
 #include "Theme.h"
 #include "TextInternal.h"
@@ -82,10 +83,9 @@ void draw_combo_list(ControlRef control, DrawContext& context) {
             cairo_rectangle(cr, r.left + 1, y, r.right - r.left - 2, row);
             cairo_fill(cr);
         }
-        CFStringRef item = create_string(state->items[i]);
-        draw_text(cr, utf8(item), font, r.left + kRowInset, y + 1,
+        const cf::Holder<CFStringRef> item(create_string(state->items[i]));
+        draw_text(cr, utf8(item.get()), font, r.left + kRowInset, y + 1,
                   context.enabled ? kText : kDisabledText);
-        CFRelease(item);
     }
 }
 

@@ -11,6 +11,7 @@
 // One line per control, depth-first in embedding order, indented two spaces
 // per level. Visibility and enabling are what the user gets (the control's
 // own flag and its embedders'); "inactive" appears for an inactive control.
+#include <CoreFoundation/CFHolder.h>
 #include "ControlKinds.h"
 #include "TextInternal.h"
 
@@ -68,11 +69,8 @@ std::string rect_text(const Rect& r) {
 std::string control_text(ControlRef control) {
     if (control->kind_class->copy_text == nullptr)
         return hit::utf8(control->title);
-    CFStringRef text = control->kind_class->copy_text(control);
-    std::string result = hit::utf8(text);
-    if (text != nullptr)
-        CFRelease(text);
-    return result;
+    const cf::Holder<CFStringRef> text(control->kind_class->copy_text(control));
+    return hit::utf8(text.get());
 }
 
 std::string control_line(ControlRef control) {
