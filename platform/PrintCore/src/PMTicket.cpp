@@ -223,32 +223,27 @@ OSStatus PMTicketGetCString(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIn
 
 OSStatus PMTicketSetSInt32(PMTicketRef ticket, CFStringRef clientID, CFStringRef key, SInt32 value,
                            Boolean locked) {
-    CFNumberRef number = CFNumberCreate(nullptr, kCFNumberSInt32Type, &value);
-    OSStatus status = pc::set_item(ticket, clientID, key, number, locked);
-    CFRelease(number);
-    return status;
+    const cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt32Type, &value));
+    return pc::set_item(ticket, clientID, key, number.get(), locked);
 }
 
 OSStatus PMTicketSetCFString(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
                              CFStringRef value, Boolean locked) {
     if (value == nullptr)
         return kPMInvalidParameter;
-    CFStringRef copy = CFStringCreateCopy(nullptr, value);
-    OSStatus status = pc::set_item(ticket, clientID, key, copy, locked);
-    CFRelease(copy);
-    return status;
+    const cf::Holder<CFStringRef> copy(CFStringCreateCopy(nullptr, value));
+    return pc::set_item(ticket, clientID, key, copy.get(), locked);
 }
 
 OSStatus PMTicketSetCString(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
                             const char* value, Boolean locked) {
     if (value == nullptr)
         return kPMInvalidParameter;
-    CFStringRef string = CFStringCreateWithCString(nullptr, value, CFStringGetSystemEncoding());
-    if (string == nullptr)
+    const cf::Holder<CFStringRef> string(
+        CFStringCreateWithCString(nullptr, value, CFStringGetSystemEncoding()));
+    if (!string)
         return kPMInvalidValue;
-    OSStatus status = pc::set_item(ticket, clientID, key, string, locked);
-    CFRelease(string);
-    return status;
+    return pc::set_item(ticket, clientID, key, string.get(), locked);
 }
 
 OSStatus PMTicketGetPPDDict(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
@@ -274,9 +269,8 @@ CFArrayRef PlatformTicketCopyKeysInWriteOrder(PMTicketRef ticket) {
     CFMutableArrayRef keys =
         CFArrayCreateMutable(nullptr, static_cast<CFIndex>(written.size()), &kCFTypeArrayCallBacks);
     for (const auto& entry : written) {
-        CFStringRef key = pc::create_string(*entry.second);
-        CFArrayAppendValue(keys, key);
-        CFRelease(key);
+        const cf::Holder<CFStringRef> key(pc::create_string(*entry.second));
+        CFArrayAppendValue(keys, key.get());
     }
     return keys;
 }

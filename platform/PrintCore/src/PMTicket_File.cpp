@@ -61,7 +61,7 @@ CFDictionaryRef create_item_record(const TicketItem& item, SInt64 order) {
     if (item.client != nullptr)
         CFDictionarySetValue(record, kClientKey, item.client);
     CFDictionarySetValue(record, kLockedKey, item.locked ? kCFBooleanTrue : kCFBooleanFalse);
-    Owned<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt64Type, &order));
+    cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt64Type, &order));
     CFDictionarySetValue(record, kOrderKey, number.get());
     return record;
 }
@@ -73,12 +73,12 @@ CFDictionaryRef create_ticket_plist(const Ticket& ticket) {
         written.emplace_back(item.order, &key);
     std::sort(written.begin(), written.end());
 
-    Owned<CFMutableDictionaryRef> items(CFDictionaryCreateMutable(
+    cf::Holder<CFMutableDictionaryRef> items(CFDictionaryCreateMutable(
         nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
     SInt64 order = 1;
     for (const auto& [ignored, key] : written) {
-        Owned<CFDictionaryRef> record(create_item_record(ticket.items.at(*key), order));
-        Owned<CFStringRef> name(create_string(*key));
+        cf::Holder<CFDictionaryRef> record(create_item_record(ticket.items.at(*key), order));
+        cf::Holder<CFStringRef> name(create_string(*key));
         CFDictionarySetValue(items.get(), name.get(), record.get());
         ++order;
     }
@@ -301,8 +301,8 @@ OSStatus PlatformTicketWriteToFile(PMTicketRef ticket, const char* path) {
         return kPMInvalidTicket;
     if (path == nullptr || *path == '\0')
         return kPMInvalidParameter;
-    pc::Owned<CFDictionaryRef> plist(pc::create_ticket_plist(*t));
-    pc::Owned<CFDataRef> data(CFPropertyListCreateXMLData(nullptr, plist.get()));
+    cf::Holder<CFDictionaryRef> plist(pc::create_ticket_plist(*t));
+    cf::Holder<CFDataRef> data(CFPropertyListCreateXMLData(nullptr, plist.get()));
     if (!data) {
         std::fprintf(stderr, "%s: the ticket cannot be written as a property list\n", path);
         return kPMInvalidTicket;
@@ -332,14 +332,14 @@ OSStatus PlatformTicketCreateFromFile(const char* path, PMTicketRef* ticket,
     if (int error = 0; !pc::read_file(path, bytes, why, error)) {
         status = error != 0 ? pc::status_for_errno(error) : kPMInvalidPrintSettings;
     } else {
-        pc::Owned<CFDataRef> data(CFDataCreate(nullptr,
-                                               reinterpret_cast<const UInt8*>(bytes.data()),
-                                               static_cast<CFIndex>(bytes.size())));
+        cf::Holder<CFDataRef> data(CFDataCreate(nullptr,
+                                                reinterpret_cast<const UInt8*>(bytes.data()),
+                                                static_cast<CFIndex>(bytes.size())));
         CFStringRef parseError = nullptr;
-        pc::Owned<CFPropertyListRef> plist(CFPropertyListCreateFromXMLData(
+        cf::Holder<CFPropertyListRef> plist(CFPropertyListCreateFromXMLData(
             nullptr, data.get(), kCFPropertyListImmutable, &parseError));
         if (!plist) {
-            pc::Owned<CFStringRef> owned(parseError);
+            cf::Holder<CFStringRef> owned(parseError);
             why = parseError != nullptr ? pc::utf8(parseError) : "not a property list";
             status = kPMInvalidPrintSettings;
         } else {

@@ -2,6 +2,7 @@
 #ifndef PRINTCORE_INTERNAL_H
 #define PRINTCORE_INTERNAL_H
 
+#include <CoreFoundation/CFHolder.h>
 #include <CoreFoundation/CFRuntime.h>
 #include <PrintCore/PMCore.h>
 #include <PrintCore/PMTicket.h>
@@ -23,23 +24,6 @@ struct OpaquePMPrinter : cf::Object {
 namespace pc {
 
 using Printer = OpaquePMPrinter;
-
-// Holds one reference to a CF object and releases it when it goes.
-template <class T> class Owned {
-  public:
-    explicit Owned(T ref = nullptr) : ref_(ref) {}
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    ~Owned() {
-        if (ref_ != nullptr)
-            CFRelease(ref_);
-    }
-    T get() const { return ref_; }
-    explicit operator bool() const { return ref_ != nullptr; }
-
-  private:
-    T ref_;
-};
 
 // The UTF-8 bytes of a string; empty for NULL or a string that cannot be converted.
 std::string utf8(CFStringRef string);
