@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PMPrinter printer = nullptr;
     if (PlatformCreatePrinterWithPPD(CFSTR("Fuzzed"), ppd.write(data, size), &printer) != noErr)
         return 0;
-    fuzz::Owned<CFStringRef> problem(PlatformCopyPrinterPPDError(printer));
+    cf::Holder<CFStringRef> problem(PlatformCopyPrinterPPDError(printer));
     CFURLRef url = nullptr;
     if (PMPrinterGetDescriptionURL(printer, kPMPPDDescriptionType, &url) == noErr && url != nullptr)
         CFRelease(url);

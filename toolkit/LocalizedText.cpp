@@ -1,4 +1,5 @@
 // Localised texts for controls, windows and menu items.
+#include <CoreFoundation/CFHolder.h>
 #include "LocalizedText.h"
 
 #include <cstdarg>
@@ -10,14 +11,12 @@ namespace {
 // Where the bundle's translations come from, for messages.
 std::string strings_file(CFBundleRef bundle) {
     std::string path = "Localizable.strings";
-    if (CFURLRef url =
-            CFBundleCopyResourceURL(bundle, CFSTR("Localizable"), CFSTR("strings"), nullptr)) {
-        char buffer[4096];
-        if (CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(buffer),
-                                             sizeof buffer))
-            path = buffer;
-        CFRelease(url);
-    }
+    const cf::Holder<CFURLRef> url(
+        CFBundleCopyResourceURL(bundle, CFSTR("Localizable"), CFSTR("strings"), nullptr));
+    char buffer[4096];
+    if (url && CFURLGetFileSystemRepresentation(url.get(), true, reinterpret_cast<UInt8*>(buffer),
+                                                sizeof buffer))
+        path = buffer;
     return path;
 }
 
@@ -31,31 +30,29 @@ std::string utf8(CFStringRef text) {
 // reads: a translator's "%s" or "100 % sure" would read arguments nobody passed. Such a text
 // is shown as written, with a message naming the strings file and the key.
 CFStringRef create_text(CFBundleRef bundle, CFStringRef key, va_list arguments) {
-    CFStringRef format =
-        CFBundleCopyLocalizedString(bundle, key, CFSTR("STRING NOT FOUND"), nullptr);
-    if (format == nullptr)
+    const cf::Holder<CFStringRef> format(
+        CFBundleCopyLocalizedString(bundle, key, CFSTR("STRING NOT FOUND"), nullptr));
+    if (!format)
         return nullptr;
     CFErrorRef error = nullptr;
     CFStringRef text = CFStringCreateStringWithValidatedFormatAndArguments(
-        nullptr, nullptr, key, format, arguments, &error);
+        nullptr, nullptr, key, format.get(), arguments, &error);
+    const cf::Holder<CFErrorRef> held_error(error);
     if (text == nullptr && error != nullptr) {
         std::fprintf(stderr,
                      "%s: \"%s\": the text has %% conversions that its key does not have; "
                      "shown as written\n",
                      strings_file(bundle).c_str(), utf8(key).c_str());
-        CFRelease(error);
-        text = static_cast<CFStringRef>(CFRetain(format));
+        text = static_cast<CFStringRef>(CFRetain(format.get()));
     }
-    CFRelease(format);
     return text;
 }
 
 // Hands a text to `apply` and releases it; nothing for NULL.
 template <class Apply> void apply_text(CFStringRef text, Apply apply) {
-    if (text == nullptr)
-        return;
-    apply(text);
-    CFRelease(text);
+    const cf::Holder<CFStringRef> held(text);
+    if (held)
+        apply(held.get());
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // Folder Manager, read in one go and replaced in one go through the atomic URL writer.
 #include "PreferenceFiles.h"
 #include "PreferenceFilesInternal.h"
-#include "ToolkitCFHolder.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <climits>
 #include <cstdio>
@@ -54,15 +54,13 @@ CFPropertyListRef copy_property_list_file(CFURLRef url, bool* damaged, CFStringR
     *errorString = nullptr;
     CFDataRef bytes = nullptr;
     SInt32 error = 0;
-    if (!CFURLCreateDataAndPropertiesFromResource(nullptr, url, &bytes, nullptr, nullptr, &error) ||
-        error != 0 || bytes == nullptr) {
-        if (bytes != nullptr)
-            CFRelease(bytes);
+    const bool read =
+        CFURLCreateDataAndPropertiesFromResource(nullptr, url, &bytes, nullptr, nullptr, &error);
+    const cf::Holder<CFDataRef> held(bytes);
+    if (!read || error != 0 || bytes == nullptr)
         return nullptr;
-    }
     CFPropertyListRef plist =
         CFPropertyListCreateFromXMLData(nullptr, bytes, kReadMutable, errorString);
-    CFRelease(bytes);
     *damaged = plist == nullptr;
     return plist;
 }
@@ -84,8 +82,8 @@ void keep_damaged_file(CFURLRef url, CFStringRef reason) {
 
 bool write_property_list_file(CFURLRef url, CFPropertyListRef plist, SInt32* errorCode) {
     *errorCode = 0;
-    CFHolder<CFDataRef> xml(plist != nullptr ? CFPropertyListCreateXMLData(nullptr, plist)
-                                             : nullptr);
+    cf::Holder<CFDataRef> xml(plist != nullptr ? CFPropertyListCreateXMLData(nullptr, plist)
+                                               : nullptr);
     if (!xml)
         return false;
     return CFURLWriteDataAndPropertiesToResource(url, xml.get(), nullptr, errorCode);
@@ -96,7 +94,7 @@ CFURLRef copy_user_preference_url(CFStringRef fileName) {
     if (fileName == nullptr ||
         FSFindFolder(kUserDomain, kPreferencesFolderType, kDontCreateFolder, &folder) != noErr)
         return nullptr;
-    CFHolder<CFURLRef> folderURL(CFURLCreateFromFSRef(nullptr, &folder));
+    cf::Holder<CFURLRef> folderURL(CFURLCreateFromFSRef(nullptr, &folder));
     if (!folderURL)
         return nullptr;
     return CFURLCreateCopyAppendingPathComponent(nullptr, folderURL.get(), fileName, false);
@@ -104,13 +102,11 @@ CFURLRef copy_user_preference_url(CFStringRef fileName) {
 
 } // namespace toolkit
 
-using toolkit::CFHolder;
-
 CFURLRef CopyPreferenceFileURL(CFStringRef fileName) {
     FSRef support, maker;
     if (fileName == nullptr || !toolkit::find_maker_folder(&support, &maker))
         return nullptr;
-    CFHolder<CFURLRef> makerURL(CFURLCreateFromFSRef(nullptr, &maker));
+    cf::Holder<CFURLRef> makerURL(CFURLCreateFromFSRef(nullptr, &maker));
     if (!makerURL)
         return nullptr;
     // Appending as a path component escapes what URL text cannot hold (spaces, '%', '#'),
@@ -119,34 +115,32 @@ CFURLRef CopyPreferenceFileURL(CFStringRef fileName) {
 }
 
 CFPropertyListRef CopyXMLData(CFStringRef fileName) {
-    CFHolder<CFURLRef> url(CopyPreferenceFileURL(fileName));
+    cf::Holder<CFURLRef> url(CopyPreferenceFileURL(fileName));
     if (!url)
         return nullptr;
     bool damaged = false;
     CFStringRef reason = nullptr;
     CFPropertyListRef plist = toolkit::copy_property_list_file(url.get(), &damaged, &reason);
+    const cf::Holder<CFStringRef> held_reason(reason);
     if (reason != nullptr) {
         std::fputs("CopyXMLData()::CFPropertyListCreateFromXMLData() error: ", stderr);
         CFShow(reason);
     }
     if (damaged)
         toolkit::keep_damaged_file(url.get(), reason);
-    if (reason != nullptr)
-        CFRelease(reason);
     return plist;
 }
 
 CFPropertyListRef CopyUserPreferences(CFStringRef fileName) {
-    CFHolder<CFURLRef> url(toolkit::copy_user_preference_url(fileName));
+    cf::Holder<CFURLRef> url(toolkit::copy_user_preference_url(fileName));
     if (!url)
         return nullptr;
     bool damaged = false;
     CFStringRef reason = nullptr;
     CFPropertyListRef plist = toolkit::copy_property_list_file(url.get(), &damaged, &reason);
+    const cf::Holder<CFStringRef> held_reason(reason);
     if (damaged)
         toolkit::keep_damaged_file(url.get(), reason);
-    if (reason != nullptr)
-        CFRelease(reason);
     if (plist != nullptr)
         return plist;
     return CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
@@ -154,7 +148,7 @@ CFPropertyListRef CopyUserPreferences(CFStringRef fileName) {
 }
 
 Boolean WriteUserPreferences(CFStringRef fileName, CFPropertyListRef propertyList) {
-    CFHolder<CFURLRef> url(toolkit::copy_user_preference_url(fileName));
+    cf::Holder<CFURLRef> url(toolkit::copy_user_preference_url(fileName));
     if (!url || propertyList == nullptr ||
         !CFPropertyListIsValid(propertyList, kCFPropertyListXMLFormat_v1_0))
         return false;

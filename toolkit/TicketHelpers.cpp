@@ -1,4 +1,5 @@
 // Print session and ticket helpers.
+#include <CoreFoundation/CFHolder.h>
 #include "TicketHelpers.h"
 
 OSStatus GetTicketFromSession(PMPrintSession session, CFStringRef key, PMTicketRef* outTicket) {
@@ -24,7 +25,6 @@ Boolean GetCFIndexFromCFDictionary(CFDictionaryRef dictionary, CFStringRef key, 
 
 void WriteTicketValue(CFMutableDictionaryRef dictionary, CFStringRef key, SInt32 value) {
     CFIndex index = value;
-    CFNumberRef number = CFNumberCreate(nullptr, kCFNumberCFIndexType, &index);
-    CFDictionarySetValue(dictionary, key, number);
-    CFRelease(number);
+    const cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberCFIndexType, &index));
+    CFDictionarySetValue(dictionary, key, number.get());
 }
