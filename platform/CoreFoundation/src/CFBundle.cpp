@@ -1,5 +1,6 @@
 // Bundles: the object, the per-process registry, creation with the
 // Info.plist, and the folder layout.
+#include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
 #include "CFBundleInternal.h"
 
@@ -166,7 +167,7 @@ std::string executable_path(const OpaqueCFBundle* bundle) {
 
 void report_bundle_error(OpaqueCFBundle* bundle, const char* function, const std::string& reason) {
     bundle->last_error = reason;
-    std::fprintf(stderr, "%s: bundle %s: %s\n", function, bundle->path.c_str(), reason.c_str());
+    cf::report(function, "bundle %s: %s", bundle->path.c_str(), reason.c_str());
 }
 
 } // namespace cf

@@ -1,5 +1,6 @@
 // Localised strings of bundles: strings tables read once per bundle, table
 // and language, and the localised info dictionary.
+#include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
 #include "CFBundleInternal.h"
 #include "CFStringsFile.h"
@@ -41,8 +42,8 @@ void add_xml_entries(const std::string& bytes, const std::string& file, StringsM
     const Holder<CFStringRef> held_error(error);
     CFPropertyListRef plist = held.get();
     if (plist == nullptr || CFGetTypeID(plist) != CFDictionaryGetTypeID()) {
-        std::fprintf(stderr, "CFBundleCopyLocalizedString: %s: %s\n", file.c_str(),
-                     error != nullptr ? to_utf8(error).c_str() : "the root is not a dictionary");
+        cf::report("CFBundleCopyLocalizedString", "%s: %s", file.c_str(),
+                   error != nullptr ? to_utf8(error).c_str() : "the root is not a dictionary");
     } else {
         CFDictionaryApplyFunction(
             static_cast<CFDictionaryRef>(plist),
@@ -63,7 +64,7 @@ void add_xml_entries(const std::string& bytes, const std::string& file, StringsM
 void add_file_entries(const std::string& file, StringsMap& out) {
     std::string bytes;
     if (!read_file(file, bytes)) {
-        std::fprintf(stderr, "CFBundleCopyLocalizedString: %s: cannot be read\n", file.c_str());
+        cf::report("CFBundleCopyLocalizedString", "%s: cannot be read", file.c_str());
         return;
     }
     if (looks_like_xml(bytes)) {
@@ -73,7 +74,7 @@ void add_file_entries(const std::string& file, StringsMap& out) {
     std::vector<StringsEntry> entries;
     std::string error;
     if (!parse_strings_file(bytes, file, entries, error))
-        std::fprintf(stderr, "CFBundleCopyLocalizedString: %s\n", error.c_str());
+        cf::report("CFBundleCopyLocalizedString", "%s", error.c_str());
     for (auto& [key, value] : entries)
         out.insert_or_assign(std::move(key), std::move(value));
 }

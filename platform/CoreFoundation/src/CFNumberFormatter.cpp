@@ -1,5 +1,6 @@
 // CFNumberFormatter over ICU's unum: creation by style, formatting of numbers
 // and raw values, and parsing back into numbers.
+#include <CoreFoundation/CFDiagnostics.h>
 #include "CFNumberFormatterInternal.h"
 #include "CFStringInternal.h"
 
@@ -156,7 +157,7 @@ CFStringRef format_value(CFAllocatorRef allocator, OpaqueCFNumberFormatter* f, V
             continue;
         }
         if (U_FAILURE(status)) {
-            std::fprintf(stderr, "CFNumberFormatter: %s\n", u_errorName(status));
+            cf::report("CFNumberFormatter", "%s", u_errorName(status));
             return nullptr;
         }
         out.resize(static_cast<size_t>(n));
@@ -224,8 +225,7 @@ CFNumberFormatterRef CFNumberFormatterCreate(CFAllocatorRef allocator, CFLocaleR
     std::string id = cf::locale_identifier(locale);
     UNumberFormat* icu = unum_open(icu_style(style), nullptr, 0, id.c_str(), nullptr, &status);
     if (U_FAILURE(status)) {
-        std::fprintf(stderr, "%s: %s for locale \"%s\"\n", __func__, u_errorName(status),
-                     id.c_str());
+        cf::report(__func__, "%s for locale \"%s\"", u_errorName(status), id.c_str());
         return nullptr;
     }
     if (style == kCFNumberFormatterNoStyle) { // whole numbers, no separators
@@ -275,18 +275,18 @@ void CFNumberFormatterSetFormat(CFNumberFormatterRef formatter, CFStringRef form
         return;
     std::u16string_view pattern = cf::string_view(formatString);
     if (!cf::pattern_is_safe(pattern, true)) {
-        std::fprintf(stderr,
-                     "%s: the pattern \"%s\" was refused (it has a sign or currency "
-                     "mark the number library cannot parse)\n",
-                     __func__, cf::to_utf8(formatString).c_str());
+        cf::report(__func__,
+                   "the pattern \"%s\" was refused (it has a sign or currency mark the number "
+                   "library cannot parse)",
+                   cf::to_utf8(formatString).c_str());
         return;
     }
     UErrorCode status = U_ZERO_ERROR;
     unum_applyPattern(f->icu, false, pattern.data(), static_cast<int32_t>(pattern.size()), nullptr,
                       &status);
     if (U_FAILURE(status))
-        std::fprintf(stderr, "%s: the pattern \"%s\" was refused (%s)\n", __func__,
-                     cf::to_utf8(formatString).c_str(), u_errorName(status));
+        cf::report(__func__, "the pattern \"%s\" was refused (%s)",
+                   cf::to_utf8(formatString).c_str(), u_errorName(status));
 }
 
 CFStringRef CFNumberFormatterCreateStringWithValue(CFAllocatorRef allocator,

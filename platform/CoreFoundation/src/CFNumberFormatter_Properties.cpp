@@ -1,5 +1,6 @@
 // CFNumberFormatter properties: each key maps onto one ICU symbol, text
 // attribute or numeric attribute of the formatter.
+#include <CoreFoundation/CFDiagnostics.h>
 #include "CFNumberFormatterInternal.h"
 #include "CFStringInternal.h"
 
@@ -277,8 +278,7 @@ void CFNumberFormatterSetProperty(CFNumberFormatterRef formatter, CFNumberFormat
                                                                 : write_number(f->icu, *p, value);
     }
     if (!done)
-        std::fprintf(stderr, "%s: cannot set %s to the value given\n", __func__,
-                     cf::to_utf8(key).c_str());
+        cf::report(__func__, "cannot set %s to the value given", cf::to_utf8(key).c_str());
 }
 
 CFTypeRef CFNumberFormatterCopyProperty(CFNumberFormatterRef formatter, CFNumberFormatterKey key) {

@@ -1,5 +1,6 @@
 // Plug-ins: the factory and type registry, instance creation, instance
 // counting and deferred unloading (the rules are in CFPlugIn.h).
+#include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
 #include "CFBundleInternal.h"
 
@@ -229,9 +230,9 @@ void* CFPlugInInstanceCreate(CFAllocatorRef allocator, CFUUIDRef factoryUUID, CF
     cf::run_pending_unloads();
     cf::Factory* factory = cf::find_factory(factoryUUID);
     if (factory == nullptr || typeUUID == nullptr || !cf::makes_type(*factory, typeUUID)) {
-        std::fprintf(stderr, "CFPlugInInstanceCreate: no factory %s for type %s\n",
-                     factoryUUID ? cf::uuid_text(factoryUUID).c_str() : "(null)",
-                     typeUUID ? cf::uuid_text(typeUUID).c_str() : "(null)");
+        cf::report("CFPlugInInstanceCreate", "no factory %s for type %s",
+                   factoryUUID ? cf::uuid_text(factoryUUID).c_str() : "(null)",
+                   typeUUID ? cf::uuid_text(typeUUID).c_str() : "(null)");
         return nullptr;
     }
     if (factory->function == nullptr && factory->plugin != nullptr) {
@@ -303,7 +304,7 @@ Boolean CFPlugInUnregisterPlugInType(CFUUIDRef factoryUUID, CFUUIDRef typeUUID) 
 void CFPlugInAddInstanceForFactory(CFUUIDRef factoryID) {
     cf::Factory* factory = cf::find_factory(factoryID);
     if (factory == nullptr) {
-        std::fprintf(stderr, "CFPlugInAddInstanceForFactory: unknown factory\n");
+        cf::report("CFPlugInAddInstanceForFactory", "unknown factory");
         return;
     }
     ++factory->instances;
@@ -316,8 +317,8 @@ void CFPlugInAddInstanceForFactory(CFUUIDRef factoryID) {
 void CFPlugInRemoveInstanceForFactory(CFUUIDRef factoryID) {
     cf::Factory* factory = cf::find_factory(factoryID);
     if (factory == nullptr || factory->instances == 0) {
-        std::fprintf(stderr, "CFPlugInRemoveInstanceForFactory: %s\n",
-                     factory == nullptr ? "unknown factory" : "no instance left to remove");
+        cf::report("CFPlugInRemoveInstanceForFactory", "%s",
+                   factory == nullptr ? "unknown factory" : "no instance left to remove");
         return;
     }
     --factory->instances;

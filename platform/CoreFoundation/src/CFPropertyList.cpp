@@ -1,4 +1,5 @@
 // The public face of property lists: reading, writing, validity and deep copies.
+#include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
 #include <CoreFoundation/CFArray.h>
 #include <CoreFoundation/CFDate.h>
@@ -177,7 +178,7 @@ CFDataRef CFPropertyListCreateXMLData(CFAllocatorRef allocator, CFPropertyListRe
     if (const cf::Holder<CFErrorRef> held{error}) {
         // This entry has no way to report why; say it where someone can see it.
         std::string message = cf::describe(error);
-        std::fprintf(stderr, "%s: %s\n", __func__, message.c_str());
+        cf::report(__func__, "%s", message.c_str());
     }
     return data;
 }

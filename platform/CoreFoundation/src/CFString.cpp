@@ -1,5 +1,6 @@
 // CFString: the class, creation, character access, constant strings and the
 // description functions of CFBase.h that produce strings.
+#include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
 #include "CFStringInternal.h"
 
@@ -60,8 +61,8 @@ const OpaqueCFString* as_string(CFStringRef str, const char* function) {
 bool range_ok(const OpaqueCFString* str, CFRange range, const char* function) {
     if (range.location >= 0 && range.length >= 0 && range.location + range.length <= str->length())
         return true;
-    std::fprintf(stderr, "%s: range {%ld, %ld} out of bounds for a string of length %ld\n",
-                 function, range.location, range.length, str->length());
+    cf::report(function, "range {%ld, %ld} out of bounds for a string of length %ld",
+               range.location, range.length, str->length());
     return false;
 }
 
@@ -138,8 +139,7 @@ OpaqueCFString* mutable_string(CFMutableStringRef str, const char* function) {
     if (!check_type(str, string_type_id(), function))
         return nullptr;
     if (!str->is_mutable) {
-        std::fprintf(stderr, "%s: %p is an immutable string\n", function,
-                     static_cast<const void*>(str));
+        cf::report(function, "%p is an immutable string", static_cast<const void*>(str));
         return nullptr;
     }
     return str;

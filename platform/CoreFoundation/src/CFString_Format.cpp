@@ -5,6 +5,7 @@
 // A format is parsed in full first, so that the type of every argument is
 // known before the va_list is read in order; numbers are then rendered by the
 // C library's snprintf, strings and objects here.
+#include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
 #include "CFStringInternal.h"
 
@@ -244,7 +245,7 @@ void read_arguments(std::vector<Arg>& args, va_list ap) {
         switch (arg.type) {
         case ArgType::none:
             // A gap in positional arguments: its type is unknown; int is the best guess.
-            std::fprintf(stderr, "CFStringCreateWithFormat: argument %zu is never used\n", k + 1);
+            cf::report("CFStringCreateWithFormat", "argument %zu is never used", k + 1);
             arg.i = va_arg(ap, int);
             break;
         case ArgType::int_:

@@ -1,5 +1,8 @@
 // URL objects: creation from strings, bytes and file-system paths, their
 // parts, resolution against a base, equality and description.
+#include <CoreFoundation/CFDiagnostics.h>
+#include <cerrno>
+#include <cstring>
 #include <CoreFoundation/CFHolder.h>
 #include "CFURLInternal.h"
 
@@ -39,7 +42,7 @@ const cf::ClassDescriptor kURLClass = {"CFURL", cf::destroy<OpaqueCFURL>, equal_
 CFURLRef current_folder_url(CFAllocatorRef allocator) {
     char buffer[PATH_MAX];
     if (getcwd(buffer, sizeof buffer) == nullptr) {
-        std::perror("CFURL: getcwd");
+        cf::report("CFURL", "getcwd: %s", std::strerror(errno));
         return nullptr;
     }
     return cf::file_url_from_path(allocator, buffer, true);
@@ -132,7 +135,7 @@ CFURLRef CFURLCreateWithFileSystemPath(CFAllocatorRef allocator, CFStringRef fil
         return nullptr;
     if (pathStyle != kCFURLPOSIXPathStyle) {
         // FIXME: HFS and Windows path styles are not supported.
-        std::fprintf(stderr, "%s: only kCFURLPOSIXPathStyle is supported\n", __func__);
+        cf::report(__func__, "only kCFURLPOSIXPathStyle is supported");
         return nullptr;
     }
     return cf::file_url_from_path(allocator, cf::utf8_string(filePath), isDirectory);

@@ -1,4 +1,5 @@
 // Helpers shared by the value and collection types.
+#include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
 #include "CFValueSupport.h"
 
@@ -53,28 +54,28 @@ bool check_range(CFRange range, CFIndex count, const char* function) {
     if (range.location >= 0 && range.length >= 0 && range.location <= count &&
         range.length <= count - range.location)
         return true;
-    std::fprintf(stderr, "%s: range {%ld, %ld} out of bounds (count %ld)\n", function,
-                 range.location, range.length, count);
+    cf::report(function, "range {%ld, %ld} out of bounds (count %ld)", range.location, range.length,
+               count);
     return false;
 }
 
 bool check_index(CFIndex index, CFIndex count, const char* function) {
     if (index >= 0 && index < count)
         return true;
-    std::fprintf(stderr, "%s: index %ld out of bounds (count %ld)\n", function, index, count);
+    cf::report(function, "index %ld out of bounds (count %ld)", index, count);
     return false;
 }
 
 bool check_mutable(bool is_mutable, const char* function) {
     if (!is_mutable)
-        std::fprintf(stderr, "%s: attempt to change an immutable object\n", function);
+        cf::report(function, "attempt to change an immutable object");
     return is_mutable;
 }
 
 bool check_capacity(CFIndex capacity, CFIndex count, CFIndex extra, const char* function) {
     if (capacity <= 0 || extra <= capacity - count)
         return true;
-    std::fprintf(stderr, "%s: capacity %ld exceeded\n", function, capacity);
+    cf::report(function, "capacity %ld exceeded", capacity);
     return false;
 }
 
