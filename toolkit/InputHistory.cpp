@@ -19,7 +19,8 @@ CFMutableDictionaryRef copy_history_root() {
         return static_cast<CFMutableDictionaryRef>(const_cast<void*>(root.release()));
     cf::Holder<CFURLRef> url(toolkit::copy_user_preference_url(kInputHistoryFileName));
     if (url)
-        toolkit::keep_damaged_file(url.get(), CFSTR("the root is not a dictionary"));
+        toolkit::keep_damaged_file("CopyUserPreferences", url.get(),
+                                   CFSTR("the root is not a dictionary"));
     return CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
                                      &kCFTypeDictionaryValueCallBacks);
 }

@@ -55,6 +55,8 @@ void append_choice(MenuRef menu, CFStringRef keyword, const ppd_choice_t& choice
         return;
     SInt32 value = PPDTicketValueForChoice(keyword, choiceKeyword.get());
     if (value == -1) {
+        // This and the message below are the driver's own words, which its authors look for:
+        // kept as they were rather than in the "<who>: <message>" form of cf::report.
         std::fputs("Skipped unrecognized choice in PPD: ", stderr);
         CFShow(choiceKeyword.get());
         return;

@@ -1,10 +1,12 @@
 // Maker data files and per-user preference files: whole XML property lists, found through the
 // Folder Manager, read in one go and replaced in one go through the atomic URL writer.
+#include <CoreFoundation/CFDiagnostics.h>
 #include "PreferenceFiles.h"
 #include "PreferenceFilesInternal.h"
 #include <CoreFoundation/CFHolder.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -65,7 +67,7 @@ CFPropertyListRef copy_property_list_file(CFURLRef url, bool* damaged, CFStringR
     return plist;
 }
 
-void keep_damaged_file(CFURLRef url, CFStringRef reason) {
+void keep_damaged_file(const char* who, CFURLRef url, CFStringRef reason) {
     const std::string path = path_of(url);
     if (path.empty())
         return;
@@ -73,11 +75,10 @@ void keep_damaged_file(CFURLRef url, CFStringRef reason) {
     // Only where the damage is: a preference file may hold what the user typed, and that
     // stays off the console.
     const std::string why = utf8_of(reason);
-    const size_t line = why.rfind(" on line ");
-    const std::string where = line != std::string::npos ? why.substr(line) : std::string();
+    const size_t at = why.rfind(" on line ");
+    const long line = at != std::string::npos ? std::atol(why.c_str() + at + 9) : 0;
     if (std::rename(path.c_str(), kept.c_str()) == 0)
-        std::fprintf(stderr, "%s: not a property list%s; kept as %s\n", path.c_str(), where.c_str(),
-                     kept.c_str());
+        cf::report_in_file(who, path, line, "not a property list; kept as %s", kept.c_str());
 }
 
 bool write_property_list_file(CFURLRef url, CFPropertyListRef plist, SInt32* errorCode) {
@@ -123,11 +124,12 @@ CFPropertyListRef CopyXMLData(CFStringRef fileName) {
     CFPropertyListRef plist = toolkit::copy_property_list_file(url.get(), &damaged, &reason);
     const cf::Holder<CFStringRef> held_reason(reason);
     if (reason != nullptr) {
+        // The reader's own words, kept as they always were.
         std::fputs("CopyXMLData()::CFPropertyListCreateFromXMLData() error: ", stderr);
         CFShow(reason);
     }
     if (damaged)
-        toolkit::keep_damaged_file(url.get(), reason);
+        toolkit::keep_damaged_file(__func__, url.get(), reason);
     return plist;
 }
 
@@ -140,7 +142,7 @@ CFPropertyListRef CopyUserPreferences(CFStringRef fileName) {
     CFPropertyListRef plist = toolkit::copy_property_list_file(url.get(), &damaged, &reason);
     const cf::Holder<CFStringRef> held_reason(reason);
     if (damaged)
-        toolkit::keep_damaged_file(url.get(), reason);
+        toolkit::keep_damaged_file(__func__, url.get(), reason);
     if (plist != nullptr)
         return plist;
     return CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
@@ -154,6 +156,7 @@ Boolean WriteUserPreferences(CFStringRef fileName, CFPropertyListRef propertyLis
         return false;
     SInt32 error = 0;
     if (!toolkit::write_property_list_file(url.get(), propertyList, &error)) {
+        // The driver's own words, kept as they were (as is CopyXMLData's).
         std::fprintf(stderr, "WriteUserPreferences() failed (%d)\n", static_cast<int>(error));
         return false;
     }

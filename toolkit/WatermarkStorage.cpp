@@ -1,5 +1,6 @@
 // Watermarks, the watermark list and stored font data in maker data files: each routine reads
 // the whole file, changes one key of its root dictionary and writes the file back whole.
+#include <CoreFoundation/CFDiagnostics.h>
 #include "WatermarkStorageInternal.h"
 #include "PreferenceFiles.h"
 #include "PreferenceFilesInternal.h"
@@ -65,7 +66,7 @@ CFMutableDictionaryRef copy_maker_root(CFStringRef fileName, bool startAfresh) {
     if (root) {
         cf::Holder<CFURLRef> url(CopyPreferenceFileURL(fileName));
         if (url)
-            keep_damaged_file(url.get(), CFSTR("the root is not a dictionary"));
+            keep_damaged_file("CopyXMLData", url.get(), CFSTR("the root is not a dictionary"));
     }
     return startAfresh && fileName != nullptr ? create_empty_root() : nullptr;
 }
@@ -121,8 +122,7 @@ void saveWatermarkData(CFStringRef fileName, const WatermarkRecord* record) {
     cf::Holder<CFMutableDictionaryRef> entry(toolkit::create_watermark_entry(*record));
     SInt32 error = 0;
     if (key && !change_key(fileName, key.get(), entry.get(), true, &error))
-        std::fprintf(stderr, "saveWatermarkData: Error %ld writing data to file\n",
-                     static_cast<long>(error));
+        cf::report("saveWatermarkData", "Error %ld writing data to file", static_cast<long>(error));
 }
 
 void removeWatermarkData(CFStringRef fileName, CFStringRef key) {

@@ -1,6 +1,7 @@
 // The data browser control in its list view: creation, callbacks, columns, and what a user does
 // to it (choosing a row, the arrow keys) and what a dump shows of it. Items, selection, sorting
 // and scrolling are in DataBrowser_Items.cpp; the look is the theme's (Theme_DataBrowser.cpp).
+#include <CoreFoundation/CFDiagnostics.h>
 #include "DataBrowser.h"
 #include "TextInternal.h"
 
@@ -158,8 +159,7 @@ State* browser_state(ControlRef control, const char* function) {
     if (c == nullptr)
         return nullptr;
     if (c->kind_class != &data_browser_kind()) {
-        std::fprintf(stderr, "%s: the control is a %s, not a data browser\n", function,
-                     c->kind_class->name);
+        cf::report(function, "the control is a %s, not a data browser", c->kind_class->name);
         return nullptr;
     }
     return kind_state<State>(c);

@@ -1,5 +1,6 @@
 // Nib references: a parsed nib file held by a runtime object, and the
 // public calls that make windows from it.
+#include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
 #include "NibInternal.h"
 #include "TextInternal.h"
@@ -74,6 +75,9 @@ bool read_file(const std::string& path, std::string& bytes) {
 
 namespace hit::nib {
 
+// The entry whose call opens a nib file, named in the messages about the file.
+constexpr const char* kOpener = "CreateNibReference";
+
 // A nib folder as Interface Builder writes it holds objects.xib (the archive this runtime
 // reads), or only compiled files (keyedobjects.nib, objects.nib) that it does not.
 OSStatus open_nib_folder(const std::string& folder, std::string& file, std::string& bytes) {
@@ -82,10 +86,9 @@ OSStatus open_nib_folder(const std::string& folder, std::string& file, std::stri
         return noErr;
     for (const char* compiled : {"keyedobjects.nib", "objects.nib"})
         if (exists(folder + "/" + compiled)) {
-            std::fprintf(stderr,
-                         "%s/%s: a compiled nib; this runtime reads Interface Builder's XML "
-                         "archive objects.xib (ship the nib folder with its objects.xib)\n",
-                         folder.c_str(), compiled);
+            cf::report_in_file(kOpener, folder + "/" + compiled, 0,
+                               "a compiled nib; this runtime reads Interface Builder's XML "
+                               "archive objects.xib (ship the nib folder with its objects.xib)");
             return errCorruptWindowDescription;
         }
     return kIBCarbonRuntimeCantFindNibFile;
@@ -104,7 +107,7 @@ OSStatus open_nib_file(const std::string& path, IBNibRef* out) {
     std::string why;
     const Format format = format_of(file, bytes, why);
     if (format == Format::unreadable) {
-        std::fprintf(stderr, "%s: %s\n", file.c_str(), why.c_str());
+        cf::report_in_file(kOpener, file, 0, "%s", why.c_str());
         return errCorruptWindowDescription;
     }
     cf::Holder<IBNibRef> nib(cf::create<OpaqueIBNibRef>(nullptr, nib_type_id()));
@@ -114,7 +117,7 @@ OSStatus open_nib_file(const std::string& path, IBNibRef* out) {
     const bool parsed = format == Format::xib ? parse_xib(bytes, file, nib.get()->document, error)
                                               : parse(bytes, file, nib.get()->document, error);
     if (!parsed) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+        cf::report(kOpener, "%s", error.c_str()); // the parser's error starts "file:line: "
         return errCorruptWindowDescription;
     }
     *out = nib.release();
@@ -156,7 +159,7 @@ OSStatus CreateWindowFromNib(IBNibRef inNibRef, CFStringRef inName, WindowRef* o
     std::string error;
     const OSStatus status = hit::nib::build_window(document, *node, outWindow, error);
     if (status != noErr)
-        std::fprintf(stderr, "%s\n", error.c_str());
+        cf::report(__func__, "%s", error.c_str());
     else
         (*outWindow)->nib_window = name; // dumps say where a dialog came from
     return status;
@@ -175,7 +178,7 @@ OSStatus CreateMenuFromNib(IBNibRef inNibRef, CFStringRef inName, MenuRef* outMe
     hit::nib::BuildContext context{document, {}};
     const OSStatus status = hit::nib::build_menu(*node, context, outMenuRef);
     if (status != noErr)
-        std::fprintf(stderr, "%s\n", context.error.c_str());
+        cf::report(__func__, "%s", context.error.c_str());
     return status;
 }
 

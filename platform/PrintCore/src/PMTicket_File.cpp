@@ -5,6 +5,7 @@
 // a record of "Value" (any property-list value, stored with its own type), "Client" (string),
 // "Locked" (boolean) and "WriteOrder" (integer, 1 for the first value written)) and
 // "PPDChoices" (a dictionary from PPD main keyword to choice keyword).
+#include <CoreFoundation/CFDiagnostics.h>
 #include "PrintCoreInternal.h"
 
 #include <CoreServices/MacErrors.h>
@@ -304,16 +305,17 @@ OSStatus PlatformTicketWriteToFile(PMTicketRef ticket, const char* path) {
     cf::Holder<CFDictionaryRef> plist(pc::create_ticket_plist(*t));
     cf::Holder<CFDataRef> data(CFPropertyListCreateXMLData(nullptr, plist.get()));
     if (!data) {
-        std::fprintf(stderr, "%s: the ticket cannot be written as a property list\n", path);
+        cf::report_in_file(__func__, path, 0, "the ticket cannot be written as a property list");
         return kPMInvalidTicket;
     }
     int error = PlatformWriteFileAtomically(path, CFDataGetBytePtr(data.get()),
                                             CFDataGetLength(data.get()), 0600);
     if (error != 0) {
-        std::fprintf(stderr, "%s: the ticket cannot be saved: %s\n", path,
-                     error == ELOOP ? "it is a symbolic link, and the ticket is never written "
-                                      "through one"
-                                    : std::strerror(error));
+        cf::report_in_file(__func__, path, 0, "the ticket cannot be saved: %s",
+                           error == ELOOP
+                               ? "it is a symbolic link, and the ticket is never written "
+                                 "through one"
+                               : std::strerror(error));
         return pc::status_for_errno(error);
     }
     return kPMNoError;
