@@ -39,8 +39,7 @@ OSStatus select_text(WindowRef window, ControlRef field, SInt32 start, SInt32 en
         message = "the control has no text to select";
         return errDataNotSupported;
     }
-    const CFIndex length = CFStringGetLength(text);
-    CFRelease(text);
+    const CFIndex length = CFStringGetLength(cf::Holder<CFStringRef>(text).get());
     if (start < 0 || end < start || end > length) {
         message = "cannot select " + std::to_string(start) + ".." + std::to_string(end) +
                   " of a text of " + std::to_string(length);

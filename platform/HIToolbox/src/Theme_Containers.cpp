@@ -1,5 +1,6 @@
 // The theme's containers: user panes (which draw nothing of their own unless
 // given a draw procedure), group boxes and tab controls.
+#include <CoreFoundation/CFHolder.h>
 #include "Theme.h"
 #include "TextInternal.h"
 
@@ -33,9 +34,8 @@ std::string tab_name(ControlRef control, SInt32 index) {
                        sizeof(info), &info, nullptr) != noErr ||
         info.name == nullptr)
         return {};
-    std::string name = utf8(info.name);
-    CFRelease(info.name);
-    return name;
+    const cf::Holder<CFStringRef> name(info.name);
+    return utf8(name.get());
 }
 
 int tab_width(const std::string& name) {
