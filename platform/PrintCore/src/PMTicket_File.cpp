@@ -58,9 +58,9 @@ OSStatus status_for_errno(int error) {
 CFDictionaryRef create_item_record(const TicketItem& item, SInt64 order) {
     CFMutableDictionaryRef record = CFDictionaryCreateMutable(
         nullptr, 4, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
-    CFDictionarySetValue(record, kValueKey, item.value);
-    if (item.client != nullptr)
-        CFDictionarySetValue(record, kClientKey, item.client);
+    CFDictionarySetValue(record, kValueKey, item.value.get());
+    if (item.client)
+        CFDictionarySetValue(record, kClientKey, item.client.get());
     CFDictionarySetValue(record, kLockedKey, item.locked ? kCFBooleanTrue : kCFBooleanFalse);
     cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt64Type, &order));
     CFDictionarySetValue(record, kOrderKey, number.get());
@@ -85,9 +85,9 @@ CFDictionaryRef create_ticket_plist(const Ticket& ticket) {
     }
     CFMutableDictionaryRef plist = CFDictionaryCreateMutable(
         nullptr, 3, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
-    CFDictionarySetValue(plist, kTypeKey, ticket.type);
+    CFDictionarySetValue(plist, kTypeKey, ticket.type.get());
     CFDictionarySetValue(plist, kItemsKey, items.get());
-    CFDictionarySetValue(plist, kPPDKey, ticket.ppd);
+    CFDictionarySetValue(plist, kPPDKey, ticket.ppd.get());
     return plist;
 }
 
@@ -247,7 +247,8 @@ OSStatus ticket_from_plist(CFTypeRef plist, PMTicketRef* out, std::string& why) 
     // own choices out of the ticket.
     for (const LoadedItem& item : loaded)
         set_ticket_item(ticket, item.client, item.key, item.value, false);
-    if (ppd != nullptr && !read_ppd_choices(static_cast<CFDictionaryRef>(ppd), ticket->ppd, why)) {
+    if (ppd != nullptr &&
+        !read_ppd_choices(static_cast<CFDictionaryRef>(ppd), ticket->ppd.get(), why)) {
         PMTicketRelease(ref);
         return kPMInvalidPrintSettings;
     }

@@ -17,9 +17,9 @@ OSStatus get_typed(PMTicketRef ticket, UInt32 node1, UInt32 node2, CFStringRef k
         return status;
     if (out == nullptr)
         return kPMInvalidParameter;
-    if (type != 0 && CFGetTypeID(item->value) != type)
+    if (type != 0 && CFGetTypeID(item->value.get()) != type)
         return kPMInvalidType;
-    *out = item->value;
+    *out = item->value.get();
     return kPMNoError;
 }
 

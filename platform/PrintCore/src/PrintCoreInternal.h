@@ -31,18 +31,18 @@ std::string utf8(CFStringRef string);
 CFStringRef create_string(const std::string& bytes);
 
 struct TicketItem {
-    CFTypeRef value = nullptr;    // retained
-    CFStringRef client = nullptr; // retained
+    cf::Holder<CFTypeRef> value;
+    cf::Holder<CFStringRef> client;
     bool locked = false;
     uint64_t order = 0; // when the item was last written: larger is later
 };
 
 struct Ticket : cf::Object {
-    CFStringRef type = nullptr;
+    cf::Holder<CFStringRef> type;
     SInt32 handle = 0;
     std::map<std::string, TicketItem> items; // ordered, so saved tickets read the same every time
     uint64_t next_order = 1;
-    CFMutableDictionaryRef ppd = nullptr;
+    cf::Holder<CFMutableDictionaryRef> ppd;
     ~Ticket();
 };
 
