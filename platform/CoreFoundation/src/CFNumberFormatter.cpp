@@ -17,10 +17,6 @@ void finalize_formatter(CFTypeRef obj) {
     auto* f = static_cast<OpaqueCFNumberFormatter*>(const_cast<void*>(obj));
     if (f->icu != nullptr)
         unum_close(f->icu);
-    for (CFTypeRef owned : {CFTypeRef(f->locale), CFTypeRef(f->default_format),
-                            CFTypeRef(f->format), CFTypeRef(f->zero_symbol)})
-        if (owned != nullptr)
-            CFRelease(owned);
     cf::destroy<OpaqueCFNumberFormatter>(obj);
 }
 
@@ -28,7 +24,7 @@ CFStringRef describe_formatter(CFTypeRef obj) {
     auto* f = static_cast<const OpaqueCFNumberFormatter*>(obj);
     char text[160];
     std::snprintf(text, sizeof text, "<CFNumberFormatter %p locale %s style %ld>", obj,
-                  cf::locale_identifier(f->locale).c_str(), f->style);
+                  cf::locale_identifier(f->locale.get()).c_str(), f->style);
     return cf::string_from_utf8(text);
 }
 
@@ -142,8 +138,8 @@ bool store_value(CFNumberType type, long double v, void* p) {
 
 CFStringRef format_value(CFAllocatorRef allocator, OpaqueCFNumberFormatter* f, Value value) {
     bool is_zero = std::visit([](auto v) { return v == 0; }, value);
-    if (is_zero && f->zero_symbol != nullptr)
-        return CFStringCreateCopy(allocator, f->zero_symbol);
+    if (is_zero && f->zero_symbol)
+        return CFStringCreateCopy(allocator, f->zero_symbol.get());
     std::u16string out(64, u'\0');
     for (int attempt = 0; attempt < 2; ++attempt) {
         UErrorCode status = U_ZERO_ERROR;
@@ -239,14 +235,14 @@ CFNumberFormatterRef CFNumberFormatterCreate(CFAllocatorRef allocator, CFLocaleR
     }
     f->icu = icu;
     f->style = style;
-    f->locale = static_cast<CFLocaleRef>(CFRetain(locale));
-    f->default_format = pattern_of(icu);
+    f->locale = cf::Holder<CFLocaleRef>::retaining(locale);
+    f->default_format.reset(pattern_of(icu));
     return f;
 }
 
 CFLocaleRef CFNumberFormatterGetLocale(CFNumberFormatterRef formatter) {
     OpaqueCFNumberFormatter* f = cf::number_formatter(formatter, __func__);
-    return f != nullptr ? f->locale : nullptr;
+    return f != nullptr ? f->locale.get() : nullptr;
 }
 
 CFNumberFormatterStyle CFNumberFormatterGetStyle(CFNumberFormatterRef formatter) {
@@ -258,15 +254,12 @@ CFStringRef CFNumberFormatterGetFormat(CFNumberFormatterRef formatter) {
     OpaqueCFNumberFormatter* f = cf::number_formatter(formatter, __func__);
     if (f == nullptr)
         return nullptr;
-    CFStringRef now = pattern_of(f->icu);
-    if (f->format != nullptr && now != nullptr && CFEqual(now, f->format)) {
-        CFRelease(now); // unchanged: keep handing out the same object
-        return f->format;
-    }
-    if (f->format != nullptr)
-        CFRelease(f->format);
-    f->format = now;
-    return now;
+    cf::Holder<CFStringRef> now(pattern_of(f->icu));
+    // Unchanged: keep handing out the same object.
+    if (f->format && now && CFEqual(now.get(), f->format.get()))
+        return f->format.get();
+    f->format = std::move(now);
+    return f->format.get();
 }
 
 void CFNumberFormatterSetFormat(CFNumberFormatterRef formatter, CFStringRef formatString) {

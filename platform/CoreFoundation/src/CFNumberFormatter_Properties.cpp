@@ -267,11 +267,9 @@ void CFNumberFormatterSetProperty(CFNumberFormatterRef formatter, CFNumberFormat
     } else if (p->kind == Kind::zero) {
         done = value == nullptr || CFGetTypeID(value) == CFStringGetTypeID();
         if (done) {
-            if (f->zero_symbol != nullptr)
-                CFRelease(f->zero_symbol);
-            f->zero_symbol = value != nullptr
-                                 ? CFStringCreateCopy(nullptr, static_cast<CFStringRef>(value))
-                                 : nullptr;
+            f->zero_symbol.reset(value != nullptr
+                                     ? CFStringCreateCopy(nullptr, static_cast<CFStringRef>(value))
+                                     : nullptr);
         }
     } else if (value != nullptr) {
         done = p->kind == Kind::symbol || p->kind == Kind::text ? write_text(f->icu, *p, value)
@@ -293,9 +291,9 @@ CFTypeRef CFNumberFormatterCopyProperty(CFNumberFormatterRef formatter, CFNumber
     case Kind::text:
         return read_text(f->icu, *p);
     case Kind::zero:
-        return f->zero_symbol != nullptr ? CFRetain(f->zero_symbol) : nullptr;
+        return f->zero_symbol ? CFRetain(f->zero_symbol.get()) : nullptr;
     case Kind::default_format:
-        return f->default_format != nullptr ? CFRetain(f->default_format) : nullptr;
+        return f->default_format ? CFRetain(f->default_format.get()) : nullptr;
     default:
         return read_number(f->icu, *p);
     }
