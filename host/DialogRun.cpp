@@ -1,7 +1,7 @@
 // Running one print dialog: the host's event handler, the panels' lifecycle around the user's
 // actions, and the end of the dialog (a printed job, or nothing after Cancel).
-#include <CoreFoundation/CFDiagnostics.h>
 #include "DialogRun.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include "CFText.h"
 #include "CupsJob.h"

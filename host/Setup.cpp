@@ -1,6 +1,6 @@
 // Choosing the printer and loading saved print settings.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "Setup.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include "CFText.h"
 

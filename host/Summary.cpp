@@ -1,6 +1,6 @@
 // The Summary panel: GetSummaryText of every PDE, laid out as lines of static text.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "Summary.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include "CFText.h"
 

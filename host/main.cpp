@@ -1,11 +1,11 @@
 // printdialog: a print dialog for Linux that loads PDE bundles and drives their panels.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "CommandLine.h"
 #include "Options.h"
 #include "PDELoader.h"
 #include "DialogRun.h"
 #include "PrintDialog.h"
 #include "Setup.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <PrintCore/PlatformHost.h>
 

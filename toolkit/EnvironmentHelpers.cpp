@@ -1,7 +1,7 @@
 // Nested plug-in bundles and the running system version.
-#include <CoreFoundation/CFHolder.h>
 #include "EnvironmentHelpers.h"
 #include "EnvironmentHelpersInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 namespace toolkit {
 

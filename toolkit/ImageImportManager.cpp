@@ -1,8 +1,8 @@
 // The image import manager: a class-wide index of file names to FSSpecs,
 // built by one walk of a folder tree, and class-wide caches of what is
 // opened from those files.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "ImageImportManager.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <FileManagerKit.h>
 

@@ -1,7 +1,7 @@
 // Installable options: the PPD's record of optional hardware, kept for the life of a printer
 // selection, and the named features that popup rows are gated on.
-#include <CoreFoundation/CFHolder.h>
 #include "InstallableOptions.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 // Localised number text.
-#include <CoreFoundation/CFHolder.h>
 #include "LocalizedNumbers.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <cfloat>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Localised texts for controls, windows and menu items.
+#include "LocalizedText.h"
 #include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
-#include "LocalizedText.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,9 +1,9 @@
 // Maker data files and per-user preference files: whole XML property lists, found through the
 // Folder Manager, read in one go and replaced in one go through the atomic URL writer.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "PreferenceFiles.h"
 #include "PreferenceFilesInternal.h"
 #include <CoreFoundation/CFHolder.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <climits>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // Filling menus and popup buttons from setting tables, and reading and selecting popups by
 // ticket value. Each item carries its row's ticket value as its reference constant, so callers
 // never depend on item positions, which gated rows make vary from printer to printer.
-#include <CoreFoundation/CFHolder.h>
 #include "SettingMaps.h"
 #include "SettingMapsInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 namespace {
 

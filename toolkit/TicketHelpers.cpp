@@ -1,6 +1,6 @@
 // Print session and ticket helpers.
-#include <CoreFoundation/CFHolder.h>
 #include "TicketHelpers.h"
+#include <CoreFoundation/CFHolder.h>
 
 OSStatus GetTicketFromSession(PMPrintSession session, CFStringRef key, PMTicketRef* outTicket) {
     CFTypeRef data = nullptr;

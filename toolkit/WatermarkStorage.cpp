@@ -1,10 +1,10 @@
 // Watermarks, the watermark list and stored font data in maker data files: each routine reads
 // the whole file, changes one key of its root dictionary and writes the file back whole.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "WatermarkStorageInternal.h"
 #include "PreferenceFiles.h"
 #include "PreferenceFilesInternal.h"
 #include <CoreFoundation/CFHolder.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // XML entity unescaping. The rules are deliberately not those of a strict XML parser: they
 // never fail, and their quirks (the last character is never read, numeric values wrap) are
 // part of the contract callers rely on.
-#include <CoreFoundation/CFHolder.h>
 #include "XMLEntities.h"
 #include "XMLEntitiesInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <algorithm>
 #include <bit>

@@ -1,8 +1,8 @@
 // Bundles: the object, the per-process registry, creation with the
 // Info.plist, and the folder layout.
+#include "CFBundleInternal.h"
 #include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
-#include "CFBundleInternal.h"
 
 #include <CoreFoundation/CFPropertyList.h>
 

@@ -1,7 +1,7 @@
 // Bundle resources: localizations and the search for resource files.
-#include <CoreFoundation/CFHolder.h>
 #include "CFBundleInternal.h"
 #include "CFStringsFile.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <algorithm>
 #include <dirent.h>

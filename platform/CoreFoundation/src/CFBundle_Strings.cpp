@@ -1,9 +1,9 @@
 // Localised strings of bundles: strings tables read once per bundle, table
 // and language, and the localised info dictionary.
-#include <CoreFoundation/CFDiagnostics.h>
-#include <CoreFoundation/CFHolder.h>
 #include "CFBundleInternal.h"
 #include "CFStringsFile.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/CFPropertyList.h>
 

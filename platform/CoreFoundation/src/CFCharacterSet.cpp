@@ -1,7 +1,7 @@
 // CFCharacterSet over ICU's UnicodeSet. Predefined sets are built from
 // Unicode properties on first request and live for the whole process.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <CoreFoundation/CFCharacterSet.h>
 

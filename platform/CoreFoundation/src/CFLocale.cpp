@@ -1,7 +1,7 @@
 // CFLocale over ICU locale identifiers. Values are computed on first request
 // and kept by the locale, since CFLocaleGetValue hands out unowned references.
-#include <CoreFoundation/CFHolder.h>
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/CFLocale.h>
 

@@ -1,8 +1,8 @@
 // Boxed numbers. Integers are kept as SInt64 and floating-point values as
 // double (a Float32 converts to double exactly); the type reported is the
 // fixed-width type that the creating type maps to.
-#include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFNumber.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include "CFValueSupport.h"
 

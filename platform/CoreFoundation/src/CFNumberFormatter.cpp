@@ -1,8 +1,8 @@
 // CFNumberFormatter over ICU's unum: creation by style, formatting of numbers
 // and raw values, and parsing back into numbers.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "CFNumberFormatterInternal.h"
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <cmath>
 #include <cstdio>

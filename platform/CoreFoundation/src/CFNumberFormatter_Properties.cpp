@@ -1,8 +1,8 @@
 // CFNumberFormatter properties: each key maps onto one ICU symbol, text
 // attribute or numeric attribute of the formatter.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "CFNumberFormatterInternal.h"
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <cstdio>
 

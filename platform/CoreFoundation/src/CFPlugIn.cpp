@@ -1,8 +1,8 @@
 // Plug-ins: the factory and type registry, instance creation, instance
 // counting and deferred unloading (the rules are in CFPlugIn.h).
+#include "CFBundleInternal.h"
 #include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
-#include "CFBundleInternal.h"
 
 #include <CoreFoundation/CFNumber.h>
 

@@ -1,12 +1,12 @@
 // The public face of property lists: reading, writing, validity and deep copies.
-#include <CoreFoundation/CFDiagnostics.h>
-#include <CoreFoundation/CFHolder.h>
 #include <CoreFoundation/CFArray.h>
 #include <CoreFoundation/CFDate.h>
 #include <CoreFoundation/CFDictionary.h>
 #include <CoreFoundation/CFNumber.h>
 #include <CoreFoundation/CFPropertyList.h>
 #include <CoreFoundation/CFString.h>
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include "CFPropertyListInternal.h"
 #include "CFValueSupport.h"

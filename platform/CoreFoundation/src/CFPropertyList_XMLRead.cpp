@@ -3,12 +3,12 @@
 // filled, checks the plist structure and builds the CF objects as their elements end. Only the
 // open elements are held, so reading costs little more than the objects built. Every failure
 // names the line it was found on.
-#include <CoreFoundation/CFHolder.h>
 #include <CoreFoundation/CFArray.h>
 #include <CoreFoundation/CFDate.h>
 #include <CoreFoundation/CFDictionary.h>
 #include <CoreFoundation/CFNumber.h>
 #include <CoreFoundation/CFString.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include "CFDateInternal.h"
 #include "CFPropertyListInternal.h"

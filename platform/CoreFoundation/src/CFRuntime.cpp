@@ -1,7 +1,7 @@
 // The object runtime: class registry, reference counting and the polymorphic
 // entries of CFBase.h that need no string support.
-#include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFRuntime.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <climits>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // CFString: the class, creation, character access, constant strings and the
 // description functions of CFBase.h that produce strings.
+#include "CFStringInternal.h"
 #include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
-#include "CFStringInternal.h"
 
 #include <unicode/ustring.h>
 

@@ -3,8 +3,8 @@
 // encodings go through ICU converters that stop at the first byte or character
 // without a mapping; the Unicode encodings are byte shuffling done here, so
 // that any sequence of UTF-16 code units survives a round trip.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <CoreFoundation/CFStringEncodingExt.h>
 

@@ -5,9 +5,9 @@
 // A format is parsed in full first, so that the type of every argument is
 // known before the va_list is read in order; numbers are then rendered by the
 // C library's snprintf, strings and objects here.
+#include "CFStringInternal.h"
 #include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
-#include "CFStringInternal.h"
 
 #include <CoreFoundation/CFError.h>
 

@@ -1,7 +1,7 @@
 // Editing mutable strings: appending, inserting, replacing, trimming,
 // padding, case mapping and normalisation (the last two through ICU).
-#include <CoreFoundation/CFDiagnostics.h>
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <unicode/uchar.h>
 #include <unicode/unorm2.h>

@@ -1,15 +1,15 @@
 // URL objects: creation from strings, bytes and file-system paths, their
 // parts, resolution against a base, equality and description.
-#include <CoreFoundation/CFDiagnostics.h>
-#include <cerrno>
-#include <cstring>
-#include <CoreFoundation/CFHolder.h>
 #include "CFURLInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include "CFValueSupport.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 namespace {

@@ -1,9 +1,9 @@
 // Reading and writing the file a URL names. Writes are atomic: the bytes
 // go to a temporary file in the same folder, which is renamed into place.
-#include <CoreFoundation/CFHolder.h>
 #include <CoreFoundation/CFDate.h>
 #include <CoreFoundation/CFNumber.h>
 #include <CoreFoundation/CFURLAccess.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/PlatformHost.h>
 

@@ -1,7 +1,7 @@
 // UUIDs: sixteen bytes compared by value. Constant UUIDs live in a registry
 // for the life of the process, one object per value.
-#include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFUUID.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include "CFValueSupport.h"
 

@@ -1,7 +1,7 @@
 // User notices, delivered to the host's handler.
-#include <CoreFoundation/CFHolder.h>
 #include <CoreFoundation/CFUserNotification.h>
 #include <CoreFoundation/PlatformHost.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include "CFBundleInternal.h"
 

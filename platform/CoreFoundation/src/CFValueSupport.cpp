@@ -1,7 +1,7 @@
 // Helpers shared by the value and collection types.
+#include "CFValueSupport.h"
 #include <CoreFoundation/CFDiagnostics.h>
 #include <CoreFoundation/CFHolder.h>
-#include "CFValueSupport.h"
 
 #include <CoreFoundation/CFString.h>
 

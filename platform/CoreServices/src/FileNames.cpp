@@ -1,7 +1,7 @@
 // File names: POSIX (UTF-8) names to and from the Unicode names of FSRef
 // calls and the Mac Roman names of FSSpecs.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "FileNodes.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>

@@ -1,7 +1,7 @@
 // Gestalt: the system version selectors, answered from a configurable version.
-#include <CoreFoundation/CFDiagnostics.h>
 #include <CoreServices/Gestalt.h>
 #include <CoreServices/PlatformHost.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Icon Services: IconRefs made from icon families, and .icns files read into
 // handles.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "FileNodes.h"
 #include "IconFamily.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <CoreFoundation/CFRuntime.h>
 #include <CoreServices/MacMemory.h>

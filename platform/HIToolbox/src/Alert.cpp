@@ -1,9 +1,9 @@
 // Standard alerts: a window with the message, the explanation and the
 // buttons, registered with its texts so a script can read and answer it, and
 // run in an application-modal loop until a button is pressed.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "ModalInternal.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <HIToolbox/HIToolbox.h>
 

@@ -3,8 +3,8 @@
 // the field; picking an entry (PlatformChoosePopupItem, the script's
 // `choose`) makes it the field's text, closes the list and sends
 // kEventComboBoxListItemSelected to the combo box.
-#include <CoreFoundation/CFHolder.h>
 #include "EditText.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include "ControlBehaviour.h"
 #include "Drawing.h"

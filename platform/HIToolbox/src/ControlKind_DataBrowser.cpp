@@ -1,9 +1,9 @@
 // The data browser control in its list view: creation, callbacks, columns, and what a user does
 // to it (choosing a row, the arrow keys) and what a dump shows of it. Items, selection, sorting
 // and scrolling are in DataBrowser_Items.cpp; the look is the theme's (Theme_DataBrowser.cpp).
-#include <CoreFoundation/CFDiagnostics.h>
 #include "DataBrowser.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <HIToolbox/CarbonEvents.h>
 #include <HIToolbox/Menus.h>

@@ -2,11 +2,11 @@
 // selected item. Choosing an item (a click that picks one) selects it; a
 // click that picks nothing dismisses the menu and hits nothing. The popup
 // holds one reference to its menu for as long as it has it.
-#include <CoreFoundation/CFHolder.h>
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
 #include "Drawing.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/Menus.h>
 

@@ -2,11 +2,11 @@
 // controls of the pages. Its value is the selected tab, from 1; a click that
 // picks an enabled tab selects it. The tags for one tab take its number as
 // their part code.
-#include <CoreFoundation/CFHolder.h>
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
 #include "Drawing.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/Menus.h>
 

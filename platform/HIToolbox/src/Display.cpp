@@ -1,9 +1,9 @@
 // What a display backend needs from the toolbox: the control under the
 // pointer, a window's pixels at the display's scale, and the backend module
 // itself, loaded only when a window is to be shown.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "Drawing.h"
 #include "Port.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <HIToolbox/PlatformHost.h>
 

@@ -2,10 +2,10 @@
 // A loop asks the source for one action at a time and stops when its window
 // quits it; a source with nothing left ends every waiting loop loudly rather
 // than letting it hang.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "ModalInternal.h"
 #include "TextInternal.h"
 #include "WindowInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <HIToolbox/PlatformHost.h>
 

@@ -5,10 +5,10 @@
 // the cursor. Menu commands have their status updated by the focus's
 // handlers before they are carried out. Also the conversions the handlers
 // of these events use.
-#include <CoreFoundation/CFHolder.h>
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
 #include "MenuInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/PlatformHost.h>
 

@@ -1,10 +1,10 @@
 // Nib references: a parsed nib file held by a runtime object, and the
 // public calls that make windows from it.
-#include <CoreFoundation/CFDiagnostics.h>
-#include <CoreFoundation/CFHolder.h>
 #include "NibInternal.h"
 #include "TextInternal.h"
 #include "WindowInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/CFRuntime.h>
 

@@ -1,8 +1,8 @@
 // Building windows from parsed nib records: the registry of builders (one
 // per control kind), the attributes every control shares, and embedding.
-#include <CoreFoundation/CFHolder.h>
 #include "TextInternal.h"
 #include "NibInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
 // The builders of the control kinds a nib can name: each reads the
 // attributes of its kind and makes the control with the kind's own creation
 // call. The attributes every control shares are applied by Nib_Build.cpp.
-#include <CoreFoundation/CFHolder.h>
 #include "TextInternal.h"
 #include "NibInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <span>
 #include <vector>

@@ -1,9 +1,9 @@
 // The nib kind "combo-box": a combo box (HIComboBoxCreate) whose <item>
 // entries are its list and whose title is its text. It registers its
 // builder itself, beside the built-in kinds.
-#include <CoreFoundation/CFHolder.h>
 #include "NibInternal.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/HIComboBox.h>
 

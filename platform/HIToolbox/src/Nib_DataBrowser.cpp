@@ -2,9 +2,9 @@
 // titled by the item and named by its command (four characters) as the column's property ID
 // (1024 and on when it has none). Its attribute "selection" is "single" or "multiple"
 // (default).
-#include <CoreFoundation/CFHolder.h>
 #include "NibInternal.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/HIDataBrowser.h>
 

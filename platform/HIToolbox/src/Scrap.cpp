@@ -3,9 +3,9 @@
 // fails instead of reading or writing someone else's data. A host joined
 // through PlatformSetScrapHost hears of every change and may bring the
 // desktop's text in before the scrap is read.
-#include <CoreFoundation/CFHolder.h>
 #include "ScrapInternal.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/PlatformHost.h>
 #include <HIToolbox/Scrap.h>

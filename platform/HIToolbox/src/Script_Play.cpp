@@ -3,12 +3,12 @@
 // the way), through the same hooks a window system would use.
 // Errors name the script's file and line; after one, the source keeps
 // failing with its status.
-#include <CoreFoundation/CFDiagnostics.h>
-#include <CoreFoundation/CFHolder.h>
 #include "ControlKinds.h"
 #include "ModalInternal.h"
 #include "Script.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/PlatformHost.h>
 #include <HIToolbox/HIToolbox.h>

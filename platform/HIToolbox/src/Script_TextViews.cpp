@@ -1,10 +1,10 @@
 // The script steps on text views: selecting in one, the Edit menu's
 // commands (chosen from an Edit menu of the script's own, so that their
 // status is updated first, as a menu bar would), and scrolling.
-#include <CoreFoundation/CFHolder.h>
 #include "Script.h"
 #include "ControlInternal.h"
 #include "TXNInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/HIToolbox.h>
 #include <HIToolbox/PlatformHost.h>

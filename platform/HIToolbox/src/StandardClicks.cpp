@@ -5,10 +5,10 @@
 // the window's standard handling of that hit sends the control's command, if
 // it has one, as kEventCommandProcess from the control. Also the host hooks
 // that click.
-#include <CoreFoundation/CFHolder.h>
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
 #include "Drawing.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/PlatformHost.h>
 
@@ -47,8 +47,9 @@ OSStatus standard_click(EventHandlerCallRef, EventRef event, EventTargetRef targ
     if (control == nullptr || control->target != target)
         control = static_cast<ControlRef>(target->owner);
     if (!hit::accepts_clicks(control))
-        return noErr;                                             // a click on it does nothing
-    const auto keep = cf::Holder<ControlRef>::retaining(control); // its handlers may dispose of it
+        return noErr; // a click on it does nothing
+    // Its handlers may dispose of it.
+    const auto keep = cf::Holder<ControlRef>::retaining(control);
     if ((control->features & kControlGetsFocusOnClick) != 0 && hit::can_take_focus(control)) {
         const ControlPartCode part = control->kind_class->focus_part;
         hit::set_focus(control->owner, control, part != kControlNoPart ? part : 1, true);

@@ -7,9 +7,9 @@
 // kEventTextInputUnicodeForKeyEvent for the focus, which a control's kind
 // handles (ControlKindClass::text_input). kEventRawKeyUp follows. Also the
 // host hooks that type.
-#include <CoreFoundation/CFHolder.h>
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/PlatformHost.h>
 
@@ -190,14 +190,11 @@ OSStatus type_key(WindowRef window, UniChar char_code, UInt32 modifiers) {
             ReleaseEvent(up);
         return memFullErr;
     }
-    OSStatus status = noErr;
-    {
-        // A handler of the key may dispose of the window.
-        const auto keep = cf::Holder<WindowRef>::retaining(window);
-        status = SendEventToEventTarget(down, focus_target(window));
-        if (!window->disposed)
-            SendEventToEventTarget(up, focus_target(window));
-    }
+    // A handler of the key may dispose of the window.
+    const auto keep = cf::Holder<WindowRef>::retaining(window);
+    const OSStatus status = SendEventToEventTarget(down, focus_target(window));
+    if (!window->disposed)
+        SendEventToEventTarget(up, focus_target(window));
     ReleaseEvent(down);
     ReleaseEvent(up);
     return status;

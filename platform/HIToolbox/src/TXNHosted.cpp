@@ -1,10 +1,10 @@
 // Text objects as parts of windows: the objects attached to each window,
 // so that a control hosting one (a text view on a user pane) can show its
 // text in dumps and be scrolled and selected in by scripts.
-#include <CoreFoundation/CFHolder.h>
 #include "TXNInternal.h"
 #include "ControlInternal.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <algorithm>
 

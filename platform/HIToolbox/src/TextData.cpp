@@ -1,7 +1,7 @@
 // Text kept by controls, and the two shapes their text tags take: bytes in
 // the system encoding, and a CFStringRef.
-#include <CoreFoundation/CFHolder.h>
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/CFRuntime.h>
 #include <CoreFoundation/CFString.h>

@@ -6,10 +6,10 @@
 // serves the whole process, and laid-out texts are cached by font, wrap
 // width and text, so that measuring a title and then drawing it lays it out
 // once.
-#include <CoreFoundation/CFHolder.h>
 #include "Theme.h"
 #include "Port.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <pango/pangocairo.h>
 

@@ -1,9 +1,9 @@
 // The theme's buttons: push buttons, check boxes, radio buttons and popup
 // buttons. Each painter reads the control's state and paints it; each
 // measurer gives the size that the control's text and the kind's chrome need.
-#include <CoreFoundation/CFHolder.h>
 #include "TextInternal.h"
 #include "Theme.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/Menus.h>
 

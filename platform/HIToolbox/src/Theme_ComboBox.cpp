@@ -1,10 +1,10 @@
 // The theme's combo box: an edit text field with an arrow button at its
 // right end, and its drop-down list, one entry a row, drawn over whatever
 // lies below the field while it is open.
-#include <CoreFoundation/CFHolder.h>
 #include "EditText.h"
 #include "Theme.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // The theme's containers: user panes (which draw nothing of their own unless
 // given a draw procedure), group boxes and tab controls.
-#include <CoreFoundation/CFHolder.h>
 #include "Theme.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <algorithm>
 #include <cmath>

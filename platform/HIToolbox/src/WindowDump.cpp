@@ -11,9 +11,9 @@
 // One line per control, depth-first in embedding order, indented two spaces
 // per level. Visibility and enabling are what the user gets (the control's
 // own flag and its embedders'); "inactive" appears for an inactive control.
-#include <CoreFoundation/CFHolder.h>
 #include "ControlKinds.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/PlatformHost.h>
 

@@ -1,7 +1,7 @@
 // A window's pixels for hosts and tests: PNG files and single pixels.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "Drawing.h"
 #include "Port.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <CoreFoundation/PlatformHost.h>
 #include <HIToolbox/PlatformHost.h>

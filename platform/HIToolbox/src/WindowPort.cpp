@@ -2,8 +2,8 @@
 // owns the window's backing store, a cairo ARGB32 image surface of the
 // content's size, and the region of it waiting to be repainted. The current
 // port (SetPort) is where EraseRect paints.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "Port.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <HIToolbox/PlatformHost.h>
 

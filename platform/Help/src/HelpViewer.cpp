@@ -1,6 +1,6 @@
 // The help viewer: the host's, or the default that opens pages with xdg-open.
-#include <CoreFoundation/CFDiagnostics.h>
 #include <Help/PlatformHost.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include "HelpInternal.h"
 

@@ -5,8 +5,8 @@
 // a record of "Value" (any property-list value, stored with its own type), "Client" (string),
 // "Locked" (boolean) and "WriteOrder" (integer, 1 for the first value written)) and
 // "PPDChoices" (a dictionary from PPD main keyword to choice keyword).
-#include <CoreFoundation/CFDiagnostics.h>
 #include "PrintCoreInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <CoreServices/MacErrors.h>
 #include <CoreFoundation/PlatformHost.h>

@@ -1,6 +1,6 @@
 // Component instances: runtime objects, closed (and freed) by CloseComponent.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "Component.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <CoreFoundation/CFRuntime.h>
 

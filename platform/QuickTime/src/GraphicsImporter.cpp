@@ -2,9 +2,9 @@
 // rectangle it is scaled to. The file is decoded once, when its pixels or its
 // size are first needed, and the decoded picture is kept until the importer
 // is closed.
-#include <CoreFoundation/CFDiagnostics.h>
 #include "Component.h"
 #include "Picture.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <QuickTime/ImageCompression.h>
 
