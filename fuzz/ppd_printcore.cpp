@@ -11,8 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     cf::Holder<CFStringRef> problem(PlatformCopyPrinterPPDError(printer));
     CFURLRef url = nullptr;
-    if (PMPrinterGetDescriptionURL(printer, kPMPPDDescriptionType, &url) == noErr && url != nullptr)
-        CFRelease(url);
+    PMPrinterGetDescriptionURL(printer, kPMPPDDescriptionType, &url);
+    const cf::Holder<CFURLRef> description(url);
     PMPrintSession session = nullptr;
     if (PMCreateSession(&session) == noErr) {
         PMSessionSetCurrentPMPrinter(session, printer);
