@@ -80,7 +80,7 @@ void release_retired() {
 }
 
 std::string window_name(WindowRef window) {
-    return "\"" + hit::utf8(window->title) + "\"";
+    return "\"" + hit::utf8(window->title.get()) + "\"";
 }
 
 // One action from the source, on behalf of whoever waits for it.

@@ -75,7 +75,7 @@ class Player {
 
 std::string visible_text(ControlRef control) {
     if (control->kind_class->copy_text == nullptr)
-        return utf8(control->title);
+        return utf8(control->title.get());
     cf::Holder<CFStringRef> text(control->kind_class->copy_text(control));
     return utf8(text.get());
 }

@@ -175,7 +175,7 @@ TextStyle text_style(ControlRef control, Font fallback) {
 }
 
 std::string title_text(ControlRef control) {
-    return utf8(control->title);
+    return utf8(control->title.get());
 }
 
 std::string visible_text(ControlRef control) {
