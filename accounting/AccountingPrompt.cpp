@@ -1,11 +1,9 @@
 // RunModalAccountingDialog: the prompt dialog, or the check of the default codes.
 #include "AccountingPrompt.h"
 
+#include "AccountingControls.h"
 #include "AccountingEvents.h"
-#include "ControlLayout.h"
-#include "HelpHelpers.h"
 #include "LocalizedText.h"
-#include "SettingMaps.h"
 
 #include <cstring>
 #include <initializer_list>
@@ -82,16 +80,36 @@ CFStringRef window_name(const AccountingContext* context) {
     return tallyset ? CFSTR("Tallyset") : CFSTR("Accounting");
 }
 
-ControlRef dialog_control(AccountingContext* context, SInt32 id) {
-    ControlID controlID = {kAccountingControlSignature, id};
-    ControlRef control = nullptr;
-    return GetControlByID(context->dialogWindow, &controlID, &control) == noErr ? control : nullptr;
-}
+using Text = AccountingControlText;
+using C = AccountingContext;
 
-void label(AccountingContext* context, SInt32 id, CFStringRef key) {
-    ControlRef control = dialog_control(context, id);
-    SetLocalizedStaticText(context->bundle, key, control);
-    SetControlBestRect(control, 3, nullptr, nullptr);
+// The dialog's controls, set up from tables in the order the dialog is built. The ID fields
+// are set up between them, by set_up_field.
+const AccountingControl kCodeLabels[] = {
+    {kPromptUserIDLabelID, nullptr, Text::staticText, "User ID", kFitFillWidth},
+    {kPromptAccountIDLabelID, nullptr, Text::staticText, "Account ID", kFitFillWidth},
+};
+// The Tallyset system's account type.
+const AccountingControl kAccountTypeControls[] = {
+    {kPromptAccountTypeLabelID, nullptr, Text::staticText, "Account Type:", kFitFillWidth},
+    {kPromptAccountTypePopupID, nullptr, Text::popup, nullptr, 0, AccountingTypeMap,
+     &C::accountType},
+};
+// The Tallyset system with the auxiliary interface: where the codes are entered.
+const AccountingControl kEntryChoiceControls[] = {
+    {kPromptEnterAtDeviceRadioID, &C::enterAtDeviceRadio, Text::title, "Enter at Device",
+     kFitFillWidth},
+    {kPromptAuxInfoNoteID, &C::auxInfoNote, Text::staticText, "Aux Info Note", kFitFillWidth},
+    {kPromptEnterNowRadioID, &C::enterNowRadio, Text::title, "Enter Now", kFitFillWidth},
+};
+// The push buttons keep their right edges: Cancel moves left by as much as OK grew.
+const AccountingControl kButtons[] = {
+    {kPromptOKButtonID, nullptr, Text::button, "OK Command", kFitKeepRight},
+    {kPromptCancelButtonID, nullptr, Text::button, "Cancel Command", kFitKeepRight},
+};
+
+ControlRef dialog_control(const AccountingContext* context, SInt32 id) {
+    return FindAccountingControl(context->dialogWindow, id);
 }
 
 bool masked(const AccountingContext* context, SInt32 mask) {
@@ -140,52 +158,25 @@ bool set_up_field(AccountingContext* context, SInt32 id, SInt32 hiddenID, Contro
     return fromPanel;
 }
 
-void set_up_entry_choice(AccountingContext* context) {
-    context->enterAtDeviceRadio = dialog_control(context, kPromptEnterAtDeviceRadioID);
-    context->auxInfoNote = dialog_control(context, kPromptAuxInfoNoteID);
-    context->enterNowRadio = dialog_control(context, kPromptEnterNowRadioID);
-    SetLocalizedControlTitle(context->bundle, CFSTR("Enter at Device"),
-                             context->enterAtDeviceRadio);
-    SetControlBestRect(context->enterAtDeviceRadio, 3, nullptr, nullptr);
-    SetLocalizedStaticText(context->bundle, CFSTR("Aux Info Note"), context->auxInfoNote);
-    SetControlBestRect(context->auxInfoNote, 3, nullptr, nullptr);
-    SetLocalizedControlTitle(context->bundle, CFSTR("Enter Now"), context->enterNowRadio);
-    SetControlBestRect(context->enterNowRadio, 3, nullptr, nullptr);
-    setAccountingPromptControls(context);
-}
-
-// The two push buttons keep their right edges: Cancel moves left by as much as OK grew.
-void set_up_buttons(AccountingContext* context) {
-    ControlRef ok = dialog_control(context, kPromptOKButtonID);
-    ControlRef cancel = dialog_control(context, kPromptCancelButtonID);
-    SInt32 offset = 0;
-    SetLocalizedControlTitle(context->bundle, CFSTR("OK Command"), ok);
-    SetControlBestRect(ok, 14, &offset, nullptr);
-    SetLocalizedControlTitle(context->bundle, CFSTR("Cancel Command"), cancel);
-    offset = -offset;
-    SetControlBestRect(cancel, 14, &offset, nullptr);
-}
-
 // Builds the dialog's texts and states; returns whether both IDs came from the panel.
 bool set_up_dialog(AccountingContext* context) {
-    label(context, kPromptUserIDLabelID, CFSTR("User ID"));
+    WindowRef dialog = context->dialogWindow;
+    SetUpAccountingControls(context, dialog, kCodeLabels);
     bool userFromPanel = set_up_field(context, kPromptUserIDFieldID, kPromptHiddenUserIDFieldID,
                                       context->userIDField, context->defaultUserID,
                                       masked(context, context->maskUserID));
-    label(context, kPromptAccountIDLabelID, CFSTR("Account ID"));
     bool accountFromPanel = set_up_field(
         context, kPromptAccountIDFieldID, kPromptHiddenAccountIDFieldID, context->accountIDField,
         context->defaultAccountID, masked(context, context->maskAccountID));
     if (context->accountingSystem == kAccountingTallyset) {
-        label(context, kPromptAccountTypeLabelID, CFSTR("Account Type:"));
-        ControlRef popup = dialog_control(context, kPromptAccountTypePopupID);
-        PopulatePopupButtonFromMap(context->bundle, popup, AccountingTypeMap, 0, 0);
-        SetPopupButtonToTicketValue(popup, context->accountType);
-        if (context->auxiliaryInterface == 1)
-            set_up_entry_choice(context);
+        SetUpAccountingControls(context, dialog, kAccountTypeControls);
+        if (context->auxiliaryInterface == 1) {
+            SetUpAccountingControls(context, dialog, kEntryChoiceControls);
+            setAccountingPromptControls(context);
+        }
     }
-    SetLocalizedWindowTitle(context->bundle, CFSTR("Accounting"), context->dialogWindow);
-    set_up_buttons(context);
+    SetLocalizedWindowTitle(context->bundle, CFSTR("Accounting"), dialog);
+    SetUpAccountingControls(context, dialog, kButtons);
     return userFromPanel && accountFromPanel;
 }
 
@@ -206,9 +197,7 @@ void set_initial_states(AccountingContext* context, bool bothFromPanel,
     if (bothFromPanel)
         EnableControl(ok);
     for (SInt32 id : {kPromptUserIDFieldID, kPromptAccountIDFieldID})
-        if (ControlRef field = dialog_control(context, id))
-            SetControlData(field, kControlEntireControl, kControlEditTextKeyFilterTag,
-                           sizeof filter, &filter);
+        SetAccountingKeyFilter(dialog_control(context, id), filter);
 }
 
 // Reads what the user typed: the whole characters of the first gMaxChars bytes, ended right

@@ -1,23 +1,17 @@
 // The prompt dialog's control states and its event handler.
-#include "AccountingEvents.h"
 #include "AccountingPrompt.h"
 
+#include "AccountingControls.h"
+#include "AccountingEvents.h"
 #include "HelpHelpers.h"
-#include "LocalizedText.h"
-#include "SettingMaps.h"
-#include "TicketHelpers.h"
 
 #include <cstring>
 #include <initializer_list>
 
 namespace {
 
-ControlRef dialog_control(AccountingContext* context, SInt32 id) {
-    if (context->dialogWindow == nullptr)
-        return nullptr;
-    ControlID controlID = {kAccountingControlSignature, id};
-    ControlRef control = nullptr;
-    return GetControlByID(context->dialogWindow, &controlID, &control) == noErr ? control : nullptr;
+ControlRef dialog_control(const AccountingContext* context, SInt32 id) {
+    return FindAccountingControl(context->dialogWindow, id);
 }
 
 void enable(AccountingContext* context, std::initializer_list<SInt32> ids, bool enabled) {
@@ -106,7 +100,7 @@ OSStatus AccountingDialogEventHandler(EventHandlerCallRef, EventRef event, void*
         std::memset(&command, 0, sizeof command);
         GetEventParameter(event, kEventParamDirectObject, typeHICommand, nullptr, sizeof command,
                           nullptr, &command);
-        if (command.commandID == 'Thlp')
+        if (command.commandID == kHelpButtonCommand)
             return DisplayHelp(context->helpBookRef, kAccountingHelpPage, nullptr);
         return eventNotHandledErr;
     }

@@ -1,11 +1,9 @@
 // Print-ticket synchronisation of the accounting settings.
 #include "AccountingSync.h"
 
+#include "AccountingControls.h"
 #include "AccountingPanel.h"
-#include "SettingMaps.h"
 #include "TicketHelpers.h"
-
-#include <cstring>
 
 namespace {
 
@@ -17,25 +15,15 @@ SInt32 read_number(PMTicketRef ticket, CFStringRef key, SInt32 fallback) {
                                                                                      : fallback;
 }
 
-ControlRef find_control(WindowRef window, SInt32 id) {
-    return FindAccountingControl(window, id);
-}
-
 void set_value(WindowRef window, SInt32 id, SInt32 value) {
-    if (ControlRef control = find_control(window, id))
+    if (ControlRef control = FindAccountingControl(window, id))
         SetControl32BitValue(control, value);
-}
-
-void set_text(ControlRef field, const char* text) {
-    if (field != nullptr)
-        SetControlData(field, kControlEntireControl, kControlEditTextTextTag,
-                       static_cast<Size>(std::strlen(text)), text);
 }
 
 // Reads a field's text into a code store: at most 80 bytes arrive, and the store keeps the
 // whole characters of the first 79 (pasted text is not capped by the key filter).
 void read_field(WindowRef window, SInt32 id, char* store) {
-    ControlRef field = find_control(window, id);
+    ControlRef field = FindAccountingControl(window, id);
     if (field == nullptr)
         return;
     Size received = 0;
@@ -52,7 +40,7 @@ void read_ticket(AccountingContext* context, PMTicketRef ticket) {
     WindowRef window = context->window;
     context->accountingSystem = read_number(ticket, kAccountingSystemKey, 1);
     // A value the popup has no item for (2) leaves the popup as it is.
-    if (ControlRef popup = find_control(window, kAccountingPopupID))
+    if (ControlRef popup = FindAccountingControl(window, kAccountingPopupID))
         SetPopupButtonToTicketValue(popup, context->accountingSystem);
     context->promptForEveryJob = read_number(ticket, kAccountingPromptKey, 1);
     context->maskUserID = read_number(ticket, kAccountingMaskUserIDKey, 1);
@@ -60,7 +48,7 @@ void read_ticket(AccountingContext* context, PMTicketRef ticket) {
     context->maskAccountID = read_number(ticket, kAccountingMaskAccountIDKey, 1);
     set_value(window, kMaskAccountIDCheckID, context->maskAccountID);
     context->accountType = read_number(ticket, kAccountingAccountTypeKey, 1);
-    if (ControlRef popup = find_control(window, kAccountTypePopupID))
+    if (ControlRef popup = FindAccountingControl(window, kAccountTypePopupID))
         SetPopupButtonToTicketValue(popup, context->accountType);
     if (context->promptForEveryJob == 0) {
         CFStringEncoding encoding = CFStringGetSystemEncoding();
@@ -68,8 +56,8 @@ void read_ticket(AccountingContext* context, PMTicketRef ticket) {
                            kAccountingCodeSize, encoding, context->defaultUserID);
         PMTicketGetCString(ticket, kPMTopLevel, kPMTopLevel, kAccountingAccountIDKey,
                            kAccountingCodeSize, encoding, context->defaultAccountID);
-        set_text(context->userIDField, context->defaultUserID);
-        set_text(context->accountIDField, context->defaultAccountID);
+        PutAccountingCode(context->userIDField, context->defaultUserID);
+        PutAccountingCode(context->accountIDField, context->defaultAccountID);
     }
     context->enterAtDevice = read_number(ticket, kAccountingEnterAtDeviceKey, 0);
     context->auxiliaryInterface = read_number(ticket, kAccountingAuxiliaryKey, 0);
@@ -125,9 +113,9 @@ OSStatus SyncAccountingTicket(AccountingContext* context, PMPrintSession session
     OSStatus status = GetTicketFromSession(session, kPDE_PMPrintSettingsRef, &ticket);
     if (status != noErr)
         return status;
-    if (direction == 0)
+    if (direction == kSyncDirectionSetTickets)
         return write_ticket(context, ticket);
-    if (direction == 1)
+    if (direction == kSyncDirectionSetUserInterface)
         read_ticket(context, ticket);
     return noErr;
 }

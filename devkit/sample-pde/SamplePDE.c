@@ -153,7 +153,7 @@ static OSStatus SampleSync(PMPDEContext pdeContext, PMPrintSession printSession,
     PMTicketRef ticket = NULL;
     if (context == NULL)
         return kPMInvalidPDEContext;
-    if (reinitializePlugIn == kPMSyncPaneFromTicket) {
+    if (reinitializePlugIn == kSyncDirectionSetUserInterface) {
         ReadTicket(context);
         SettingsToControls(context);
         return noErr;
