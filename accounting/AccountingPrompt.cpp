@@ -108,10 +108,6 @@ const AccountingControl kButtons[] = {
     {kPromptCancelButtonID, nullptr, Text::button, "Cancel Command", kFitKeepRight},
 };
 
-ControlRef dialog_control(const AccountingContext* context, SInt32 id) {
-    return FindAccountingControl(context->dialogWindow, id);
-}
-
 bool masked(const AccountingContext* context, SInt32 mask) {
     return mask != 0 && context->promptForEveryJob != 0;
 }
@@ -122,7 +118,7 @@ bool masked(const AccountingContext* context, SInt32 mask) {
 // from the panel.
 bool set_up_field(AccountingContext* context, SInt32 id, SInt32 hiddenID, ControlRef panelField,
                   const char* stored, bool isMasked) {
-    ControlRef field = dialog_control(context, id);
+    ControlRef field = FindAccountingControl(context->dialogWindow, id);
     CFStringRef text = copy_field_text(panelField);
     bool fromPanel = text != nullptr && CFStringGetLength(text) > 0;
     if (!fromPanel) {
@@ -182,28 +178,29 @@ bool set_up_dialog(AccountingContext* context) {
 
 void set_initial_states(AccountingContext* context, bool bothFromPanel,
                         ControlKeyFilterUPP filter) {
-    ControlRef ok = dialog_control(context, kPromptOKButtonID);
+    ControlRef ok = FindAccountingControl(context->dialogWindow, kPromptOKButtonID);
     if (context->accountingSystem == kAccountingTallyset) {
-        DisableControl(dialog_control(context, kPromptAccountIDFieldID));
-        DisableControl(dialog_control(context, kPromptAccountIDLabelID));
+        DisableControl(FindAccountingControl(context->dialogWindow, kPromptAccountIDFieldID));
+        DisableControl(FindAccountingControl(context->dialogWindow, kPromptAccountIDLabelID));
     }
     if (context->auxiliaryInterface == 0 ||
         (context->auxiliaryInterface == 1 && context->accountingSystem == kAccountingTallyset &&
          context->enterAtDevice == 0)) {
-        SetKeyboardFocus(context->dialogWindow, dialog_control(context, kPromptUserIDFieldID),
+        SetKeyboardFocus(context->dialogWindow,
+                         FindAccountingControl(context->dialogWindow, kPromptUserIDFieldID),
                          kControlFocusNextPart);
         DisableControl(ok);
     }
     if (bothFromPanel)
         EnableControl(ok);
     for (SInt32 id : {kPromptUserIDFieldID, kPromptAccountIDFieldID})
-        SetAccountingKeyFilter(dialog_control(context, id), filter);
+        SetAccountingKeyFilter(FindAccountingControl(context->dialogWindow, id), filter);
 }
 
 // Reads what the user typed: the whole characters of the first gMaxChars bytes, ended right
 // after the bytes kept.
 void read_code(AccountingContext* context, SInt32 id, SInt32 mask, char* store) {
-    ControlRef field = dialog_control(context, id);
+    ControlRef field = FindAccountingControl(context->dialogWindow, id);
     char bytes[kAccountingCodeSize];
     Size actual = 0;
     ResType tag = masked(context, mask) ? kControlEditTextPasswordTag : kControlEditTextTextTag;

@@ -10,13 +10,9 @@
 
 namespace {
 
-ControlRef dialog_control(const AccountingContext* context, SInt32 id) {
-    return FindAccountingControl(context->dialogWindow, id);
-}
-
 void enable(AccountingContext* context, std::initializer_list<SInt32> ids, bool enabled) {
     for (SInt32 id : ids)
-        if (ControlRef c = dialog_control(context, id))
+        if (ControlRef c = FindAccountingControl(context->dialogWindow, id))
             enabled ? EnableControl(c) : DisableControl(c);
 }
 
@@ -32,7 +28,7 @@ void set_value(ControlRef control, SInt32 value) {
 
 // True when the field holds at least one character.
 bool has_text(AccountingContext* context, SInt32 id) {
-    ControlRef field = dialog_control(context, id);
+    ControlRef field = FindAccountingControl(context->dialogWindow, id);
     CFStringRef text = nullptr;
     if (field == nullptr ||
         GetControlData(field, kControlEntireControl, kControlEditTextCFStringTag, sizeof text,
