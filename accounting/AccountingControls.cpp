@@ -19,6 +19,29 @@ void PutAccountingCode(ControlRef field, const char* code) {
                        static_cast<Size>(std::strlen(code)), code);
 }
 
+CFStringRef CopyAccountingFieldText(ControlRef field) {
+    CFStringRef text = nullptr;
+    if (field == nullptr ||
+        GetControlData(field, kControlEntireControl, kControlEditTextCFStringTag, sizeof text,
+                       &text, nullptr) != noErr)
+        return nullptr;
+    return text;
+}
+
+Boolean ReadAccountingCode(ControlRef field, ResType tag, size_t limit, char* store) {
+    if (field == nullptr)
+        return false;
+    char bytes[kAccountingCodeSize];
+    Size received = 0;
+    if (GetControlData(field, kControlEntireControl, tag, sizeof bytes, bytes, &received) != noErr)
+        return false;
+    // The field may hold more than the buffer: only the buffer's bytes arrived.
+    if (received > static_cast<Size>(sizeof bytes))
+        received = sizeof bytes;
+    StoreAccountingCode(store, bytes, static_cast<size_t>(received), limit);
+    return true;
+}
+
 void SetAccountingKeyFilter(ControlRef field, ControlKeyFilterUPP filter) {
     if (field != nullptr)
         SetControlData(field, kControlEntireControl, kControlEditTextKeyFilterTag, sizeof filter,

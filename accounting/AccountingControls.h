@@ -19,6 +19,15 @@ ControlRef FindAccountingControl(WindowRef window, SInt32 id);
    terminator; nothing for a NULL field. */
 void PutAccountingCode(ControlRef field, const char* code);
 
+/* The text of an edit text field, which the caller releases; NULL for a NULL field or one
+   whose text cannot be read. */
+CFStringRef CopyAccountingFieldText(ControlRef field);
+
+/* Reads an edit text field's text with `tag` (plain or password) into a code store: the whole
+   characters of its first `limit` bytes, at most 79, and a zero byte after them. False, and the
+   store untouched, for a NULL field or one whose text cannot be read. */
+Boolean ReadAccountingCode(ControlRef field, ResType tag, size_t limit, char* store);
+
 /* Makes `filter` the key filter of an edit text field; nothing for a NULL field. */
 void SetAccountingKeyFilter(ControlRef field, ControlKeyFilterUPP filter);
 

@@ -18,20 +18,10 @@ CFStringRef localized(AccountingContext* context, CFStringRef key) {
     return CFBundleCopyLocalizedString(context->bundle, key, CFSTR("STRING NOT FOUND"), nullptr);
 }
 
-// The text of one of the panel's fields, or NULL when the panel was never built.
-CFStringRef copy_field_text(ControlRef field) {
-    CFStringRef text = nullptr;
-    if (field == nullptr ||
-        GetControlData(field, kControlEntireControl, kControlEditTextCFStringTag, sizeof text,
-                       &text, nullptr) != noErr)
-        return nullptr;
-    return text;
-}
-
 // Whether a default code is there: the panel's field wins when it exists, and a non-empty
 // field is stored as the default code; otherwise the stored code counts.
 bool default_code_present(ControlRef field, char* store) {
-    CFStringRef text = copy_field_text(field);
+    CFStringRef text = CopyAccountingFieldText(field); // NULL: the panel was never built
     if (text == nullptr)
         return store[0] != '\0';
     const CFIndex length = CFStringGetLength(text);
@@ -119,7 +109,7 @@ bool masked(const AccountingContext* context, SInt32 mask) {
 bool set_up_field(AccountingContext* context, SInt32 id, SInt32 hiddenID, ControlRef panelField,
                   const char* stored, bool isMasked) {
     ControlRef field = FindAccountingControl(context->dialogWindow, id);
-    CFStringRef text = copy_field_text(panelField);
+    CFStringRef text = CopyAccountingFieldText(panelField);
     bool fromPanel = text != nullptr && CFStringGetLength(text) > 0;
     if (!fromPanel) {
         if (text != nullptr)
@@ -200,17 +190,10 @@ void set_initial_states(AccountingContext* context, bool bothFromPanel,
 // Reads what the user typed: the whole characters of the first gMaxChars bytes, ended right
 // after the bytes kept.
 void read_code(AccountingContext* context, SInt32 id, SInt32 mask, char* store) {
-    ControlRef field = FindAccountingControl(context->dialogWindow, id);
-    char bytes[kAccountingCodeSize];
-    Size actual = 0;
     ResType tag = masked(context, mask) ? kControlEditTextPasswordTag : kControlEditTextTextTag;
-    if (field == nullptr || gMaxChars <= 0 ||
-        GetControlData(field, kControlEntireControl, tag, sizeof bytes, bytes, &actual) != noErr)
-        actual = 0;
-    if (actual > static_cast<Size>(sizeof bytes))
-        actual = sizeof bytes;
-    StoreAccountingCode(store, bytes, static_cast<size_t>(actual),
-                        static_cast<size_t>(gMaxChars > 0 ? gMaxChars : 0));
+    const auto limit = static_cast<size_t>(gMaxChars > 0 ? gMaxChars : 0);
+    if (!ReadAccountingCode(FindAccountingControl(context->dialogWindow, id), tag, limit, store))
+        store[0] = '\0';
 }
 
 void close_dialog(AccountingContext* context, ControlKeyFilterUPP filter) {

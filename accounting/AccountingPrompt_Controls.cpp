@@ -28,12 +28,8 @@ void set_value(ControlRef control, SInt32 value) {
 
 // True when the field holds at least one character.
 bool has_text(AccountingContext* context, SInt32 id) {
-    ControlRef field = FindAccountingControl(context->dialogWindow, id);
-    CFStringRef text = nullptr;
-    if (field == nullptr ||
-        GetControlData(field, kControlEntireControl, kControlEditTextCFStringTag, sizeof text,
-                       &text, nullptr) != noErr ||
-        text == nullptr)
+    CFStringRef text = CopyAccountingFieldText(FindAccountingControl(context->dialogWindow, id));
+    if (text == nullptr)
         return false;
     bool filled = CFStringGetLength(text) > 0;
     CFRelease(text);

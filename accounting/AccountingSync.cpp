@@ -20,22 +20,6 @@ void set_value(WindowRef window, SInt32 id, SInt32 value) {
         SetControl32BitValue(control, value);
 }
 
-// Reads a field's text into a code store: at most 80 bytes arrive, and the store keeps the
-// whole characters of the first 79 (pasted text is not capped by the key filter).
-void read_field(WindowRef window, SInt32 id, char* store) {
-    ControlRef field = FindAccountingControl(window, id);
-    if (field == nullptr)
-        return;
-    Size received = 0;
-    char bytes[kAccountingCodeSize];
-    if (GetControlData(field, kControlEntireControl, kControlEditTextTextTag, sizeof bytes, bytes,
-                       &received) != noErr)
-        return;
-    if (received > static_cast<Size>(sizeof bytes))
-        received = sizeof bytes;
-    StoreAccountingCode(store, bytes, static_cast<size_t>(received), kAccountingCodeSize - 1);
-}
-
 void read_ticket(AccountingContext* context, PMTicketRef ticket) {
     WindowRef window = context->window;
     context->accountingSystem = read_number(ticket, kAccountingSystemKey, 1);
@@ -87,8 +71,14 @@ OSStatus write_ticket(AccountingContext* context, PMTicketRef ticket) {
                     (context->auxiliaryInterface != 0 && context->enterAtDevice == 0);
     if (!jobCodes) {
         // The fields hold what the user typed since the codes were last stored.
-        read_field(context->window, kUserIDFieldID, context->defaultUserID);
-        read_field(context->window, kAccountIDFieldID, context->defaultAccountID);
+        // Pasted text is not capped by the key filter: the stores keep the whole characters of
+        // its first 79 bytes.
+        ReadAccountingCode(FindAccountingControl(context->window, kUserIDFieldID),
+                           kControlEditTextTextTag, kAccountingCodeSize - 1,
+                           context->defaultUserID);
+        ReadAccountingCode(FindAccountingControl(context->window, kAccountIDFieldID),
+                           kControlEditTextTextTag, kAccountingCodeSize - 1,
+                           context->defaultAccountID);
         userID = context->defaultUserID;
         accountID = context->defaultAccountID;
     }
