@@ -103,9 +103,9 @@ OSStatus SyncAccountingTicket(AccountingContext* context, PMPrintSession session
     OSStatus status = GetTicketFromSession(session, kPDE_PMPrintSettingsRef, &ticket);
     if (status != noErr)
         return status;
-    if (direction == kSyncDirectionSetTickets)
+    if (direction == kPMSyncTicketFromPane)
         return write_ticket(context, ticket);
-    if (direction == kSyncDirectionSetUserInterface)
+    if (direction == kPMSyncPaneFromTicket)
         read_ticket(context, ticket);
     return noErr;
 }

@@ -47,7 +47,7 @@ void BM_SyncWrite(benchmark::State& state) {
     AccountingContext* context = context_with_codes();
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            SyncAccountingTicket(context, session.session, kSyncDirectionSetTickets));
+            SyncAccountingTicket(context, session.session, kPMSyncTicketFromPane));
 }
 BENCHMARK(BM_SyncWrite);
 
@@ -55,10 +55,10 @@ void BM_SyncRead(benchmark::State& state) {
     Session session;
     AccountingContext* context = context_with_codes();
     context->promptForEveryJob = 0; // so the two codes are read too
-    SyncAccountingTicket(context, session.session, kSyncDirectionSetTickets);
+    SyncAccountingTicket(context, session.session, kPMSyncTicketFromPane);
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            SyncAccountingTicket(context, session.session, kSyncDirectionSetUserInterface));
+            SyncAccountingTicket(context, session.session, kPMSyncPaneFromTicket));
 }
 BENCHMARK(BM_SyncRead);
 

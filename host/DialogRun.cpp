@@ -135,7 +135,7 @@ OSStatus Run::command(EventRef event) {
         return noErr;
     }
     if (command.commandID == kReadSettingsCommand) {
-        sync_all(kSyncDirectionSetUserInterface);
+        sync_all(kPMSyncPaneFromTicket);
         return noErr;
     }
     if (command.commandID == kHICommandCancel) {
@@ -242,7 +242,7 @@ void Run::sync_all(Boolean direction) {
     for (size_t i = 0; i < pdes_.size(); ++i)
         if (usable(i))
             report(settings_.verbose, panels_[i],
-                   direction == kSyncDirectionSetUserInterface ? "Sync (reading)" : "Sync",
+                   direction == kPMSyncPaneFromTicket ? "Sync (reading)" : "Sync",
                    pdes_[i].pde->vtable->Sync(panels_[i].context, dialog_.session, direction));
 }
 
@@ -256,7 +256,7 @@ void Run::print() {
                      static_cast<int>(source_.failure));
         return;
     }
-    sync_all(kSyncDirectionSetTickets);
+    sync_all(kPMSyncTicketFromPane);
     close_open_panel();
     terminate_all(noErr);
     done_ = true;

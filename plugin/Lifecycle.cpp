@@ -99,8 +99,7 @@ OSStatus AccountingInitialize(PMPDEContext pdeContext, PMPDEFlags* flags, PMPDER
         return hookStatus;
     context->userPane = parentUserPane;
     context->printSession = printSession;
-    if (AccountingSyncOperation(pdeContext, printSession, kSyncDirectionSetUserInterface) ==
-        noErr) {
+    if (AccountingSyncOperation(pdeContext, printSession, kPMSyncPaneFromTicket) == noErr) {
         context->window = GetControlOwner(parentUserPane);
         context->defaultButton = nullptr;
         GetWindowDefaultButton(context->window, &context->defaultButton);

@@ -184,7 +184,7 @@ TEST_F(Panel, PastedCodesAreCutBeforeACharacterThatDoesNotFitWhole) {
     PMSessionSetDataInSession(session, kPDE_PMPrintSettingsRef, number);
     CFRelease(number);
     CopyAccountingCode(context->defaultUserID, "earlier");
-    EXPECT_EQ(noErr, SyncAccountingTicket(context, session, kSyncDirectionSetTickets));
+    EXPECT_EQ(noErr, SyncAccountingTicket(context, session, kPMSyncTicketFromPane));
     CFArrayRef keys = PlatformTicketCopyKeysInWriteOrder(ticket);
     EXPECT_EQ(9, CFArrayGetCount(keys));
     CFRelease(keys);

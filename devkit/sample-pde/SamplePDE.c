@@ -153,7 +153,7 @@ static OSStatus SampleSync(PMPDEContext pdeContext, PMPrintSession printSession,
     PMTicketRef ticket = NULL;
     if (context == NULL)
         return kPMInvalidPDEContext;
-    if (reinitializePlugIn == kSyncDirectionSetUserInterface) {
+    if (reinitializePlugIn == kPMSyncPaneFromTicket) {
         ReadTicket(context);
         SettingsToControls(context);
         return noErr;

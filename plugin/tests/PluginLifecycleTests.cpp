@@ -59,8 +59,7 @@ TEST_F(Lifecycle, NullContextsAreRefusedAfterTheHooksRan) {
     EXPECT_EQ(table_->Open(nullptr), -9530);
     EXPECT_EQ(table_->Close(nullptr), -9530);
     EXPECT_EQ(table_->Terminate(nullptr, noErr), -9530);
-    EXPECT_EQ(table_->Sync(nullptr, nullptr, kSyncDirectionSetUserInterface),
-              kPMInvalidPrintSession);
+    EXPECT_EQ(table_->Sync(nullptr, nullptr, kPMSyncPaneFromTicket), kPMInvalidPrintSession);
     PMPDEFlags flags = 0;
     EXPECT_EQ(table_->Initialize(nullptr, &flags, nullptr, nullptr, nullptr), noErr);
 }
@@ -80,9 +79,9 @@ TEST_F(Lifecycle, SyncWithoutATicketReadsFallbacksAndFailsToWrite) {
     PMPDEContext context = prolog();
     PMPrintSession session = nullptr;
     ASSERT_EQ(PMCreateSession(&session), noErr);
-    EXPECT_EQ(table_->Sync(context, session, kSyncDirectionSetUserInterface), noErr);
+    EXPECT_EQ(table_->Sync(context, session, kPMSyncPaneFromTicket), noErr);
     EXPECT_EQ(table_->Sync(context, session, 2), noErr);
-    EXPECT_NE(table_->Sync(context, session, kSyncDirectionSetTickets), noErr);
+    EXPECT_NE(table_->Sync(context, session, kPMSyncTicketFromPane), noErr);
     EXPECT_EQ(table_->Terminate(context, noErr), noErr);
     PMRelease(session);
 }

@@ -26,9 +26,8 @@ CF_EXTERN_C_BEGIN
 /* The PDE interface. */
 #define kDialogExtensionIntfIDStr CFSTR("A996FD7E-B738-11D3-8519-0050E4603277")
 
-/* Sync's direction (its reinitializePlugIn argument): set the tickets from the panel, or set
-   the panel from the tickets. */
-enum { kSyncDirectionSetTickets = false, kSyncDirectionSetUserInterface = true };
+/* Sync's direction (its reinitializePlugIn argument). */
+enum { kPMSyncTicketFromPane = false, kPMSyncPaneFromTicket = true };
 
 /* What Initialize reports through its flags. */
 enum {
