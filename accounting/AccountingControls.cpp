@@ -28,7 +28,7 @@ CFStringRef CopyAccountingFieldText(ControlRef field) {
     return text;
 }
 
-Boolean ReadAccountingCode(ControlRef field, ResType tag, size_t limit, char* store) {
+bool ReadAccountingCode(ControlRef field, ResType tag, size_t limit, char* store) {
     if (field == nullptr)
         return false;
     char bytes[kAccountingCodeSize];

@@ -15,6 +15,14 @@ CF_EXTERN_C_BEGIN
    (also for a NULL window). */
 ControlRef FindAccountingControl(WindowRef window, SInt32 id);
 
+CF_EXTERN_C_END
+
+#ifdef __cplusplus
+
+#include <span>
+
+/* C++ from here on: these stay inside the bundle, which exports only its C names. */
+
 /* Puts a zero-terminated code into an edit text field as plain text, its bytes without the
    terminator; nothing for a NULL field. */
 void PutAccountingCode(ControlRef field, const char* code);
@@ -26,16 +34,10 @@ CFStringRef CopyAccountingFieldText(ControlRef field);
 /* Reads an edit text field's text with `tag` (plain or password) into a code store: the whole
    characters of its first `limit` bytes, at most 79, and a zero byte after them. False, and the
    store untouched, for a NULL field or one whose text cannot be read. */
-Boolean ReadAccountingCode(ControlRef field, ResType tag, size_t limit, char* store);
+bool ReadAccountingCode(ControlRef field, ResType tag, size_t limit, char* store);
 
 /* Makes `filter` the key filter of an edit text field; nothing for a NULL field. */
 void SetAccountingKeyFilter(ControlRef field, ControlKeyFilterUPP filter);
-
-CF_EXTERN_C_END
-
-#ifdef __cplusplus
-
-#include <span>
 
 /* How SetControlBestRect fits a control to its new text. */
 enum : UInt32 {
