@@ -16,13 +16,6 @@
 
 namespace {
 
-ControlRef hit_control(EventRef event) {
-    ControlRef control = nullptr;
-    GetEventParameter(event, kEventParamDirectObject, typeControlRef, nullptr, sizeof control,
-                      nullptr, &control);
-    return control;
-}
-
 // Acts on a click in the panel. The control keeps its standard behaviour in every case.
 void panel_hit(AccountingContext* context, ControlRef control, SInt32 id) {
     switch (id) {
@@ -66,7 +59,7 @@ void panel_hit(AccountingContext* context, ControlRef control, SInt32 id) {
 }
 
 OSStatus control_hit(EventRef event, AccountingContext* context) {
-    ControlRef control = hit_control(event);
+    ControlRef control = GetAccountingEventControl(event);
     // Before 10.5 the print dialog has no OK command: its default button's click is the Print.
     if (!RunningOn105OrLater() && control != nullptr && control == context->defaultButton) {
         if (context->accountingSystem == kAccountingNone)
@@ -82,10 +75,7 @@ OSStatus control_hit(EventRef event, AccountingContext* context) {
 }
 
 OSStatus command_process(EventRef event, AccountingContext* context) {
-    HICommand command;
-    std::memset(&command, 0, sizeof command);
-    GetEventParameter(event, kEventParamDirectObject, typeHICommand, nullptr, sizeof command,
-                      nullptr, &command);
+    const HICommand command = GetAccountingEventCommand(event);
     if (command.commandID == kAccountingHelpCommand)
         return DisplayHelp(context->helpBookRef, kAccountingHelpPage, nullptr);
     if (command.commandID != kHICommandOK)
@@ -166,6 +156,21 @@ SInt32 limit_for(ControlRef control) {
 
 } // namespace
 
+ControlRef GetAccountingEventControl(EventRef event) {
+    ControlRef control = nullptr;
+    GetEventParameter(event, kEventParamDirectObject, typeControlRef, nullptr, sizeof control,
+                      nullptr, &control);
+    return control;
+}
+
+HICommand GetAccountingEventCommand(EventRef event) {
+    HICommand command;
+    std::memset(&command, 0, sizeof command);
+    GetEventParameter(event, kEventParamDirectObject, typeHICommand, nullptr, sizeof command,
+                      nullptr, &command);
+    return command;
+}
+
 OSStatus accountingEventHandler(EventHandlerCallRef, EventRef event, void* userData) {
     auto* context = static_cast<AccountingContext*>(userData);
     if (context == nullptr)
@@ -206,7 +211,7 @@ OSStatus AccountingDrawEventHandler(EventHandlerCallRef, EventRef event, void* u
     auto* context = static_cast<AccountingContext*>(userData);
     if (GetEventClass(event) != kEventClassControl || GetEventKind(event) != kEventControlDraw)
         return eventNotHandledErr;
-    ControlRef control = hit_control(event);
+    ControlRef control = GetAccountingEventControl(event);
     if (context == nullptr || control == nullptr || control != context->accountingImage)
         return eventNotHandledErr;
     DrawImage(context->accountingSystem == kAccountingNone ? CFSTR("Accounting-Off.gif")

@@ -39,4 +39,11 @@ CF_EXPORT OSStatus AccountingDrawEventHandler(EventHandlerCallRef callRef, Event
 
 CF_EXTERN_C_END
 
+#ifdef __cplusplus
+/* The control an event is about (kEventParamDirectObject), or NULL. */
+ControlRef GetAccountingEventControl(EventRef event);
+/* The command an event carries (kEventParamDirectObject); all zero when it carries none. */
+HICommand GetAccountingEventCommand(EventRef event);
+#endif
+
 #endif /* ACCOUNTING_ACCOUNTINGEVENTS_H */

@@ -5,7 +5,6 @@
 #include "AccountingEvents.h"
 #include "HelpHelpers.h"
 
-#include <cstring>
 #include <initializer_list>
 
 namespace {
@@ -88,11 +87,7 @@ OSStatus AccountingDialogEventHandler(EventHandlerCallRef, EventRef event, void*
     UInt32 eventClass = GetEventClass(event);
     UInt32 kind = GetEventKind(event);
     if (eventClass == kEventClassCommand && kind == kEventCommandProcess) {
-        HICommand command;
-        std::memset(&command, 0, sizeof command);
-        GetEventParameter(event, kEventParamDirectObject, typeHICommand, nullptr, sizeof command,
-                          nullptr, &command);
-        if (command.commandID == kHelpButtonCommand)
+        if (GetAccountingEventCommand(event).commandID == kHelpButtonCommand)
             return DisplayHelp(context->helpBookRef, kAccountingHelpPage, nullptr);
         return eventNotHandledErr;
     }
@@ -102,9 +97,7 @@ OSStatus AccountingDialogEventHandler(EventHandlerCallRef, EventRef event, void*
     }
     if (eventClass != kEventClassControl || kind != kEventControlHit)
         return eventNotHandledErr;
-    ControlRef control = nullptr;
-    GetEventParameter(event, kEventParamDirectObject, typeControlRef, nullptr, sizeof control,
-                      nullptr, &control);
+    ControlRef control = GetAccountingEventControl(event);
     ControlID id = {0, 0};
     GetControlID(control, &id);
     if (id.signature != kAccountingControlSignature)
