@@ -17,21 +17,21 @@ namespace {
 bool equal_urls(CFTypeRef a, CFTypeRef b) {
     auto* x = static_cast<const OpaqueCFURL*>(a);
     auto* y = static_cast<const OpaqueCFURL*>(b);
-    if (!CFEqual(x->string, y->string))
+    if (!CFEqual(x->string.get(), y->string.get()))
         return false;
-    return x->base == y->base ||
-           (x->base != nullptr && y->base != nullptr && CFEqual(x->base, y->base));
+    return x->base.get() == y->base.get() ||
+           (x->base && y->base && CFEqual(x->base.get(), y->base.get()));
 }
 
 CFHashCode hash_url(CFTypeRef object) {
-    return CFHash(static_cast<const OpaqueCFURL*>(object)->string);
+    return CFHash(static_cast<const OpaqueCFURL*>(object)->string.get());
 }
 
 CFStringRef describe_url(CFTypeRef object) {
     auto* url = static_cast<const OpaqueCFURL*>(object);
-    std::string text = cf::utf8_string(url->string);
-    if (url->base != nullptr)
-        text += " -- " + cf::describe(url->base);
+    std::string text = cf::utf8_string(url->string.get());
+    if (url->base)
+        text += " -- " + cf::describe(url->base.get());
     return cf::make_cfstring(text);
 }
 
@@ -64,18 +64,18 @@ OpaqueCFURL* make_url(CFAllocatorRef allocator, std::string_view text, CFURLRef 
     auto* url = cf::create<OpaqueCFURL>(allocator, url_type_id());
     if (url == nullptr)
         return nullptr;
-    url->string = string.release();
+    url->string = std::move(string);
     url->parts = url::parse(text);
     // An absolute URL ignores its base.
     if (base != nullptr && url->parts.scheme.empty())
-        url->base = static_cast<CFURLRef>(CFRetain(base));
+        url->base = Holder<CFURLRef>::retaining(base);
     return url;
 }
 
 url::Parts absolute_parts(const OpaqueCFURL* url) {
-    if (url->base == nullptr)
+    if (!url->base)
         return url->parts;
-    return url::resolve(absolute_parts(url->base), url->parts);
+    return url::resolve(absolute_parts(url->base.get()), url->parts);
 }
 
 CFURLRef file_url_from_path(CFAllocatorRef allocator, std::string_view path, bool is_directory) {
@@ -152,17 +152,17 @@ CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef allocator, const
 }
 
 CFStringRef CFURLGetString(CFURLRef anURL) {
-    return cf::check_type(anURL, cf::url_type_id(), __func__) ? anURL->string : nullptr;
+    return cf::check_type(anURL, cf::url_type_id(), __func__) ? anURL->string.get() : nullptr;
 }
 
 CFURLRef CFURLGetBaseURL(CFURLRef anURL) {
-    return cf::check_type(anURL, cf::url_type_id(), __func__) ? anURL->base : nullptr;
+    return cf::check_type(anURL, cf::url_type_id(), __func__) ? anURL->base.get() : nullptr;
 }
 
 CFURLRef CFURLCopyAbsoluteURL(CFURLRef relativeURL) {
     if (!cf::check_type(relativeURL, cf::url_type_id(), __func__))
         return nullptr;
-    if (relativeURL->base == nullptr)
+    if (!relativeURL->base)
         return static_cast<CFURLRef>(CFRetain(relativeURL));
     return cf::make_url(CFGetAllocator(relativeURL),
                         cf::url::compose(cf::absolute_parts(relativeURL)), nullptr);
