@@ -281,6 +281,8 @@ const Builder kBuilders[] = {
     {"group-box", kGroupBoxAttributes, true, false, build_group_box},
     {"separator", nullptr, false, false, build_separator},
     {"radio-group", nullptr, true, false, build_radio_group},
+    {"combo-box", nullptr, false, true, build_combo_box},
+    {"data-browser", kDataBrowserAttributes, false, true, build_data_browser},
 };
 
 } // namespace

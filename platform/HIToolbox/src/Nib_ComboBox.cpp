@@ -1,6 +1,5 @@
 // The nib kind "combo-box": a combo box (HIComboBoxCreate) whose <item>
-// entries are its list and whose title is its text. It registers its
-// builder itself, beside the built-in kinds.
+// entries are its list and whose title is its text.
 #include "NibInternal.h"
 #include "TextInternal.h"
 #include <CoreFoundation/CFHolder.h>
@@ -14,6 +13,8 @@ bool combo_fail(BuildContext& context, int line, const std::string& message) {
     context.error = located(context.document.file, line, message);
     return false;
 }
+
+} // namespace
 
 OSStatus build_combo_box(WindowRef window, const ControlNode& node, BuildContext& context,
                          ControlRef* out) {
@@ -47,10 +48,4 @@ OSStatus build_combo_box(WindowRef window, const ControlNode& node, BuildContext
     return status;
 }
 
-[[maybe_unused]] const bool kRegistered = [] {
-    register_builder({"combo-box", nullptr, false, true, build_combo_box});
-    return true;
-}();
-
-} // namespace
 } // namespace hit::nib

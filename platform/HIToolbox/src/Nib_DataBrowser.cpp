@@ -9,9 +9,10 @@
 #include <HIToolbox/HIDataBrowser.h>
 
 namespace hit::nib {
-namespace {
 
 const char* const kDataBrowserAttributes[] = {"selection", nullptr};
+
+namespace {
 
 bool fail(BuildContext& context, int line, const std::string& message) {
     context.error = located(context.document.file, line, message);
@@ -31,6 +32,8 @@ bool add_column(ControlRef browser, const ItemNode& item, DataBrowserPropertyID 
         return fail(context, item.line, "a second column with the same command");
     return true;
 }
+
+} // namespace
 
 OSStatus build_data_browser(WindowRef window, const ControlNode& node, BuildContext& context,
                             ControlRef* out) {
@@ -58,10 +61,4 @@ OSStatus build_data_browser(WindowRef window, const ControlNode& node, BuildCont
     return noErr;
 }
 
-// Registered when the framework is loaded, so every nib can name the kind.
-const bool registered =
-    (register_builder({"data-browser", kDataBrowserAttributes, false, true, build_data_browser}),
-     true);
-
-} // namespace
 } // namespace hit::nib
