@@ -68,17 +68,29 @@ void add_options(JobOptions& to, int count, const cups_option_t* options) {
 
 } // namespace
 
-JobOptions merged_job_options(const std::string& destination, PMTicketRef ticket,
-                              const JobRequest& request) {
-    JobOptions merged;
+Destination look_up_destination(const std::string& destination) {
+    Destination found;
     const size_t slash = destination.find('/');
     const std::string queue = destination.substr(0, slash);
     const std::string instance = slash == std::string::npos ? "" : destination.substr(slash + 1);
-    if (cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(),
-                                             instance.empty() ? nullptr : instance.c_str())) {
-        add_options(merged, dest->num_options, dest->options);
-        cupsFreeDests(1, dest);
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(),
+                                         instance.empty() ? nullptr : instance.c_str());
+    if (dest == nullptr) {
+        found.error = cupsLastErrorString();
+        return found;
     }
+    found.exists = true;
+    const char* accepting =
+        cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    found.accepting = accepting == nullptr || std::string(accepting) != "false";
+    add_options(found.savedOptions, dest->num_options, dest->options);
+    cupsFreeDests(1, dest);
+    return found;
+}
+
+JobOptions merged_job_options(const JobOptions& saved, PMTicketRef ticket,
+                              const JobRequest& request) {
+    JobOptions merged = saved;
     JobOptions codes;
     for (auto& option : job_options(ticket)) {
         const bool isCode =
@@ -97,8 +109,19 @@ JobOptions merged_job_options(const std::string& destination, PMTicketRef ticket
     return merged;
 }
 
+std::string without_codes(std::string text, PMTicketRef ticket) {
+    for (const char* name : {kUserIDKey, kAccountIDKey}) {
+        const std::string code = ticket != nullptr ? ::host::text(ticket, name) : std::string();
+        if (code.empty())
+            continue;
+        for (size_t at = text.find(code); at != std::string::npos; at = text.find(code, at + 3))
+            text.replace(at, code.size(), "...");
+    }
+    return text;
+}
+
 int submit_job(const std::string& destination, const std::vector<std::string>& documents,
-               PMTicketRef ticket, const JobRequest& request, std::string& error) {
+               const JobOptions& merged, const JobRequest& request, std::string& error) {
     if (documents.empty()) {
         error = "there is no document to send";
         return 0;
@@ -106,7 +129,7 @@ int submit_job(const std::string& destination, const std::vector<std::string>& d
     cups_option_t* options = nullptr;
     int count = 0;
     // cupsAddOption replaces an option already there: later entries win.
-    for (const auto& [name, value] : merged_job_options(destination, ticket, request))
+    for (const auto& [name, value] : merged)
         count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
     const std::string queue = destination.substr(0, destination.find('/'));
     const std::string& first = documents.front();

@@ -24,16 +24,31 @@ struct JobRequest {
     std::vector<std::string> options; // "name=value ..." texts (-o)
 };
 
+// What the scheduler says of a destination before a job goes to it.
+struct Destination {
+    bool exists = false;     // false: unknown, removed, or the scheduler cannot be reached
+    bool accepting = false;  // false when it rejects jobs (cupsreject)
+    JobOptions savedOptions; // lpoptions (an instance's too) and what the scheduler reports
+    std::string error;       // why it does not exist, as CUPS said it
+};
+
+// One request to the scheduler: "queue" or "queue/instance".
+Destination look_up_destination(const std::string& destination);
+
 // The options a job carries, lowest first so that each later one wins: the destination's saved
-// options (lpoptions, for an instance too), the ticket's PPD choices, the command line's -o and
-// -n, and last the accounting codes the person entered.
-JobOptions merged_job_options(const std::string& destination, PMTicketRef ticket,
+// options, the ticket's PPD choices, the command line's -o and -n, and last the accounting codes
+// the person entered.
+JobOptions merged_job_options(const JobOptions& saved, PMTicketRef ticket,
                               const JobRequest& request);
 
+// `text` (what CUPS said about a job) with the ticket's accounting codes blotted out, for the
+// console and the dialog: a scheduler may quote an attribute's value back.
+std::string without_codes(std::string text, PMTicketRef ticket);
+
 // Prints `documents` as one job on the CUPS destination ("queue" or "queue/instance") with the
-// merged options. Returns the job ID, or 0 with `error` saying why (never a code's value).
+// merged options. Returns the job ID, or 0 with `error` saying why, as CUPS said it.
 int submit_job(const std::string& destination, const std::vector<std::string>& documents,
-               PMTicketRef ticket, const JobRequest& request, std::string& error);
+               const JobOptions& merged, const JobRequest& request, std::string& error);
 
 } // namespace host
 

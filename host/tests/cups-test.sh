@@ -76,5 +76,30 @@ else
     grep -q 'piped page' "$document" 2>/dev/null ||
         { echo "FAILED: standard input did not reach the queue"; fail=1; }
 fi
+# A queue that rejects jobs stops the print before anything is written: the alert says so (in
+# the person's language), the console too, without the codes; Cancel then ends the dialog.
+cupsreject KV3300
+cat >"$work/rejected.script" <<SCRIPT
+choose TVKa:101 "Comptabilité activée"
+click PDlg:3
+type TVKa:501 "cups-user-43"
+type TVKa:503 "cups-acct-44"
+click "OK"
+expect-alert "Le document n’a pas été imprimé."
+expect-alert "L’imprimante KV3300 n’accepte pas de tâches."
+answer-alert "OK"
+click PDlg:2
+SCRIPT
+rejected=$(LANGUAGE=fr "$printdialog" -d KV3300 --script "$work/rejected.script" \
+    --output "$work/out3" "$work/page.ps" 2>&1)
+status=$?
+[ $status -eq 0 ] || { echo "FAILED: cancelled after the alert, printdialog exited $status"; fail=1; }
+grep -q 'CUPS destination KV3300 is not accepting jobs; nothing was printed' <<<"$rejected" ||
+    { echo "FAILED: the console did not say why"; fail=1; }
+grep -qE 'cups-user-43|cups-acct-44' <<<"$rejected" && { echo "FAILED: a code reached the console"; fail=1; }
+[ -e "$work/out3/page.ps" ] && { echo "FAILED: a stopped print was written"; fail=1; }
+[ $fail -eq 0 ] || echo "$rejected"
+cupsaccept KV3300
+
 [ $fail -eq 0 ] && echo "printing through CUPS: all checks passed"
 exit $fail
