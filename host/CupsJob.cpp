@@ -5,6 +5,10 @@
 
 #include <cups/cups.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace host {
 namespace {
 
@@ -80,11 +84,11 @@ Destination look_up_destination(const std::string& destination) {
         return found;
     }
     found.exists = true;
+    found.dest.reset(dest, [](cups_dest_t* owned) { cupsFreeDests(1, owned); });
     const char* accepting =
         cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     found.accepting = accepting == nullptr || std::string(accepting) != "false";
     add_options(found.savedOptions, dest->num_options, dest->options);
-    cupsFreeDests(1, dest);
     return found;
 }
 
@@ -120,10 +124,45 @@ std::string without_codes(std::string text, PMTicketRef ticket) {
     return text;
 }
 
-int submit_job(const std::string& destination, const std::vector<std::string>& documents,
+namespace {
+
+// Sends one file as a document of the job; false with `error` when it did not go.
+bool send_document(cups_dest_t* dest, cups_dinfo_t* info, int job, const std::string& path,
+                   bool last, std::string& error) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    const std::string name = path.substr(path.rfind('/') + 1);
+    bool sent = cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest, info, job, name.c_str(),
+                                      CUPS_FORMAT_AUTO, 0, nullptr, last) == HTTP_STATUS_CONTINUE;
+    char buffer[65536];
+    for (size_t n = 0; sent && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        sent = cupsWriteRequestData(CUPS_HTTP_DEFAULT, buffer, n) == HTTP_STATUS_CONTINUE;
+    std::fclose(file);
+    // Finishing reads the scheduler's answer, also after a failed write.
+    if (cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info) > IPP_STATUS_OK_CONFLICTING ||
+        !sent) {
+        error = cupsLastErrorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// The job goes to the destination already found, asking the scheduler only what creating it
+// needs: lp's own way through cupsPrintFiles looks the destination up once more.
+int submit_job(const Destination& destination, const std::vector<std::string>& documents,
                const JobOptions& merged, const JobRequest& request, std::string& error) {
     if (documents.empty()) {
         error = "there is no document to send";
+        return 0;
+    }
+    cups_dest_t* dest = destination.dest.get();
+    if (dest == nullptr) {
+        error = destination.error.empty() ? "the destination was not found" : destination.error;
         return 0;
     }
     cups_option_t* options = nullptr;
@@ -131,18 +170,24 @@ int submit_job(const std::string& destination, const std::vector<std::string>& d
     // cupsAddOption replaces an option already there: later entries win.
     for (const auto& [name, value] : merged)
         count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
-    const std::string queue = destination.substr(0, destination.find('/'));
     const std::string& first = documents.front();
     const std::string title =
         request.title.empty() ? first.substr(first.rfind('/') + 1) : request.title;
-    std::vector<const char*> files;
-    for (const std::string& document : documents)
-        files.push_back(document.c_str());
-    const int job = cupsPrintFiles(queue.c_str(), static_cast<int>(files.size()), files.data(),
-                                   title.c_str(), count, options);
+    cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+    int job = 0;
+    if (info == nullptr || cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest, info, &job, title.c_str(),
+                                             count, options) > IPP_STATUS_OK_CONFLICTING)
+        job = 0;
     cupsFreeOptions(count, options);
     if (job == 0)
         error = cupsLastErrorString();
+    for (size_t i = 0; job != 0 && i < documents.size(); ++i) {
+        if (send_document(dest, info, job, documents[i], i + 1 == documents.size(), error))
+            continue;
+        cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest, job);
+        job = 0;
+    }
+    cupsFreeDestInfo(info);
     return job;
 }
 

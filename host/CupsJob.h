@@ -4,9 +4,12 @@
 
 #include <Carbon/Carbon.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
+
+struct cups_dest_s;
 
 namespace host {
 
@@ -30,6 +33,7 @@ struct Destination {
     bool accepting = false;  // false when it rejects jobs (cupsreject)
     JobOptions savedOptions; // lpoptions (an instance's too) and what the scheduler reports
     std::string error;       // why it does not exist, as CUPS said it
+    std::shared_ptr<cups_dest_s> dest; // what libcups found, for the job
 };
 
 // One request to the scheduler: "queue" or "queue/instance".
@@ -45,9 +49,10 @@ JobOptions merged_job_options(const JobOptions& saved, PMTicketRef ticket,
 // console and the dialog: a scheduler may quote an attribute's value back.
 std::string without_codes(std::string text, PMTicketRef ticket);
 
-// Prints `documents` as one job on the CUPS destination ("queue" or "queue/instance") with the
-// merged options. Returns the job ID, or 0 with `error` saying why, as CUPS said it.
-int submit_job(const std::string& destination, const std::vector<std::string>& documents,
+// Prints `documents` as one job on the destination found before (its queue, not its instance)
+// with the merged options. Returns the job ID, or 0 with `error` saying why, as CUPS said it;
+// a job that was created but not completed is cancelled.
+int submit_job(const Destination& destination, const std::vector<std::string>& documents,
                const JobOptions& merged, const JobRequest& request, std::string& error);
 
 } // namespace host

@@ -341,7 +341,7 @@ bool Run::send_to_cups(const std::vector<std::string>& documents, PrintStop& sto
     std::string error;
     const JobOptions options =
         merged_job_options(destination_.savedOptions, dialog_.ticket, settings_.job);
-    const int id = submit_job(settings_.cupsDestination, documents, options, settings_.job, error);
+    const int id = submit_job(destination_, documents, options, settings_.job, error);
     if (id == 0) {
         stop = {StopReason::printerRefused, settings_.cupsDestination,
                 without_codes(error, dialog_.ticket)};

@@ -29,10 +29,12 @@ PMPrinter create_printer(const Options& options, const std::string& programDir) 
             CFStringCreateWithCString(nullptr, title, kCFStringEncodingUTF8));
         if (PlatformCreatePrinterWithPPD(name.get(), ppd.c_str(), &printer) != noErr)
             return nullptr;
-    }
-    if (CFStringRef why = PlatformCopyPrinterPPDError(printer)) {
-        std::fprintf(stderr, "printdialog: the printer has no PPD: %s\n", to_utf8(why).c_str());
-        CFRelease(why);
+        // A CUPS queue's PPD is fetched only when a PDE asks for it: asking here would fetch it
+        // for every print.
+        if (CFStringRef why = PlatformCopyPrinterPPDError(printer)) {
+            std::fprintf(stderr, "printdialog: the printer has no PPD: %s\n", to_utf8(why).c_str());
+            CFRelease(why);
+        }
     }
     return printer;
 }

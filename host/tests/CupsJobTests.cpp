@@ -89,7 +89,7 @@ TEST_F(JobOptionsTest, WhatCupsSaysLosesTheCodes) {
 
 TEST(SubmitJob, WithoutADocumentNothingIsSent) {
     std::string error;
-    EXPECT_EQ(0, host::submit_job("queue", {}, {}, {}, error));
+    EXPECT_EQ(0, host::submit_job({}, {}, {}, {}, error));
     EXPECT_FALSE(error.empty());
 }
 

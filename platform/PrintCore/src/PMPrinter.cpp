@@ -166,6 +166,8 @@ OSStatus PlatformCreatePrinterForCUPSDestination(CFStringRef name, PMPrinter* pr
 
 CFStringRef PlatformCopyPrinterPPDError(PMPrinter printer) {
     Printer* p = pc::printer_for(printer, __func__);
+    if (p != nullptr)
+        pc::fetch_pending_ppd(p);
     if (p == nullptr || !p->ppd_path.empty())
         return nullptr;
     return pc::create_string(p->ppd_problem.empty() ? "the printer has no PPD" : p->ppd_problem);
@@ -201,6 +203,7 @@ OSStatus PMPrinterGetDescriptionURL(PMPrinter printer, CFStringRef descriptionTy
     if (fileURL == nullptr || descriptionType == nullptr ||
         !CFEqual(descriptionType, kPMPPDDescriptionType))
         return kPMInvalidParameter;
+    pc::fetch_pending_ppd(p);
     if (p->ppd_path.empty())
         return kPMNoSuchEntry;
     *fileURL = CFURLCreateFromFileSystemRepresentation(

@@ -22,8 +22,9 @@ CF_EXPORT OSStatus PlatformCreatePrinterWithPPD(CFStringRef name, const char* pp
 
 /*
  * PlatformCreatePrinterForCUPSDestination: a printer for the CUPS destination `name` ("queue"
- * or "queue/instance"); its PPD is fetched from CUPS into a temporary file that lives as long
- * as the printer. A destination without a PPD gives a printer without one, as above. When CUPS
+ * or "queue/instance"); its PPD is fetched from CUPS, the first time PMPrinterGetDescriptionURL
+ * or PlatformCopyPrinterPPDError asks for it, into a temporary file that lives as long as the
+ * printer. A destination without a PPD gives a printer without one, as above. When CUPS
  * has no such destination (or cannot be reached) the status is kPMInvalidPrinter, *printer is
  * NULL and *errorString (when errorString is not NULL) a message the caller releases.
  */
@@ -31,7 +32,7 @@ CF_EXPORT OSStatus PlatformCreatePrinterForCUPSDestination(CFStringRef name, PMP
                                                            CFStringRef* errorString);
 
 /* Why the printer has no PPD (naming the file and, for a malformed one, the line), as a new
-   string the caller releases; NULL when it has one. */
+   string the caller releases; NULL when it has one. For a CUPS printer it fetches the PPD. */
 CF_EXPORT CFStringRef PlatformCopyPrinterPPDError(PMPrinter printer);
 
 /*
