@@ -211,7 +211,7 @@ void ShowWindow(WindowRef window) {
         return;
     w->visible = true;
     notify(w, kEventWindowShown);
-    hit::draw_window(w);
+    hit::invalidate_window(w);
 }
 
 void HideWindow(WindowRef window) {
