@@ -6,6 +6,7 @@
 #include "PrintDialog.h"
 #include "Setup.h"
 
+#include <HIToolbox/PlatformHost.h>
 #include <PrintCore/PlatformHost.h>
 
 #include <CoreServices/PlatformHost.h>
@@ -143,6 +144,9 @@ int main(int argc, char** argv) {
                      options.systemVersion.c_str());
         return 2;
     }
+    // The fonts load while the PDEs do; their panels measure text as they are built.
+    if (!options.list)
+        PlatformPrepareText();
     host::LoadResult loaded = host::load_pdes(host::pde_search_path(options, program_dir(argv[0])));
     for (const host::PDEFailure& failure : loaded.failures)
         std::fprintf(stderr, "printdialog: skipping %s: %s\n", failure.path.c_str(),

@@ -180,6 +180,14 @@ CF_EXPORT int PlatformScriptEventSourceNextLine(const PlatformEventSource* sourc
 CF_EXPORT OSStatus PlatformFindControlAt(WindowRef window, Point where, ControlRef* outControl);
 
 /*
+ * Starts loading the system's fonts in the background, so that the first
+ * text a window lays out (a panel measuring its labels) waits less: for a
+ * host to call early, before it loads its plug-ins. Text still works
+ * without it.
+ */
+CF_EXPORT void PlatformPrepareText(void);
+
+/*
  * Draws the window at `scale` device pixels per point (1 for snapshots, 2
  * on a dense display) into its backing store from then on, repaints what
  * waits to be repainted, and returns the backing store, referenced (the
