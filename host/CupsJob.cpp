@@ -89,6 +89,8 @@ Destination look_up_destination(const std::string& destination) {
         cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     found.accepting = accepting == nullptr || std::string(accepting) != "false";
     add_options(found.savedOptions, dest->num_options, dest->options);
+    if (const char* info = cupsGetOption("printer-info", dest->num_options, dest->options))
+        found.info = info;
     return found;
 }
 
@@ -152,43 +154,60 @@ bool send_document(cups_dest_t* dest, cups_dinfo_t* info, int job, const std::st
 
 } // namespace
 
-// The job goes to the destination already found, asking the scheduler only what creating it
-// needs: lp's own way through cupsPrintFiles looks the destination up once more.
-int submit_job(const Destination& destination, const std::vector<std::string>& documents,
-               const JobOptions& merged, const JobRequest& request, std::string& error) {
-    if (documents.empty()) {
-        error = "there is no document to send";
-        return 0;
-    }
+OpenJob create_job(const Destination& destination, const JobOptions& merged,
+                   const std::string& title, JobRefusal& refusal, std::string& error) {
+    OpenJob job;
     cups_dest_t* dest = destination.dest.get();
+    refusal = JobRefusal::gone;
     if (dest == nullptr) {
         error = destination.error.empty() ? "the destination was not found" : destination.error;
-        return 0;
+        return job;
+    }
+    job.info.reset(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest), cupsFreeDestInfo);
+    if (job.info == nullptr) {
+        error = cupsLastErrorString();
+        return job;
     }
     cups_option_t* options = nullptr;
     int count = 0;
     // cupsAddOption replaces an option already there: later entries win.
     for (const auto& [name, value] : merged)
         count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
-    const std::string& first = documents.front();
-    const std::string title =
-        request.title.empty() ? first.substr(first.rfind('/') + 1) : request.title;
-    cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
-    int job = 0;
-    if (info == nullptr || cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest, info, &job, title.c_str(),
-                                             count, options) > IPP_STATUS_OK_CONFLICTING)
-        job = 0;
+    const ipp_status_t status = cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest, job.info.get(), &job.id,
+                                                  title.c_str(), count, options);
     cupsFreeOptions(count, options);
-    if (job == 0)
-        error = cupsLastErrorString();
-    for (size_t i = 0; job != 0 && i < documents.size(); ++i) {
-        if (send_document(dest, info, job, documents[i], i + 1 == documents.size(), error))
-            continue;
-        cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest, job);
-        job = 0;
+    if (status <= IPP_STATUS_OK_CONFLICTING && job.id != 0) {
+        refusal = JobRefusal::none;
+        return job;
     }
-    cupsFreeDestInfo(info);
+    job.id = 0;
+    error = cupsLastErrorString();
+    refusal = status == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS ? JobRefusal::rejects
+              : status == IPP_STATUS_ERROR_NOT_FOUND        ? JobRefusal::gone
+                                                            : JobRefusal::refused;
     return job;
+}
+
+bool send_documents(const Destination& destination, const OpenJob& job,
+                    const std::vector<std::string>& documents, std::string& error) {
+    if (documents.empty()) {
+        error = "there is no document to send";
+        cancel_job(destination, job);
+        return false;
+    }
+    for (size_t i = 0; i < documents.size(); ++i) {
+        if (!send_document(destination.dest.get(), job.info.get(), job.id, documents[i],
+                           i + 1 == documents.size(), error)) {
+            cancel_job(destination, job);
+            return false;
+        }
+    }
+    return true;
+}
+
+void cancel_job(const Destination& destination, const OpenJob& job) {
+    if (destination.dest != nullptr && job.id != 0)
+        cupsCancelDestJob(CUPS_HTTP_DEFAULT, destination.dest.get(), job.id);
 }
 
 } // namespace host

@@ -84,6 +84,7 @@ class Run {
     void print();
     long sync_all(bool reading);
     bool check_print(PrintStop& stop);
+    bool open_cups_job(PrintStop& stop);
     bool send_print(PrintStop& stop, std::vector<std::string>& console);
     bool send_to_cups(const std::vector<std::string>& documents, PrintStop& stop,
                       std::vector<std::string>& console);
@@ -105,7 +106,7 @@ class Run {
     OSStatus okStatus_ = noErr;   // what the panels made of the last OK command
     OSStatus syncStatus_ = noErr; // the first failing Sync of the last sync_all
     bool printReached_ = false;   // the last press of Print got past the panels
-    Destination destination_;     // the CUPS destination as the print found it
+    OpenJob cupsJob_;             // created when Print is pressed, before the job is written
     WatchedSource source_;
 };
 
@@ -279,8 +280,9 @@ void Run::stop_print(const PrintStop& stop, const std::string& why) {
     show_stop_alert(stop);
 }
 
-// What can be known to stop the print before anything is written or sent: the panels'
-// settings, the output folder, the documents, and whether the CUPS destination takes jobs.
+// What can be known to stop the print before anything is written: the panels' settings, the
+// output folder, the documents; and the CUPS job, created (but not yet given its documents) on
+// the destination, which says then whether it is gone, rejects jobs or refuses this one.
 bool Run::check_print(PrintStop& stop) {
     if (const long panel = sync_all(false); panel >= 0) {
         const auto i = static_cast<size_t>(panel);
@@ -297,17 +299,31 @@ bool Run::check_print(PrintStop& stop) {
         stop_print(stop, job.error);
         return false;
     }
-    if (settings_.cupsDestination.empty())
+    return settings_.cupsDestination.empty() || settings_.document.empty() || open_cups_job(stop);
+}
+
+bool Run::open_cups_job(PrintStop& stop) {
+    const std::string& first = settings_.document;
+    const std::string title =
+        settings_.job.title.empty() ? first.substr(first.rfind('/') + 1) : settings_.job.title;
+    JobRefusal refusal = JobRefusal::none;
+    std::string error;
+    cupsJob_ = create_job(
+        settings_.destination,
+        merged_job_options(settings_.destination.savedOptions, dialog_.ticket, settings_.job),
+        title, refusal, error);
+    if (refusal == JobRefusal::none)
         return true;
-    destination_ = look_up_destination(settings_.cupsDestination);
-    if (destination_.exists && destination_.accepting)
-        return true;
-    stop = {destination_.exists ? StopReason::printerRejects : StopReason::printerGone,
-            settings_.cupsDestination,
-            {}};
-    stop_print(stop, "CUPS destination " + settings_.cupsDestination +
-                         (destination_.exists ? " is not accepting jobs"
-                                              : " cannot be found: " + destination_.error));
+    const std::string& name = settings_.cupsDestination;
+    stop = {refusal == JobRefusal::gone      ? StopReason::printerGone
+            : refusal == JobRefusal::rejects ? StopReason::printerRejects
+                                             : StopReason::printerRefused,
+            name, without_codes(error, dialog_.ticket)};
+    stop_print(stop, "CUPS destination " + name +
+                         (refusal == JobRefusal::gone      ? " cannot be found: "
+                          : refusal == JobRefusal::rejects ? " is not accepting jobs: "
+                                                           : " did not take the job: ") +
+                         stop.detail);
     return false;
 }
 
@@ -318,6 +334,7 @@ bool Run::send_print(PrintStop& stop, std::vector<std::string>& console) {
     for (const std::string& document : documents()) {
         const JobResult job = write_job(document, settings_.output, dialog_.ticket);
         if (job.status != noErr) {
+            cancel_job(settings_.destination, cupsJob_);
             stop = {job.failed == JobStep::document ? StopReason::document
                     : job.failed == JobStep::folder ? StopReason::outputFolder
                                                     : StopReason::jobFile,
@@ -338,11 +355,9 @@ bool Run::send_print(PrintStop& stop, std::vector<std::string>& console) {
 
 bool Run::send_to_cups(const std::vector<std::string>& documents, PrintStop& stop,
                        std::vector<std::string>& console) {
-    std::string error;
-    const JobOptions options =
-        merged_job_options(destination_.savedOptions, dialog_.ticket, settings_.job);
-    const int id = submit_job(destination_, documents, options, settings_.job, error);
-    if (id == 0) {
+    std::string error = "there is no document to send";
+    if (cupsJob_.id == 0 || !send_documents(settings_.destination, cupsJob_, documents, error)) {
+        cupsJob_ = OpenJob{};
         stop = {StopReason::printerRefused, settings_.cupsDestination,
                 without_codes(error, dialog_.ticket)};
         stop_print(stop, "CUPS destination " + settings_.cupsDestination +
@@ -351,7 +366,7 @@ bool Run::send_to_cups(const std::vector<std::string>& documents, PrintStop& sto
         return false;
     }
     console.push_back("printdialog: sent to CUPS destination " + settings_.cupsDestination +
-                      " as job " + std::to_string(id));
+                      " as job " + std::to_string(cupsJob_.id));
     return true;
 }
 
@@ -368,6 +383,7 @@ void Run::print() {
         return;
     // Lines after a print that is about to go out would never run.
     if (script_left_over()) {
+        cancel_job(settings_.destination, cupsJob_);
         std::fprintf(stderr, "printdialog: nothing is printed\n");
         return;
     }

@@ -9,17 +9,22 @@
 
 namespace host {
 
-PMPrinter create_printer(const Options& options, const std::string& programDir) {
+PMPrinter create_printer(const Options& options, const std::string& programDir,
+                         const Destination& found) {
     PMPrinter printer = nullptr;
     if (!options.printer.empty()) {
-        CFHolder<CFStringRef> name(
-            CFStringCreateWithCString(nullptr, options.printer.c_str(), kCFStringEncodingUTF8));
-        CFStringRef error = nullptr;
-        if (PlatformCreatePrinterForCUPSDestination(name.get(), &printer, &error) != noErr) {
-            std::fprintf(stderr, "printdialog: --printer %s: %s\n", options.printer.c_str(),
-                         error != nullptr ? to_utf8(error).c_str() : "no such destination");
-            if (error != nullptr)
-                CFRelease(error);
+        if (!found.exists) {
+            std::fprintf(stderr, "printdialog: --printer %s: CUPS has no destination \"%s\" (%s)\n",
+                         options.printer.c_str(), options.printer.c_str(), found.error.c_str());
+            return nullptr;
+        }
+        const CFHolder<CFStringRef> name = make_string(options.printer);
+        const CFHolder<CFStringRef> info =
+            found.info.empty() ? CFHolder<CFStringRef>() : make_string(found.info);
+        if (PlatformCreatePrinterForFoundCUPSDestination(name.get(), info.get(), &printer) !=
+            noErr) {
+            std::fprintf(stderr, "printdialog: --printer %s: not a CUPS destination name\n",
+                         options.printer.c_str());
             return nullptr;
         }
     } else {

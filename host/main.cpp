@@ -76,7 +76,11 @@ int run_dialog(std::vector<host::LoadedPDE>& pdes, const host::Options& options,
                      "printdialog: no CUPS destination: -n and -o have no queue to go "
                      "to; the job is kept in %s\n",
                      settings.output.c_str());
-    settings.printer = host::create_printer(options, programDir);
+    // The destination is looked up once: the printer is made from what was found, and the job
+    // is created for it.
+    if (!options.printer.empty())
+        settings.destination = host::look_up_destination(options.printer);
+    settings.printer = host::create_printer(options, programDir, settings.destination);
     if (settings.printer == nullptr && !options.printer.empty())
         return 1;
     if (!options.settings.empty())

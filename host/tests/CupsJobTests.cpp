@@ -87,10 +87,14 @@ TEST_F(JobOptionsTest, WhatCupsSaysLosesTheCodes) {
     EXPECT_EQ("no codes here", host::without_codes("no codes here", nullptr));
 }
 
-TEST(SubmitJob, WithoutADocumentNothingIsSent) {
+TEST(CreateJob, ADestinationNotFoundCreatesNoJob) {
+    host::Destination gone;
+    gone.error = "not found";
+    host::JobRefusal refusal = host::JobRefusal::none;
     std::string error;
-    EXPECT_EQ(0, host::submit_job({}, {}, {}, {}, error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(0, host::create_job(gone, {}, "title", refusal, error).id);
+    EXPECT_EQ(host::JobRefusal::gone, refusal);
+    EXPECT_EQ("not found", error);
 }
 
 } // namespace

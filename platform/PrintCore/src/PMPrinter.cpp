@@ -164,6 +164,17 @@ OSStatus PlatformCreatePrinterForCUPSDestination(CFStringRef name, PMPrinter* pr
     return pc::create_cups_printer(name, printer, errorString);
 }
 
+OSStatus PlatformCreatePrinterForFoundCUPSDestination(CFStringRef destination, CFStringRef name,
+                                                      PMPrinter* printer) {
+    if (printer == nullptr)
+        return kPMInvalidParameter;
+    *printer = nullptr;
+    if (destination == nullptr || CFGetTypeID(destination) != CFStringGetTypeID() ||
+        (name != nullptr && CFGetTypeID(name) != CFStringGetTypeID()))
+        return kPMInvalidParameter;
+    return pc::create_found_cups_printer(destination, name, printer);
+}
+
 CFStringRef PlatformCopyPrinterPPDError(PMPrinter printer) {
     Printer* p = pc::printer_for(printer, __func__);
     if (p != nullptr)

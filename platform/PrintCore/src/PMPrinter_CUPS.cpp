@@ -44,13 +44,20 @@ OSStatus create_cups_printer(CFStringRef destination, PMPrinter* out, CFStringRe
     const char* info = cupsGetOption("printer-info", dest->num_options, dest->options);
     CFStringRef name = create_string(info != nullptr && *info != '\0' ? info : full);
     cupsFreeDests(1, dest);
-    if (name == nullptr)
-        name = static_cast<CFStringRef>(CFRetain(destination));
-    Printer* printer = create_printer(name, destination);
-    CFRelease(name);
+    const OSStatus status = create_found_cups_printer(destination, name, out);
+    if (name != nullptr)
+        CFRelease(name);
+    return status;
+}
+
+OSStatus create_found_cups_printer(CFStringRef destination, CFStringRef name, PMPrinter* out) {
+    const std::string queue = split_destination(utf8(destination)).queue;
+    if (queue.empty())
+        return kPMInvalidPrinter;
+    Printer* printer = create_printer(name != nullptr ? name : destination, destination);
     if (printer == nullptr)
         return memFullErr;
-    printer->ppd_queue = where.queue;
+    printer->ppd_queue = queue;
     *out = printer;
     return kPMNoError;
 }

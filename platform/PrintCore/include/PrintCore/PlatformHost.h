@@ -31,6 +31,17 @@ CF_EXPORT OSStatus PlatformCreatePrinterWithPPD(CFStringRef name, const char* pp
 CF_EXPORT OSStatus PlatformCreatePrinterForCUPSDestination(CFStringRef name, PMPrinter* printer,
                                                            CFStringRef* errorString);
 
+/*
+ * PlatformCreatePrinterForFoundCUPSDestination: as PlatformCreatePrinterForCUPSDestination, for
+ * a destination the caller has just looked up itself (a print dialog that sends the job), so
+ * CUPS is not asked again: `name` is what people know it by (its "printer-info"; NULL: the
+ * destination's name). kPMInvalidPrinter for an empty queue name, kPMInvalidParameter for a
+ * NULL destination or printer.
+ */
+CF_EXPORT OSStatus PlatformCreatePrinterForFoundCUPSDestination(CFStringRef destination,
+                                                                CFStringRef name,
+                                                                PMPrinter* printer);
+
 /* Why the printer has no PPD (naming the file and, for a malformed one, the line), as a new
    string the caller releases; NULL when it has one. For a CUPS printer it fetches the PPD. */
 CF_EXPORT CFStringRef PlatformCopyPrinterPPDError(PMPrinter printer);
