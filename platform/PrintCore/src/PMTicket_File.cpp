@@ -296,6 +296,11 @@ bool read_file(const char* path, std::string& bytes, std::string& why, int& erro
 } // namespace pc
 
 OSStatus PlatformTicketWriteToFile(PMTicketRef ticket, const char* path) {
+    return PlatformTicketWriteToFileWithOptions(ticket, path, 0);
+}
+
+OSStatus PlatformTicketWriteToFileWithOptions(PMTicketRef ticket, const char* path,
+                                              OptionBits options) {
     pc::Ticket* t = pc::ticket_for(ticket);
     if (t == nullptr)
         return kPMInvalidTicket;
@@ -307,8 +312,8 @@ OSStatus PlatformTicketWriteToFile(PMTicketRef ticket, const char* path) {
         std::fprintf(stderr, "%s: the ticket cannot be written as a property list\n", path);
         return kPMInvalidTicket;
     }
-    int error = PlatformWriteFileAtomically(path, CFDataGetBytePtr(data.get()),
-                                            CFDataGetLength(data.get()), 0600);
+    int error = PlatformWriteFileAtomicallyWithOptions(path, CFDataGetBytePtr(data.get()),
+                                                       CFDataGetLength(data.get()), 0600, options);
     if (error != 0) {
         std::fprintf(stderr, "%s: the ticket cannot be saved: %s\n", path,
                      error == ELOOP ? "it is a symbolic link, and the ticket is never written "

@@ -58,6 +58,11 @@ CF_EXPORT CFStringRef PlatformCopyPrinterPPDError(PMPrinter printer);
  */
 CF_EXPORT OSStatus PlatformTicketWriteToFile(PMTicketRef ticket, const char* path);
 
+/* PlatformTicketWriteToFile with the options of PlatformWriteFileAtomicallyWithOptions
+   (kPlatformWriteWithoutSync for a printed job's ticket). */
+CF_EXPORT OSStatus PlatformTicketWriteToFileWithOptions(PMTicketRef ticket, const char* path,
+                                                        OptionBits options);
+
 /*
  * PlatformTicketCreateFromFile: a new ticket from a file written by PlatformTicketWriteToFile;
  * the caller releases it with PMTicketRelease. Values keep their clients and write order but
