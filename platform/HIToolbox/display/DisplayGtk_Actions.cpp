@@ -122,6 +122,12 @@ void click(Display& display, const Action& action) {
             open_menu(display, *shown, control, action.where);
         return;
     }
+    // A tab control is clicked where the person clicked: the tab there is chosen.
+    if (kind_of(control).kind == kControlKindTabs) {
+        PlatformPressMouse(action.window, action.where, 0, 1);
+        PlatformReleaseMouse(action.window, action.where);
+        return;
+    }
     PlatformClickControl(control); // a click on a disabled control does nothing
 }
 
