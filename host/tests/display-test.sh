@@ -2,11 +2,13 @@
 # The print dialog in real windows: a private X server (Xvfb), real X input from xdotool, a
 # private CUPS scheduler. The dialog appears and looks as its headless snapshot does; the
 # panel's popup opens and a choice in it turns accounting on; Return prints; the prompt asks for
-# the codes; typing (beyond ASCII too), Tab and Return answer it and the job reaches the queue
-# with the codes. In a second run, Escape in the prompt brings the cancel alert, Return answers
+# the codes; typing (beyond ASCII too, and a character composed by the input method, shown in
+# the field while it is composed), Tab and Return answer it and the job reaches the queue with
+# the codes. In a second run, Escape in the prompt brings the cancel alert, Return answers
 # it, and closing the dialog's window cancels. In a third, text is copied and pasted between
 # fields through the desktop's clipboard, and Escape cancels. In a fourth, a queue that rejects
-# jobs stops the print with an alert, and Print goes through once it accepts again. Skipped (77) without Xvfb, xdotool, cupsd or root.
+# jobs stops the print with an alert, and Print goes through once it accepts again. Skipped
+# (77) without Xvfb, xdotool, cupsd or root.
 # The codes are synthetic test data.
 set -uo pipefail
 printdialog=$1 shot=$2 ppd=$3
@@ -118,6 +120,15 @@ xdotool windowfocus --sync "$prompt"
 # map when the key arrives, so the mapping must outlast that, even on a busy machine.
 xdotool type --delay 20 'Mich'
 xdotool type --delay 1500 'ał'
+# The desktop's input method composes one more character (Control-Shift-U, its code, space):
+# while it is composed it shows in the field, and only the committed character is typed.
+"$shot" "$prompt" "$work/composing-before.png" "$work/headless/prompt.png" >/dev/null
+xdotool key ctrl+shift+u
+xdotool type --delay 20 'e5'
+sleep 0.3
+"$shot" "$prompt" "$work/composing.png" "$work/composing-before.png" >/dev/null &&
+    failed "the text being composed does not show in the field"
+xdotool key space
 xdotool key Tab
 xdotool type --delay 20 '4711'
 xdotool key Return
@@ -131,7 +142,7 @@ if [ -z "$job" ]; then
     failed "no job reached the queue: $console"
 else
     attributes=$(job_attributes "$(wait_for_job "$job")")
-    for expected in "job-accounting-user-id=Michał" "job-account-id=4711"; do
+    for expected in "job-accounting-user-id=Michałå" "job-account-id=4711"; do
         grep -qxF -- "$expected" <<<"$attributes" ||
             failed "the job lacks $expected: $(grep -a '^job-account' <<<"$attributes" | tr '\n' ' ')"
     done

@@ -84,6 +84,18 @@ CF_EXPORT OSStatus PlatformTypeText(WindowRef window, CFStringRef text);
  */
 CF_EXPORT OSStatus PlatformPasteText(WindowRef window, CFStringRef text);
 
+/*
+ * Shows `text` as the text an input method is composing (its preedit) in the
+ * focused edit text field of `window`: drawn underlined where the selection
+ * is, with the caret at UTF-16 offset `caret` into it (-1: at its end), but
+ * not part of the field's text, which neither changes nor hears of it. NULL
+ * or empty text ends the composition; so does the field losing the focus.
+ * The composed text is committed by typing it (PlatformTypeText). paramErr
+ * for a text that is not a string, errInvalidWindowRef for a bad window,
+ * errUnknownControl when no edit text field has the focus.
+ */
+CF_EXPORT OSStatus PlatformSetMarkedText(WindowRef window, CFStringRef text, CFIndex caret);
+
 /* ---- Pixels ------------------------------------------------------------- */
 
 /*
