@@ -82,7 +82,7 @@ class Run {
     void close_open_panel();
     void terminate_all(OSStatus status);
     void print();
-    long sync_all(bool reading);
+    long sync_all(Boolean direction);
     bool check_print(PrintStop& stop);
     bool open_cups_job(PrintStop& stop);
     bool send_print(PrintStop& stop, std::vector<std::string>& console);
@@ -146,7 +146,7 @@ OSStatus Run::command(EventRef event) {
         return noErr;
     }
     if (command.commandID == kReadSettingsCommand) {
-        static_cast<void>(sync_all(true));
+        static_cast<void>(sync_all(kPMSyncPaneFromTicket));
         return noErr;
     }
     if (command.commandID == kHICommandCancel) {
@@ -250,15 +250,16 @@ bool Run::script_left_over() {
 
 // Every PDE writes its settings into the ticket, or (reading) shows the ticket's again.
 // Returns the first panel whose Sync failed, -1 when none did.
-long Run::sync_all(bool reading) {
+long Run::sync_all(Boolean direction) {
     long failedPanel = -1;
     syncStatus_ = noErr;
     for (size_t i = 0; i < pdes_.size(); ++i) {
         if (!usable(i))
             continue;
         const OSStatus status =
-            pdes_[i].pde->vtable->Sync(panels_[i].context, dialog_.session, reading);
-        report(settings_.verbose, panels_[i], reading ? "Sync (reading)" : "Sync", status);
+            pdes_[i].pde->vtable->Sync(panels_[i].context, dialog_.session, direction);
+        report(settings_.verbose, panels_[i],
+               direction == kPMSyncPaneFromTicket ? "Sync (reading)" : "Sync", status);
         if (status != noErr && failedPanel < 0) {
             failedPanel = static_cast<long>(i);
             syncStatus_ = status;
@@ -284,7 +285,7 @@ void Run::stop_print(const PrintStop& stop, const std::string& why) {
 // output folder, the documents; and the CUPS job, created (but not yet given its documents) on
 // the destination, which says then whether it is gone, rejects jobs or refuses this one.
 bool Run::check_print(PrintStop& stop) {
-    if (const long panel = sync_all(false); panel >= 0) {
+    if (const long panel = sync_all(kPMSyncTicketFromPane); panel >= 0) {
         const auto i = static_cast<size_t>(panel);
         stop = {StopReason::panelSettings, panels_[i].title, std::to_string(syncStatus_)};
         stop_print(stop, "the panel " + panels_[i].title + " could not keep its settings (" +
