@@ -7,8 +7,9 @@
 # the codes. In a second run, Escape in the prompt brings the cancel alert, Return answers
 # it, and closing the dialog's window cancels. In a third, text is copied and pasted between
 # fields through the desktop's clipboard, and Escape cancels. In a fourth, a queue that rejects
-# jobs stops the print with an alert, and Print goes through once it accepts again. Skipped
-# (77) without Xvfb, xdotool, cupsd or root.
+# jobs stops the print with an alert, and Print goes through once it accepts again; in a fifth,
+# a queue removed while the dialog is open does too. Skipped (77) without Xvfb, xdotool, cupsd
+# or root.
 # The codes are synthetic test data.
 set -uo pipefail
 printdialog=$1 shot=$2 ppd=$3
@@ -227,6 +228,31 @@ grep -q 'KV3300 is not accepting jobs.*; nothing was printed' <<<"$console" ||
     failed "the console did not say why the first print stopped: $console"
 grep -qE '^printdialog: sent to CUPS destination KV3300 as job [0-9]+$' <<<"$console" ||
     failed "Print after the queue accepted again sent no job: $console"
+
+# Fifth run: the queue is removed while the dialog is open. Print says it is no longer
+# available; closing the dialog then cancels.
+lpadmin -p Gone -E -v "file://$work/out/gone.prn" -P "$work/kv3300.ppd" 2>/dev/null ||
+    failed "a second queue could not be made"
+"$printdialog" -d Gone --output "$work/real" "$work/page.ps" >"$work/run5.txt" 2>&1 &
+run=$!
+dialog=$(window Print)
+lpadmin -x Gone
+xdotool windowfocus --sync "$dialog"
+xdotool key Return
+alert=$(alert_over "$dialog")
+[ -n "$alert" ] || failed "Print to a removed queue brought no alert"
+xdotool windowfocus --sync "$alert"
+xdotool key Return
+sleep 0.3
+"$shot" --close "$dialog" || failed "the dialog's window could not be closed"
+timeout 10 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
+wait $run
+status=$?
+console=$(cat "$work/run5.txt")
+[ $status -eq 0 ] || failed "printdialog (queue removed) exited $status: $console"
+grep -q 'CUPS destination Gone cannot be found: .*; nothing was printed' <<<"$console" ||
+    failed "the console did not say the queue is gone: $console"
+grep -q 'cancelled; nothing was printed' <<<"$console" || failed "closing the window did not cancel"
 
 [ $fail -eq 0 ] && echo "the print dialog on a display: all checks passed"
 exit $fail
