@@ -15,6 +15,7 @@ constexpr HostTexts kTexts[] = {
      "Print",
      "Cancel",
      "(untitled)",
+     "Summary",
      {"The document was not printed.",
       "The panel \u201C^1\u201D could not keep its settings (error ^2).",
       "The output folder ^1 cannot be made or written into.", "The document ^1 cannot be read.",
@@ -24,6 +25,7 @@ constexpr HostTexts kTexts[] = {
      "Drucken",
      "Abbrechen",
      "(ohne Titel)",
+     "\u00DCbersicht",
      {"Das Dokument wurde nicht gedruckt.",
       "Der Bereich \u201E^1\u201C konnte seine Einstellungen nicht \u00FCbernehmen (Fehler ^2).",
       "Der Ausgabeordner ^1 kann nicht angelegt oder beschrieben werden.",
@@ -36,6 +38,7 @@ constexpr HostTexts kTexts[] = {
      "Imprimer",
      "Annuler",
      "(sans titre)",
+     "R\u00E9sum\u00E9",
      {"Le document n\u2019a pas \u00E9t\u00E9 imprim\u00E9.",
       "La sous-fen\u00EAtre \u00AB\u00A0^1\u00A0\u00BB n\u2019a pas pu conserver ses r\u00E9glages "
       "(erreur ^2).",
@@ -48,6 +51,7 @@ constexpr HostTexts kTexts[] = {
      "\u30D7\u30EA\u30F3\u30C8",
      "\u30AD\u30E3\u30F3\u30BB\u30EB",
      "(\u540D\u79F0\u672A\u8A2D\u5B9A)",
+     "\u6982\u8981",
      {"\u66F8\u985E\u306F\u30D7\u30EA\u30F3\u30C8\u3055\u308C\u307E\u305B\u3093\u3067\u3057\u305F"
       "\u3002",
       "\u30D1\u30CD\u30EB\u201C^"

@@ -23,6 +23,7 @@ struct HostTexts {
     const char* print;    // the window's title and the default button
     const char* cancel;
     const char* untitled; // a panel without a title, in the panel menu
+    const char* summary;  // the panel menu's last item
     StopTexts stop;
 };
 
