@@ -1,8 +1,9 @@
 // Running one print dialog: the host's event handler, the panels' lifecycle around the user's
 // actions, and the end of the dialog (a printed job, or nothing after Cancel).
 #include "DialogRun.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
-#include "CFHolder.h"
+#include "CFText.h"
 #include "CupsJob.h"
 #include "PrintJob.h"
 #include "PrintStop.h"
@@ -31,8 +32,8 @@ bool running_on_105_or_later() {
 // Failures always go to standard error; with --verbose every operation is listed.
 void report(bool verbose, const PanelInfo& panel, const char* operation, OSStatus status) {
     if (status != noErr)
-        std::fprintf(stderr, "printdialog: %s: %s returned %d\n", panel.title.c_str(), operation,
-                     static_cast<int>(status));
+        cf::report("printdialog", "%s: %s returned %d", panel.title.c_str(), operation,
+                   static_cast<int>(status));
     else if (verbose)
         std::printf("printdialog: %s: %s 0\n", panel.title.c_str(), operation);
 }
@@ -130,9 +131,8 @@ OSStatus Run::on_print_button(EventHandlerCallRef call, EventRef event, void* in
     run->printReached_ = false;
     const OSStatus status = CallNextEventHandler(call, event);
     if (!run->done_ && !run->printReached_ && run->source_.failure == noErr)
-        std::fprintf(stderr,
-                     "printdialog: a panel stopped the print (status %d); nothing was printed\n",
-                     static_cast<int>(run->on105_ ? run->okStatus_ : status));
+        cf::report("printdialog", "a panel stopped the print (status %d); nothing was printed",
+                   static_cast<int>(run->on105_ ? run->okStatus_ : status));
     return status;
 }
 
@@ -206,8 +206,7 @@ void Run::open_summary() {
     const std::vector<SummarySection> sections = collect_summary(pdes_, panels_);
     const OSStatus status = show_summary(dialog_.summaryPane, sections);
     if (status != noErr)
-        std::fprintf(stderr, "printdialog: the summary cannot be shown: %d\n",
-                     static_cast<int>(status));
+        cf::report("printdialog", "the summary cannot be shown: %d", static_cast<int>(status));
     SetControlVisibility(dialog_.summaryPane, true, true);
     if (settings_.verbose)
         std::printf("printdialog: Summary of %zu panels\n", sections.size());
@@ -239,10 +238,8 @@ bool Run::script_left_over() {
     const int line = PlatformScriptEventSourceNextLine(&source_.inner);
     if (line == 0)
         return false;
-    std::fprintf(stderr,
-                 "printdialog: %s:%d: the dialog has ended; this line and those after it "
-                 "are left over\n",
-                 settings_.script.c_str(), line);
+    cf::report_in_file("printdialog", settings_.script, line,
+                       "the dialog has ended; this line and those after it are left over");
     if (source_.failure == noErr)
         source_.failure = paramErr;
     return true;
@@ -277,7 +274,7 @@ std::vector<std::string> Run::documents() const {
 // The person is told why in an alert and the dialog stays as it was, so the cause can be put
 // right and Print pressed again, or the dialog cancelled. The console says it too.
 void Run::stop_print(const PrintStop& stop, const std::string& why) {
-    std::fprintf(stderr, "printdialog: %s; nothing was printed\n", why.c_str());
+    cf::report("printdialog", "%s; nothing was printed", why.c_str());
     show_stop_alert(stop);
 }
 
@@ -375,8 +372,8 @@ bool Run::send_to_cups(const std::vector<std::string>& documents, PrintStop& sto
 void Run::print() {
     printReached_ = true;
     if (source_.failure != noErr) {
-        std::fprintf(stderr, "printdialog: the user's actions failed (%d); nothing is printed\n",
-                     static_cast<int>(source_.failure));
+        cf::report("printdialog", "the user's actions failed (%d); nothing is printed",
+                   static_cast<int>(source_.failure));
         return;
     }
     PrintStop stop;
@@ -385,7 +382,7 @@ void Run::print() {
     // Lines after a print that is about to go out would never run.
     if (script_left_over()) {
         cancel_job(settings_.destination, cupsJob_);
-        std::fprintf(stderr, "printdialog: nothing is printed\n");
+        cf::report("printdialog", "nothing is printed");
         return;
     }
     std::vector<std::string> console;
@@ -452,9 +449,9 @@ OSStatus Run::play() {
     while (!done_ && status == noErr && source_.failure == noErr)
         status = WatchedSource::perform(&source_);
     if (status == eofErr)
-        std::fprintf(stderr, "printdialog: %s: the %s ended before Print or Cancel was pressed\n",
-                     source_.inner.name != nullptr ? source_.inner.name : "(source)",
-                     settings_.display ? "display" : "script");
+        cf::report("printdialog", "%s: the %s ended before Print or Cancel was pressed",
+                   source_.inner.name != nullptr ? source_.inner.name : "(source)",
+                   settings_.display ? "display" : "script");
     PlatformSetEventSource(nullptr);
     if (source_.failure != noErr)
         return source_.failure;
@@ -465,8 +462,8 @@ RunResult Run::run() {
     RunResult result;
     OSStatus status = start();
     if (status != noErr) {
-        std::fprintf(stderr, "printdialog: cannot create the print dialog window: %d\n",
-                     static_cast<int>(status));
+        cf::report("printdialog", "cannot create the print dialog window: %d",
+                   static_cast<int>(status));
     } else {
         status = play();
     }

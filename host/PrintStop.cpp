@@ -1,7 +1,7 @@
 // The alert that says why a print was stopped.
 #include "PrintStop.h"
 
-#include "CFHolder.h"
+#include "CFText.h"
 
 namespace host {
 namespace {
@@ -44,8 +44,8 @@ std::string stop_explanation(const PrintStop& stop, const HostTexts& texts) {
 
 OSStatus show_stop_alert(const PrintStop& stop) {
     const HostTexts& texts = host_texts();
-    const CFHolder<CFStringRef> message = make_string(texts.stop.notPrinted);
-    const CFHolder<CFStringRef> explanation = make_string(stop_explanation(stop, texts));
+    const cf::Holder<CFStringRef> message = make_string(texts.stop.notPrinted);
+    const cf::Holder<CFStringRef> explanation = make_string(stop_explanation(stop, texts));
     DialogRef alert = nullptr;
     OSStatus status =
         CreateStandardAlert(kAlertStopAlert, message.get(), explanation.get(), nullptr, &alert);

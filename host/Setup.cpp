@@ -1,7 +1,8 @@
 // Choosing the printer and loading saved print settings.
 #include "Setup.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
-#include "CFHolder.h"
+#include "CFText.h"
 
 #include <PrintCore/PlatformHost.h>
 
@@ -14,32 +15,30 @@ PMPrinter create_printer(const Options& options, const std::string& programDir,
     PMPrinter printer = nullptr;
     if (!options.printer.empty()) {
         if (!found.exists) {
-            std::fprintf(stderr, "printdialog: --printer %s: CUPS has no destination \"%s\" (%s)\n",
-                         options.printer.c_str(), options.printer.c_str(), found.error.c_str());
+            cf::report("printdialog", "--printer %s: CUPS has no destination \"%s\" (%s)",
+                       options.printer.c_str(), options.printer.c_str(), found.error.c_str());
             return nullptr;
         }
-        const CFHolder<CFStringRef> name = make_string(options.printer);
-        const CFHolder<CFStringRef> info =
-            found.info.empty() ? CFHolder<CFStringRef>() : make_string(found.info);
+        const cf::Holder<CFStringRef> name = make_string(options.printer);
+        const cf::Holder<CFStringRef> info =
+            found.info.empty() ? cf::Holder<CFStringRef>() : make_string(found.info);
         if (PlatformCreatePrinterForFoundCUPSDestination(name.get(), info.get(), &printer) !=
             noErr) {
-            std::fprintf(stderr, "printdialog: --printer %s: not a CUPS destination name\n",
-                         options.printer.c_str());
+            cf::report("printdialog", "--printer %s: not a CUPS destination name",
+                       options.printer.c_str());
             return nullptr;
         }
     } else {
         const std::string ppd = options.ppd.empty() ? default_ppd(programDir) : options.ppd;
         const char* title = options.ppd.empty() ? "KV3300 (embedded)" : "PPD printer";
-        CFHolder<CFStringRef> name(
+        cf::Holder<CFStringRef> name(
             CFStringCreateWithCString(nullptr, title, kCFStringEncodingUTF8));
         if (PlatformCreatePrinterWithPPD(name.get(), ppd.c_str(), &printer) != noErr)
             return nullptr;
         // A CUPS queue's PPD is fetched only when a PDE asks for it: asking here would fetch it
         // for every print.
-        if (CFStringRef why = PlatformCopyPrinterPPDError(printer)) {
-            std::fprintf(stderr, "printdialog: the printer has no PPD: %s\n", to_utf8(why).c_str());
-            CFRelease(why);
-        }
+        if (const cf::Holder<CFStringRef> why{PlatformCopyPrinterPPDError(printer)})
+            cf::report("printdialog", "the printer has no PPD: %s", to_utf8(why.get()).c_str());
     }
     return printer;
 }
@@ -47,11 +46,11 @@ PMPrinter create_printer(const Options& options, const std::string& programDir,
 PMTicketRef load_settings(const std::string& path) {
     PMTicketRef ticket = nullptr;
     CFStringRef error = nullptr;
-    if (PlatformTicketCreateFromFile(path.c_str(), &ticket, &error) != noErr) {
-        std::fprintf(stderr, "printdialog: %s; starting with empty print settings\n",
-                     error != nullptr ? to_utf8(error).c_str() : path.c_str());
-        if (error != nullptr)
-            CFRelease(error);
+    const OSStatus status = PlatformTicketCreateFromFile(path.c_str(), &ticket, &error);
+    const cf::Holder<CFStringRef> reason(error);
+    if (status != noErr) {
+        cf::report("printdialog", "%s; starting with empty print settings",
+                   reason ? to_utf8(reason.get()).c_str() : path.c_str());
         return nullptr;
     }
     return ticket;

@@ -8,6 +8,7 @@
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
 #include "MenuInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/PlatformHost.h>
 
@@ -111,7 +112,7 @@ OSStatus PlatformPressMouse(WindowRef window, Point where, UInt32 modifiers, UIn
     EventRef event = mouse_event(kEventMouseDown, w, where, modifiers, clicks);
     if (event == nullptr)
         return memFullErr;
-    CFRetain(w);
+    const auto keep = cf::Holder<WindowRef>::retaining(w); // its handlers may dispose of it
     OSStatus status =
         SendEventToEventTarget(event, control != nullptr ? control->target : w->target);
     ReleaseEvent(event);
@@ -124,7 +125,6 @@ OSStatus PlatformPressMouse(WindowRef window, Point where, UInt32 modifiers, UIn
                  : choice_at != nullptr && choice == 0 ? OSStatus{noErr}
                                                        : hit::click_control(control, choice);
     }
-    CFRelease(w);
     return status;
 }
 

@@ -1,8 +1,8 @@
 // Building windows from parsed nib records: the registry of builders (one
 // per control kind), the attributes every control shares, and embedding.
-#include "CFHolder.h"
 #include "TextInternal.h"
 #include "NibInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <algorithm>
 #include <cstring>
@@ -159,12 +159,12 @@ OSStatus build_menu(const MenuNode& node, BuildContext& context, MenuRef* out) {
         return status;
     }
     if (node.title) {
-        CFHolder<CFStringRef> title(create_utf8_string(*node.title));
+        cf::Holder<CFStringRef> title(create_utf8_string(*node.title));
         status = title ? SetMenuTitleWithCFString(menu, title.get()) : paramErr;
     }
     for (size_t i = 0; status == noErr && i < node.items.size(); ++i) {
         const ItemNode& item = node.items[i];
-        CFHolder<CFStringRef> title(create_utf8_string(item.title));
+        cf::Holder<CFStringRef> title(create_utf8_string(item.title));
         status = title ? AppendMenuItemTextWithCFString(menu, title.get(),
                                                         item.enabled ? 0 : kMenuItemAttrDisabled,
                                                         item.command, nullptr)
@@ -192,7 +192,7 @@ OSStatus build_window(const Document& document, const WindowNode& node, WindowRe
         return status;
     }
     if (node.title) {
-        CFHolder<CFStringRef> title(create_utf8_string(*node.title));
+        cf::Holder<CFStringRef> title(create_utf8_string(*node.title));
         status = title ? SetWindowTitleWithCFString(window, title.get()) : memFullErr;
     }
     BuildContext context{document, {}};

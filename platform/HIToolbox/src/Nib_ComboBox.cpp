@@ -1,9 +1,9 @@
 // The nib kind "combo-box": a combo box (HIComboBoxCreate) whose <item>
 // entries are its list and whose title is its text. It registers its
 // builder itself, beside the built-in kinds.
-#include "CFHolder.h"
 #include "NibInternal.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/HIComboBox.h>
 
@@ -17,14 +17,14 @@ bool combo_fail(BuildContext& context, int line, const std::string& message) {
 
 OSStatus build_combo_box(WindowRef window, const ControlNode& node, BuildContext& context,
                          ControlRef* out) {
-    CFHolder<CFStringRef> text;
-    if (node.title && !(text = CFHolder<CFStringRef>(create_utf8_string(*node.title)))) {
+    cf::Holder<CFStringRef> text;
+    if (node.title && !(text = cf::Holder<CFStringRef>(create_utf8_string(*node.title)))) {
         combo_fail(context, node.line, "the title is not UTF-8 text");
         return errCorruptWindowDescription;
     }
-    CFHolder<CFMutableArrayRef> list(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
+    cf::Holder<CFMutableArrayRef> list(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
     for (const ItemNode& item : node.items) {
-        CFHolder<CFStringRef> title(create_utf8_string(item.title));
+        cf::Holder<CFStringRef> title(create_utf8_string(item.title));
         if (!title) {
             combo_fail(context, item.line, "the title is not UTF-8 text");
             return errCorruptWindowDescription;

@@ -2,9 +2,9 @@
 // titled by the item and named by its command (four characters) as the column's property ID
 // (1024 and on when it has none). Its attribute "selection" is "single" or "multiple"
 // (default).
-#include "CFHolder.h"
 #include "NibInternal.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/HIDataBrowser.h>
 
@@ -20,7 +20,7 @@ bool fail(BuildContext& context, int line, const std::string& message) {
 
 bool add_column(ControlRef browser, const ItemNode& item, DataBrowserPropertyID property,
                 BuildContext& context) {
-    CFHolder<CFStringRef> title(create_utf8_string(item.title));
+    cf::Holder<CFStringRef> title(create_utf8_string(item.title));
     if (!title)
         return fail(context, item.line, "the title is not UTF-8 text");
     DataBrowserListViewColumnDesc column{};

@@ -42,12 +42,9 @@ OSStatus create_cups_printer(CFStringRef destination, PMPrinter* out, CFStringRe
     }
     // People know a queue by its description when it has one.
     const char* info = cupsGetOption("printer-info", dest->num_options, dest->options);
-    CFStringRef name = create_string(info != nullptr && *info != '\0' ? info : full);
+    cf::Holder<CFStringRef> name(create_string(info != nullptr && *info != '\0' ? info : full));
     cupsFreeDests(1, dest);
-    const OSStatus status = create_found_cups_printer(destination, name, out);
-    if (name != nullptr)
-        CFRelease(name);
-    return status;
+    return create_found_cups_printer(destination, name.get(), out);
 }
 
 OSStatus create_found_cups_printer(CFStringRef destination, CFStringRef name, PMPrinter* out) {
