@@ -55,7 +55,7 @@ expect_in "$work/second/summary.txt" "Quality: Best"
 cat >"$work/german.script" <<'SCRIPT'
 # synthetic test data
 choose PDlg:1 "Beispieloptionen"
-choose PDlg:1 "Summary"
+choose PDlg:1 "Übersicht"
 dump summary.txt
 click PDlg:2
 SCRIPT

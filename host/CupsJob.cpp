@@ -5,6 +5,10 @@
 
 #include <cups/cups.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace host {
 namespace {
 
@@ -68,17 +72,31 @@ void add_options(JobOptions& to, int count, const cups_option_t* options) {
 
 } // namespace
 
-JobOptions merged_job_options(const std::string& destination, PMTicketRef ticket,
-                              const JobRequest& request) {
-    JobOptions merged;
+Destination look_up_destination(const std::string& destination) {
+    Destination found;
     const size_t slash = destination.find('/');
     const std::string queue = destination.substr(0, slash);
     const std::string instance = slash == std::string::npos ? "" : destination.substr(slash + 1);
-    if (cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(),
-                                             instance.empty() ? nullptr : instance.c_str())) {
-        add_options(merged, dest->num_options, dest->options);
-        cupsFreeDests(1, dest);
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(),
+                                         instance.empty() ? nullptr : instance.c_str());
+    if (dest == nullptr) {
+        found.error = cupsLastErrorString();
+        return found;
     }
+    found.exists = true;
+    found.dest.reset(dest, [](cups_dest_t* owned) { cupsFreeDests(1, owned); });
+    const char* accepting =
+        cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    found.accepting = accepting == nullptr || std::string(accepting) != "false";
+    add_options(found.savedOptions, dest->num_options, dest->options);
+    if (const char* info = cupsGetOption("printer-info", dest->num_options, dest->options))
+        found.info = info;
+    return found;
+}
+
+JobOptions merged_job_options(const JobOptions& saved, PMTicketRef ticket,
+                              const JobRequest& request) {
+    JobOptions merged = saved;
     JobOptions codes;
     for (auto& option : job_options(ticket)) {
         const bool isCode =
@@ -97,30 +115,99 @@ JobOptions merged_job_options(const std::string& destination, PMTicketRef ticket
     return merged;
 }
 
-int submit_job(const std::string& destination, const std::vector<std::string>& documents,
-               PMTicketRef ticket, const JobRequest& request, std::string& error) {
-    if (documents.empty()) {
-        error = "there is no document to send";
-        return 0;
+std::string without_codes(std::string text, PMTicketRef ticket) {
+    for (const char* name : {kUserIDKey, kAccountIDKey}) {
+        const std::string code = ticket != nullptr ? ::host::text(ticket, name) : std::string();
+        if (code.empty())
+            continue;
+        for (size_t at = text.find(code); at != std::string::npos; at = text.find(code, at + 3))
+            text.replace(at, code.size(), "...");
+    }
+    return text;
+}
+
+namespace {
+
+// Sends one file as a document of the job; false with `error` when it did not go.
+bool send_document(cups_dest_t* dest, cups_dinfo_t* info, int job, const std::string& path,
+                   bool last, std::string& error) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    const std::string name = path.substr(path.rfind('/') + 1);
+    bool sent = cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest, info, job, name.c_str(),
+                                      CUPS_FORMAT_AUTO, 0, nullptr, last) == HTTP_STATUS_CONTINUE;
+    char buffer[65536];
+    for (size_t n = 0; sent && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        sent = cupsWriteRequestData(CUPS_HTTP_DEFAULT, buffer, n) == HTTP_STATUS_CONTINUE;
+    std::fclose(file);
+    // Finishing reads the scheduler's answer, also after a failed write.
+    if (cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info) > IPP_STATUS_OK_CONFLICTING ||
+        !sent) {
+        error = cupsLastErrorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+OpenJob create_job(const Destination& destination, const JobOptions& merged,
+                   const std::string& title, JobRefusal& refusal, std::string& error) {
+    OpenJob job;
+    cups_dest_t* dest = destination.dest.get();
+    refusal = JobRefusal::gone;
+    if (dest == nullptr) {
+        error = destination.error.empty() ? "the destination was not found" : destination.error;
+        return job;
+    }
+    job.info.reset(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest), cupsFreeDestInfo);
+    if (job.info == nullptr) {
+        error = cupsLastErrorString();
+        return job;
     }
     cups_option_t* options = nullptr;
     int count = 0;
     // cupsAddOption replaces an option already there: later entries win.
-    for (const auto& [name, value] : merged_job_options(destination, ticket, request))
+    for (const auto& [name, value] : merged)
         count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
-    const std::string queue = destination.substr(0, destination.find('/'));
-    const std::string& first = documents.front();
-    const std::string title =
-        request.title.empty() ? first.substr(first.rfind('/') + 1) : request.title;
-    std::vector<const char*> files;
-    for (const std::string& document : documents)
-        files.push_back(document.c_str());
-    const int job = cupsPrintFiles(queue.c_str(), static_cast<int>(files.size()), files.data(),
-                                   title.c_str(), count, options);
+    const ipp_status_t status = cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest, job.info.get(), &job.id,
+                                                  title.c_str(), count, options);
     cupsFreeOptions(count, options);
-    if (job == 0)
-        error = cupsLastErrorString();
+    if (status <= IPP_STATUS_OK_CONFLICTING && job.id != 0) {
+        refusal = JobRefusal::none;
+        return job;
+    }
+    job.id = 0;
+    error = cupsLastErrorString();
+    refusal = status == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS ? JobRefusal::rejects
+              : status == IPP_STATUS_ERROR_NOT_FOUND        ? JobRefusal::gone
+                                                            : JobRefusal::refused;
     return job;
+}
+
+bool send_documents(const Destination& destination, const OpenJob& job,
+                    const std::vector<std::string>& documents, std::string& error) {
+    if (documents.empty()) {
+        error = "there is no document to send";
+        cancel_job(destination, job);
+        return false;
+    }
+    for (size_t i = 0; i < documents.size(); ++i) {
+        if (!send_document(destination.dest.get(), job.info.get(), job.id, documents[i],
+                           i + 1 == documents.size(), error)) {
+            cancel_job(destination, job);
+            return false;
+        }
+    }
+    return true;
+}
+
+void cancel_job(const Destination& destination, const OpenJob& job) {
+    if (destination.dest != nullptr && job.id != 0)
+        cupsCancelDestJob(CUPS_HTTP_DEFAULT, destination.dest.get(), job.id);
 }
 
 } // namespace host

@@ -6,6 +6,7 @@
 #include "CFText.h"
 #include "CupsJob.h"
 #include "PrintJob.h"
+#include "PrintStop.h"
 #include "Summary.h"
 
 #include <HIToolbox/PlatformHost.h>
@@ -82,8 +83,14 @@ class Run {
     void close_open_panel();
     void terminate_all(OSStatus status);
     void print();
-    void sync_all(Boolean direction);
-    void send_to_cups(const std::vector<std::string>& documents);
+    long sync_all(Boolean direction);
+    bool check_print(PrintStop& stop);
+    bool open_cups_job(PrintStop& stop);
+    bool send_print(PrintStop& stop, std::vector<std::string>& console);
+    bool send_to_cups(const std::vector<std::string>& documents, PrintStop& stop,
+                      std::vector<std::string>& console);
+    void stop_print(const PrintStop& stop, const std::string& why);
+    std::vector<std::string> documents() const;
     OSStatus play();
     bool script_left_over();
     bool usable(size_t i) const { return panels_[i].prologStatus == noErr; }
@@ -97,7 +104,10 @@ class Run {
     bool terminated_ = false;
     bool done_ = false;
     Outcome outcome_ = Outcome::failed;
-    OSStatus okStatus_ = noErr; // what the panels made of the last OK command
+    OSStatus okStatus_ = noErr;   // what the panels made of the last OK command
+    OSStatus syncStatus_ = noErr; // the first failing Sync of the last sync_all
+    bool printReached_ = false;   // the last press of Print got past the panels
+    OpenJob cupsJob_;             // created when Print is pressed, before the job is written
     WatchedSource source_;
 };
 
@@ -118,8 +128,9 @@ OSStatus Run::on_print_button(EventHandlerCallRef call, EventRef event, void* in
         return run->okStatus_;
     }
     run->okStatus_ = noErr;
+    run->printReached_ = false;
     const OSStatus status = CallNextEventHandler(call, event);
-    if (!run->done_ && run->source_.failure == noErr)
+    if (!run->done_ && !run->printReached_ && run->source_.failure == noErr)
         cf::report("printdialog", "a panel stopped the print (status %d); nothing was printed",
                    static_cast<int>(run->on105_ ? run->okStatus_ : status));
     return status;
@@ -135,7 +146,7 @@ OSStatus Run::command(EventRef event) {
         return noErr;
     }
     if (command.commandID == kReadSettingsCommand) {
-        sync_all(kPMSyncPaneFromTicket);
+        static_cast<void>(sync_all(kPMSyncPaneFromTicket));
         return noErr;
     }
     if (command.commandID == kHICommandCancel) {
@@ -235,62 +246,154 @@ bool Run::script_left_over() {
 }
 
 // Every PDE writes its settings into the ticket, or (reading) shows the ticket's again.
-void Run::sync_all(Boolean direction) {
-    for (size_t i = 0; i < pdes_.size(); ++i)
-        if (usable(i))
-            report(settings_.verbose, panels_[i],
-                   direction == kPMSyncPaneFromTicket ? "Sync (reading)" : "Sync",
-                   pdes_[i].pde->vtable->Sync(panels_[i].context, dialog_.session, direction));
+// Returns the first panel whose Sync failed, -1 when none did.
+long Run::sync_all(Boolean direction) {
+    long failedPanel = -1;
+    syncStatus_ = noErr;
+    for (size_t i = 0; i < pdes_.size(); ++i) {
+        if (!usable(i))
+            continue;
+        const OSStatus status =
+            pdes_[i].pde->vtable->Sync(panels_[i].context, dialog_.session, direction);
+        report(settings_.verbose, panels_[i],
+               direction == kPMSyncPaneFromTicket ? "Sync (reading)" : "Sync", status);
+        if (status != noErr && failedPanel < 0) {
+            failedPanel = static_cast<long>(i);
+            syncStatus_ = status;
+        }
+    }
+    return failedPanel;
 }
 
-void Run::print() {
-    if (script_left_over()) {
-        cf::report("printdialog", "nothing is printed");
-        return;
+std::vector<std::string> Run::documents() const {
+    std::vector<std::string> all{settings_.document};
+    all.insert(all.end(), settings_.moreDocuments.begin(), settings_.moreDocuments.end());
+    return all;
+}
+
+// The person is told why in an alert and the dialog stays as it was, so the cause can be put
+// right and Print pressed again, or the dialog cancelled. The console says it too.
+void Run::stop_print(const PrintStop& stop, const std::string& why) {
+    cf::report("printdialog", "%s; nothing was printed", why.c_str());
+    show_stop_alert(stop);
+}
+
+// What can be known to stop the print before anything is written: the panels' settings, the
+// output folder, the documents; and the CUPS job, created (but not yet given its documents) on
+// the destination, which says then whether it is gone, rejects jobs or refuses this one.
+bool Run::check_print(PrintStop& stop) {
+    if (const long panel = sync_all(kPMSyncTicketFromPane); panel >= 0) {
+        const auto i = static_cast<size_t>(panel);
+        stop = {StopReason::panelSettings, panels_[i].title, std::to_string(syncStatus_)};
+        stop_print(stop, "the panel " + panels_[i].title + " could not keep its settings (" +
+                             std::to_string(syncStatus_) + ")");
+        return false;
     }
+    const JobResult job = check_job(documents(), settings_.output);
+    if (job.failed != JobStep::none) {
+        stop = {job.failed == JobStep::folder ? StopReason::outputFolder : StopReason::document,
+                job.failedPath,
+                {}};
+        stop_print(stop, job.error);
+        return false;
+    }
+    return settings_.cupsDestination.empty() || settings_.document.empty() || open_cups_job(stop);
+}
+
+bool Run::open_cups_job(PrintStop& stop) {
+    const std::string& first = settings_.document;
+    const std::string title =
+        settings_.job.title.empty() ? first.substr(first.rfind('/') + 1) : settings_.job.title;
+    JobRefusal refusal = JobRefusal::none;
+    std::string error;
+    cupsJob_ = create_job(
+        settings_.destination,
+        merged_job_options(settings_.destination.savedOptions, dialog_.ticket, settings_.job),
+        title, refusal, error);
+    if (refusal == JobRefusal::none)
+        return true;
+    const std::string& name = settings_.cupsDestination;
+    stop = {refusal == JobRefusal::gone      ? StopReason::printerGone
+            : refusal == JobRefusal::rejects ? StopReason::printerRejects
+                                             : StopReason::printerRefused,
+            name, without_codes(error, dialog_.ticket)};
+    stop_print(stop, "CUPS destination " + name +
+                         (refusal == JobRefusal::gone      ? " cannot be found: "
+                          : refusal == JobRefusal::rejects ? " is not accepting jobs: "
+                                                           : " did not take the job: ") +
+                         stop.detail);
+    return false;
+}
+
+// Writes the job into the output folder and sends it to CUPS; the console lines wait until
+// the dialog has closed.
+bool Run::send_print(PrintStop& stop, std::vector<std::string>& console) {
+    std::vector<std::string> written;
+    for (const std::string& document : documents()) {
+        const JobResult job = write_job(document, settings_.output, dialog_.ticket);
+        if (job.status != noErr) {
+            cancel_job(settings_.destination, cupsJob_);
+            stop = {job.failed == JobStep::document ? StopReason::document
+                    : job.failed == JobStep::folder ? StopReason::outputFolder
+                                                    : StopReason::jobFile,
+                    job.failedPath,
+                    {}};
+            stop_print(stop, "the job was not written: " + job.error);
+            return false;
+        }
+        console.push_back("printdialog: printed " +
+                          (job.documentPath.empty() ? "(no document)" : job.documentPath) +
+                          "; job ticket " + job.ticketPath);
+        console.push_back("printdialog: ticket keys: " + job.keys);
+        if (!job.documentPath.empty())
+            written.push_back(job.documentPath);
+    }
+    return settings_.cupsDestination.empty() || send_to_cups(written, stop, console);
+}
+
+bool Run::send_to_cups(const std::vector<std::string>& documents, PrintStop& stop,
+                       std::vector<std::string>& console) {
+    std::string error = "there is no document to send";
+    if (cupsJob_.id == 0 || !send_documents(settings_.destination, cupsJob_, documents, error)) {
+        cupsJob_ = OpenJob{};
+        stop = {StopReason::printerRefused, settings_.cupsDestination,
+                without_codes(error, dialog_.ticket)};
+        stop_print(stop, "CUPS destination " + settings_.cupsDestination +
+                             " did not take the job: " + stop.detail +
+                             " (the job stays in the output folder)");
+        return false;
+    }
+    console.push_back("printdialog: sent to CUPS destination " + settings_.cupsDestination +
+                      " as job " + std::to_string(cupsJob_.id));
+    return true;
+}
+
+// Print goes through only when nothing stops it; then the dialog ends.
+void Run::print() {
+    printReached_ = true;
     if (source_.failure != noErr) {
         cf::report("printdialog", "the user's actions failed (%d); nothing is printed",
                    static_cast<int>(source_.failure));
         return;
     }
-    sync_all(kPMSyncTicketFromPane);
+    PrintStop stop;
+    if (!check_print(stop))
+        return;
+    // Lines after a print that is about to go out would never run.
+    if (script_left_over()) {
+        cancel_job(settings_.destination, cupsJob_);
+        cf::report("printdialog", "nothing is printed");
+        return;
+    }
+    std::vector<std::string> console;
+    if (!send_print(stop, console))
+        return;
     close_open_panel();
     terminate_all(noErr);
     done_ = true;
-    std::vector<std::string> documents{settings_.document};
-    documents.insert(documents.end(), settings_.moreDocuments.begin(),
-                     settings_.moreDocuments.end());
-    std::vector<std::string> written;
-    for (const std::string& document : documents) {
-        const JobResult job = write_job(document, settings_.output, dialog_.ticket);
-        if (job.status != noErr) {
-            cf::report("printdialog", "the job was not written: %s", job.error.c_str());
-            return;
-        }
-        std::printf("printdialog: printed %s; job ticket %s\n",
-                    job.documentPath.empty() ? "(no document)" : job.documentPath.c_str(),
-                    job.ticketPath.c_str());
-        std::printf("printdialog: ticket keys: %s\n", job.keys.c_str());
-        if (!job.documentPath.empty())
-            written.push_back(job.documentPath);
-    }
     outcome_ = Outcome::printed;
-    if (!settings_.cupsDestination.empty())
-        send_to_cups(written);
-}
-
-void Run::send_to_cups(const std::vector<std::string>& documents) {
-    std::string error;
-    const int id =
-        submit_job(settings_.cupsDestination, documents, dialog_.ticket, settings_.job, error);
-    if (id == 0) {
-        cf::report("printdialog", "CUPS destination %s did not take the job: %s",
-                   settings_.cupsDestination.c_str(), error.c_str());
-        outcome_ = Outcome::failed;
-        return;
-    }
-    std::printf("printdialog: sent to CUPS destination %s as job %d\n",
-                settings_.cupsDestination.c_str(), id);
+    for (const std::string& line : console)
+        std::printf("%s\n", line.c_str());
 }
 
 OSStatus Run::start() {

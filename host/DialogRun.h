@@ -20,6 +20,7 @@ struct RunSettings {
     PMPrinter printer = nullptr;            // the session's current printer; may be NULL
     PMTicketRef ticket = nullptr;           // the settings to start from; NULL: empty ones
     std::string cupsDestination; // when not empty, the job is also sent to this CUPS queue
+    Destination destination;     // what looking it up found, when printdialog started
     JobRequest job;              // what the command line adds to the CUPS job
     bool display = false;        // without a script: the person acts in windows on the display
     bool verbose = false;        // list every PDE operation with its status

@@ -34,7 +34,8 @@ OSStatus create_chooser(PrintDialog& dialog, const std::vector<PanelInfo>& panel
             kCFStringEncodingUTF8));
         AppendMenuItemTextWithCFString(menu, title.get(), 0, 0, nullptr);
     }
-    AppendMenuItemTextWithCFString(menu, CFSTR("Summary"), 0, 0, nullptr);
+    const cf::Holder<CFStringRef> summary = make_string(host_texts().summary);
+    AppendMenuItemTextWithCFString(menu, summary.get(), 0, 0, nullptr);
     const Rect bounds = rect(kMargin, kMargin, kMargin + kChooserHeight, width - kMargin);
     status = CreatePopupButtonControl(dialog.window, &bounds, nullptr, -12345, false, -1, 0, 0,
                                       &dialog.chooser);

@@ -10,18 +10,22 @@
 
 namespace host {
 
-PMPrinter create_printer(const Options& options, const std::string& programDir) {
+PMPrinter create_printer(const Options& options, const std::string& programDir,
+                         const Destination& found) {
     PMPrinter printer = nullptr;
     if (!options.printer.empty()) {
-        cf::Holder<CFStringRef> name(
-            CFStringCreateWithCString(nullptr, options.printer.c_str(), kCFStringEncodingUTF8));
-        CFStringRef error = nullptr;
-        const OSStatus status =
-            PlatformCreatePrinterForCUPSDestination(name.get(), &printer, &error);
-        const cf::Holder<CFStringRef> reason(error);
-        if (status != noErr) {
-            cf::report("printdialog", "--printer %s: %s", options.printer.c_str(),
-                       reason ? to_utf8(reason.get()).c_str() : "no such destination");
+        if (!found.exists) {
+            cf::report("printdialog", "--printer %s: CUPS has no destination \"%s\" (%s)",
+                       options.printer.c_str(), options.printer.c_str(), found.error.c_str());
+            return nullptr;
+        }
+        const cf::Holder<CFStringRef> name = make_string(options.printer);
+        const cf::Holder<CFStringRef> info =
+            found.info.empty() ? cf::Holder<CFStringRef>() : make_string(found.info);
+        if (PlatformCreatePrinterForFoundCUPSDestination(name.get(), info.get(), &printer) !=
+            noErr) {
+            cf::report("printdialog", "--printer %s: not a CUPS destination name",
+                       options.printer.c_str());
             return nullptr;
         }
     } else {
@@ -31,9 +35,11 @@ PMPrinter create_printer(const Options& options, const std::string& programDir) 
             CFStringCreateWithCString(nullptr, title, kCFStringEncodingUTF8));
         if (PlatformCreatePrinterWithPPD(name.get(), ppd.c_str(), &printer) != noErr)
             return nullptr;
+        // A CUPS queue's PPD is fetched only when a PDE asks for it: asking here would fetch it
+        // for every print.
+        if (const cf::Holder<CFStringRef> why{PlatformCopyPrinterPPDError(printer)})
+            cf::report("printdialog", "the printer has no PPD: %s", to_utf8(why.get()).c_str());
     }
-    if (const cf::Holder<CFStringRef> why{PlatformCopyPrinterPPDError(printer)})
-        cf::report("printdialog", "the printer has no PPD: %s", to_utf8(why.get()).c_str());
     return printer;
 }
 

@@ -7,6 +7,7 @@
 #include "Setup.h"
 #include <CoreFoundation/CFDiagnostics.h>
 
+#include <HIToolbox/PlatformHost.h>
 #include <PrintCore/PlatformHost.h>
 
 #include <CoreServices/PlatformHost.h>
@@ -75,7 +76,11 @@ int run_dialog(std::vector<host::LoadedPDE>& pdes, const host::Options& options,
         cf::report("printdialog",
                    "no CUPS destination: -n and -o have no queue to go to; the job is kept in %s",
                    settings.output.c_str());
-    settings.printer = host::create_printer(options, programDir);
+    // The destination is looked up once: the printer is made from what was found, and the job
+    // is created for it.
+    if (!options.printer.empty())
+        settings.destination = host::look_up_destination(options.printer);
+    settings.printer = host::create_printer(options, programDir, settings.destination);
     if (settings.printer == nullptr && !options.printer.empty())
         return 1;
     if (!options.settings.empty())
@@ -144,6 +149,9 @@ int main(int argc, char** argv) {
                    options.systemVersion.c_str());
         return 2;
     }
+    // The fonts load while the PDEs do; their panels measure text as they are built.
+    if (!options.list)
+        PlatformPrepareText();
     host::LoadResult loaded = host::load_pdes(host::pde_search_path(options, program_dir(argv[0])));
     for (const host::PDEFailure& failure : loaded.failures)
         cf::report("printdialog", "skipping %s: %s", failure.path.c_str(), failure.reason.c_str());

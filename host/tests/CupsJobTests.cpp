@@ -66,7 +66,8 @@ TEST_F(JobOptionsTest, CommandLineOptionsWinOverChoicesAndCodesWinOverAll) {
     host::JobRequest request;
     request.copies = 3;
     request.options = {"Duplex=None media=A4", "job-account-id=forged"};
-    const host::JobOptions merged = host::merged_job_options("no-such-queue", ticket, request);
+    const host::JobOptions merged =
+        host::merged_job_options({{"media", "Letter"}, {"number-up", "2"}}, ticket, request);
     std::map<std::string, std::string> last;
     for (const auto& [name, value] : merged)
         last[name] = value;
@@ -74,12 +75,26 @@ TEST_F(JobOptionsTest, CommandLineOptionsWinOverChoicesAndCodesWinOverAll) {
     EXPECT_EQ("A4", last["media"]);
     EXPECT_EQ("3", last["copies"]);
     EXPECT_EQ("a-18", last["job-account-id"]);
+    EXPECT_EQ("2", last["number-up"]); // a saved option nothing overrides stays
 }
 
-TEST(SubmitJob, WithoutADocumentNothingIsSent) {
+// What CUPS says about a refused job may quote a value back: the codes never get through.
+TEST_F(JobOptionsTest, WhatCupsSaysLosesTheCodes) {
+    set(CFSTR("com.tovek.Act.qjob.UID"), "u-19");
+    set(CFSTR("com.tovek.Act.qjob.AID"), "a-20");
+    EXPECT_EQ("bad job-account-id ... for ... (...)",
+              host::without_codes("bad job-account-id a-20 for u-19 (a-20)", ticket));
+    EXPECT_EQ("no codes here", host::without_codes("no codes here", nullptr));
+}
+
+TEST(CreateJob, ADestinationNotFoundCreatesNoJob) {
+    host::Destination gone;
+    gone.error = "not found";
+    host::JobRefusal refusal = host::JobRefusal::none;
     std::string error;
-    EXPECT_EQ(0, host::submit_job("queue", {}, nullptr, {}, error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(0, host::create_job(gone, {}, "title", refusal, error).id);
+    EXPECT_EQ(host::JobRefusal::gone, refusal);
+    EXPECT_EQ("not found", error);
 }
 
 } // namespace

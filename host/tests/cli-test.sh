@@ -97,6 +97,27 @@ printf 'click "Cancel"\nclick "Print"\n' >"$out/late.script"
 status=$?
 [ $status -eq 1 ] || { echo "FAILED: Cancel with lines left over exited $status, not 1"; fail=1; }
 
+# A panel whose Sync fails stops the print: the alert names the panel and its status, and the
+# dialog stays, so another panel can still be chosen before Cancel.
+printf '%s\n' 'click "Print"' \
+    'expect-alert "The panel “Stubborn” could not keep its settings (error -50)."' \
+    'answer-alert "OK"' 'choose PDlg:1 "Accounting"' 'click "Cancel"' >"$out/stubborn.script"
+stubborn=$("$printdialog" --pde "$bad_bundles/sync-fails" --script "$out/stubborn.script" \
+    --output "$out/stubborn" "$0" 2>&1)
+status=$?
+[ $status -eq 0 ] || { echo "FAILED: Cancel after a failed Sync exited $status, not 0"; fail=1; }
+expect "a failed Sync is named" "$stubborn" 'the panel Stubborn could not keep its settings \(-50\); nothing was printed'
+[ -e "$out/stubborn/cli-test.sh.ticket.plist" ] && { echo "FAILED: printed after a failed Sync"; fail=1; }
+
+# The panel menu's last item is the Summary, in the person's language: the panels' settings as
+# "title: value" lines in a pane of their own.
+printf '%s\n' 'choose PDlg:1 "Übersicht"' 'dump summary.txt' 'click "Abbrechen"' >"$out/summary.script"
+LANGUAGE=de "$printdialog" --script "$out/summary.script" --output "$out/summary" "$0" >/dev/null 2>&1
+summary=$(cat "$out/summary/summary.txt" 2>/dev/null)
+expect "the Summary is the menu's last item" "$summary" "items=\[\"Kostenstellen\",\"Übersicht\"\]"
+expect "the Summary shows" "$summary" "'PDlg'/99 user pane .* visible"
+expect "the Summary names the panel" "$summary" '^      - static text .* text="Kostenstellen"$'
+
 # A scripted run never loads the display's toolkit.
 loaded=$(LD_DEBUG=libs "$printdialog" "${print[@]}" "$0" 2>&1 | grep -E 'calling init: .*libgtk-4\.so')
 [ -z "$loaded" ] || { echo "FAILED: a scripted run loaded the toolkit: $loaded"; fail=1; }

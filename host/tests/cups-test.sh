@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A print that goes to CUPS: a private scheduler on a local socket, a queue with the embedded
 # printer's PPD, and printdialog sending a job with accounting codes to it. Checks that the
-# job reached the queue carrying the codes as job attributes, that the printer's PPD came from
-# CUPS, and that no code reached the console. Skipped (77) without cupsd or root.
+# job reached the queue carrying the codes as job attributes, that a printer made for the queue
+# gets its PPD from CUPS (PrintCore's test), and that no code reached the console. Skipped (77)
+# without cupsd or root.
 # The codes are synthetic test data.
 set -uo pipefail
 printdialog=$1 printcore_tests=$2 ppd=$3
@@ -39,7 +40,6 @@ status=$?
 [ $status -eq 0 ] || { echo "FAILED: printdialog exited $status"; fail=1; }
 grep -qE '^printdialog: sent to CUPS destination KV3300 as job [0-9]+$' <<<"$console" ||
     { echo "FAILED: no job was sent"; fail=1; }
-grep -q 'has no PPD' <<<"$console" && { echo "FAILED: the PPD did not come from CUPS"; fail=1; }
 grep -qE 'cups-user-41|cups-acct-42' <<<"$console" && { echo "FAILED: a code reached the console"; fail=1; }
 # The scheduler writes a job's control file a moment after it takes the job.
 for _ in $(seq 100); do
@@ -76,5 +76,30 @@ else
     grep -q 'piped page' "$document" 2>/dev/null ||
         { echo "FAILED: standard input did not reach the queue"; fail=1; }
 fi
+# A queue that rejects jobs stops the print before anything is written: the alert says so (in
+# the person's language), the console too, without the codes; Cancel then ends the dialog.
+cupsreject KV3300
+cat >"$work/rejected.script" <<SCRIPT
+choose TVKa:101 "Comptabilité activée"
+click PDlg:3
+type TVKa:501 "cups-user-43"
+type TVKa:503 "cups-acct-44"
+click "OK"
+expect-alert "Le document n’a pas été imprimé."
+expect-alert "L’imprimante KV3300 n’accepte pas de tâches."
+answer-alert "OK"
+click PDlg:2
+SCRIPT
+rejected=$(LANGUAGE=fr "$printdialog" -d KV3300 --script "$work/rejected.script" \
+    --output "$work/out3" "$work/page.ps" 2>&1)
+status=$?
+[ $status -eq 0 ] || { echo "FAILED: cancelled after the alert, printdialog exited $status"; fail=1; }
+grep -q 'CUPS destination KV3300 is not accepting jobs.*; nothing was printed' <<<"$rejected" ||
+    { echo "FAILED: the console did not say why"; fail=1; }
+grep -qE 'cups-user-43|cups-acct-44' <<<"$rejected" && { echo "FAILED: a code reached the console"; fail=1; }
+[ -e "$work/out3/page.ps" ] && { echo "FAILED: a stopped print was written"; fail=1; }
+[ $fail -eq 0 ] || echo "$rejected"
+cupsaccept KV3300
+
 [ $fail -eq 0 ] && echo "printing through CUPS: all checks passed"
 exit $fail

@@ -2,10 +2,14 @@
 # The print dialog in real windows: a private X server (Xvfb), real X input from xdotool, a
 # private CUPS scheduler. The dialog appears and looks as its headless snapshot does; the
 # panel's popup opens and a choice in it turns accounting on; Return prints; the prompt asks for
-# the codes; typing (beyond ASCII too), Tab and Return answer it and the job reaches the queue
-# with the codes. In a second run, Escape in the prompt brings the cancel alert, Return answers
+# the codes; typing (beyond ASCII too, and a character composed by the input method, shown in
+# the field while it is composed), Tab and Return answer it and the job reaches the queue with
+# the codes. In a second run, Escape in the prompt brings the cancel alert, Return answers
 # it, and closing the dialog's window cancels. In a third, text is copied and pasted between
-# fields through the desktop's clipboard, and Escape cancels. Skipped (77) without Xvfb, xdotool, cupsd or root.
+# fields through the desktop's clipboard, and Escape cancels. In a fourth, a queue that rejects
+# jobs stops the print with an alert, and Print goes through once it accepts again; in a fifth,
+# a queue removed while the dialog is open does too. Skipped (77) without Xvfb, xdotool, cupsd
+# or root.
 # The codes are synthetic test data.
 set -uo pipefail
 printdialog=$1 shot=$2 ppd=$3
@@ -57,6 +61,19 @@ enable_accounting() { # dialog window
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 3 / 4)) click 1
     sleep 0.3
 }
+# The alert that came up over the dialog, once the prompt (if any) is gone.
+alert_over() { # dialog window
+    local alert=""
+    for _ in $(seq 50); do
+        alert=$(xdotool search --onlyvisible --name '.*' 2>/dev/null | while read -r id; do
+            [ "$id" = "$1" ] || [ "$id" = "$root" ] ||
+                xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1x1$' || echo "$id"
+        done | tail -1)
+        [ -n "$alert" ] && [ -z "$(xdotool search --onlyvisible --name '^Accounting$')" ] && break
+        sleep 0.1
+    done
+    echo "$alert"
+}
 root=$(xdotool search --maxdepth 0 --name '' 2>/dev/null | head -1)
 
 # What the windows look like headless, in the same states.
@@ -104,6 +121,15 @@ xdotool windowfocus --sync "$prompt"
 # map when the key arrives, so the mapping must outlast that, even on a busy machine.
 xdotool type --delay 20 'Mich'
 xdotool type --delay 1500 'ał'
+# The desktop's input method composes one more character (Control-Shift-U, its code, space):
+# while it is composed it shows in the field, and only the committed character is typed.
+"$shot" "$prompt" "$work/composing-before.png" "$work/headless/prompt.png" >/dev/null
+xdotool key ctrl+shift+u
+xdotool type --delay 20 'e5'
+sleep 0.3
+"$shot" "$prompt" "$work/composing.png" "$work/composing-before.png" >/dev/null &&
+    failed "the text being composed does not show in the field"
+xdotool key space
 xdotool key Tab
 xdotool type --delay 20 '4711'
 xdotool key Return
@@ -117,7 +143,7 @@ if [ -z "$job" ]; then
     failed "no job reached the queue: $console"
 else
     attributes=$(job_attributes "$(wait_for_job "$job")")
-    for expected in "job-accounting-user-id=Michał" "job-account-id=4711"; do
+    for expected in "job-accounting-user-id=Michałå" "job-account-id=4711"; do
         grep -qxF -- "$expected" <<<"$attributes" ||
             failed "the job lacks $expected: $(grep -a '^job-account' <<<"$attributes" | tr '\n' ' ')"
     done
@@ -134,15 +160,7 @@ xdotool key Return
 prompt=$(window Accounting)
 xdotool windowfocus --sync "$prompt"
 xdotool key Escape
-alert=""
-for _ in $(seq 50); do
-    alert=$(xdotool search --onlyvisible --name '.*' 2>/dev/null | while read -r id; do
-        [ "$id" = "$dialog" ] || [ "$id" = "$root" ] ||
-            xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1x1$' || echo "$id"
-    done | tail -1)
-    [ -n "$alert" ] && [ -z "$(xdotool search --onlyvisible --name '^Accounting$')" ] && break
-    sleep 0.1
-done
+alert=$(alert_over "$dialog")
 [ -n "$alert" ] || failed "Escape in the prompt brought no alert"
 looks_like "$alert" "$work/headless/alert.png" "the cancel alert"
 xdotool windowfocus --sync "$alert"
@@ -174,6 +192,67 @@ xdotool key Escape
 timeout 10 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
 wait $run
 grep -q 'cancelled; nothing was printed' "$work/run3.txt" || failed "Escape in the dialog did not cancel"
+
+# Fourth run: a queue that rejects jobs. Print brings an alert saying so, as headless; the
+# dialog stays; once the queue accepts again, Print goes through.
+cupsreject KV3300
+cat >"$work/rejected.script" <<'SCRIPT'
+click "Print"
+expect-alert "The printer KV3300 is not accepting jobs."
+snapshot stopped.png
+answer-alert "OK"
+click "Cancel"
+SCRIPT
+"$printdialog" -d KV3300 --script "$work/rejected.script" --output "$work/headless" \
+    "$work/page.ps" >"$work/headless3.txt" 2>&1 || failed "the stop alert headless: $(cat "$work/headless3.txt")"
+"$printdialog" -d KV3300 --output "$work/real" "$work/page.ps" >"$work/run4.txt" 2>&1 &
+run=$!
+dialog=$(window Print)
+xdotool windowfocus --sync "$dialog"
+xdotool key Return
+alert=$(alert_over "$dialog")
+[ -n "$alert" ] || failed "Print to a rejecting queue brought no alert"
+looks_like "$alert" "$work/headless/stopped.png" "the alert of a stopped print"
+cupsaccept KV3300
+xdotool windowfocus --sync "$alert"
+xdotool key Return
+sleep 0.3
+xdotool windowfocus --sync "$dialog"
+xdotool key Return
+timeout 10 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
+wait $run
+status=$?
+console=$(cat "$work/run4.txt")
+[ $status -eq 0 ] || failed "printdialog (retried) exited $status: $console"
+grep -q 'KV3300 is not accepting jobs.*; nothing was printed' <<<"$console" ||
+    failed "the console did not say why the first print stopped: $console"
+grep -qE '^printdialog: sent to CUPS destination KV3300 as job [0-9]+$' <<<"$console" ||
+    failed "Print after the queue accepted again sent no job: $console"
+
+# Fifth run: the queue is removed while the dialog is open. Print says it is no longer
+# available; closing the dialog then cancels.
+lpadmin -p Gone -E -v "file://$work/out/gone.prn" -P "$work/kv3300.ppd" 2>/dev/null ||
+    failed "a second queue could not be made"
+"$printdialog" -d Gone --output "$work/real" "$work/page.ps" >"$work/run5.txt" 2>&1 &
+run=$!
+dialog=$(window Print)
+lpadmin -x Gone
+xdotool windowfocus --sync "$dialog"
+xdotool key Return
+alert=$(alert_over "$dialog")
+[ -n "$alert" ] || failed "Print to a removed queue brought no alert"
+xdotool windowfocus --sync "$alert"
+xdotool key Return
+sleep 0.3
+"$shot" --close "$dialog" || failed "the dialog's window could not be closed"
+timeout 10 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
+wait $run
+status=$?
+console=$(cat "$work/run5.txt")
+[ $status -eq 0 ] || failed "printdialog (queue removed) exited $status: $console"
+grep -q 'CUPS destination Gone cannot be found: .*; nothing was printed' <<<"$console" ||
+    failed "the console did not say the queue is gone: $console"
+grep -q 'cancelled; nothing was printed' <<<"$console" || failed "closing the window did not cancel"
 
 [ $fail -eq 0 ] && echo "the print dialog on a display: all checks passed"
 exit $fail

@@ -64,6 +64,31 @@ expect "an output folder that cannot be made" "$run" 'letter\.txt/sub: the outpu
 run=$(pd --output out3 missing.txt 2>&1)
 expect "a missing document is named" "$run" 'missing\.txt: the document cannot be read'
 
+# A print that cannot go out says why in an alert, in the person's language, and the dialog
+# stays as it was: the codes typed into the prompt are not lost and Cancel still ends it.
+cat >stop.script <<'SCRIPT'
+choose TVKa:101 "Kostenstellen aktiviert"
+click PDlg:3
+type TVKa:501 "stop-user-51"
+type TVKa:503 "stop-acct-52"
+click "OK"
+expect-alert "Das Dokument wurde nicht gedruckt."
+expect-alert "Das Dokument gone.txt kann nicht gelesen werden."
+answer-alert "OK"
+expect-text TVKa:101 "Kostenstellen aktiviert"
+expect-text PDlg:3 "Drucken"
+click "Abbrechen"
+SCRIPT
+run=$(LANGUAGE=de "$printdialog" --script stop.script --output out6 gone.txt 2>&1)
+check "Cancel after a stopped print ends the run (exit 0)" test $? -eq 0
+expect "the console says why" "$run" '^printdialog: gone\.txt: the document cannot be read: .*; nothing was printed$'
+check "nothing was written" test ! -e out6/job.ticket.plist
+check "no code reached the console" test -z "$(grep -E 'stop-user-51|stop-acct-52' <<<"$run")"
+# A script that ends with the alert up fails, as a script that ends early does.
+run=$("$printdialog" --script print.script --output out8 missing.txt 2>&1)
+check "a script ending at the alert fails" test $? -eq 1
+expect "the alert's explanation is on the console" "$run" 'The document missing\.txt cannot be read\.'
+
 # Settings that are not a settings file, and scripts that are not scripts.
 mkfifo pipe
 run=$(timeout 20 "$printdialog" --script "$work/print.script" --settings pipe --output out4 2>&1)

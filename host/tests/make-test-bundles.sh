@@ -4,8 +4,9 @@
 #   NoExecutable.plugin  no executable in Contents/MacOS
 #   NoFactory.plugin     an executable without the factory function its Info.plist names
 #   OtherVersion.plugin  a PDE that speaks another API version
+# and, in sync-fails/, a PDE the host loads whose Sync cannot write its settings.
 set -euo pipefail
-out=$1 accounting_executable=$2 other_version_module=$3
+out=$1 accounting_executable=$2 other_version_module=$3 sync_fails_module=$4
 rm -rf "$out"
 mkdir -p "$out"
 
@@ -50,3 +51,7 @@ cp "$accounting_executable" "$out/NoFactory.plugin/Contents/MacOS/NoFactory"
 mkdir -p "$out/OtherVersion.plugin/Contents/MacOS"
 info_plist OtherVersion OtherVersionFactory 11111111-2222-3333-4444-000000000003 >"$out/OtherVersion.plugin/Contents/Info.plist"
 cp "$other_version_module" "$out/OtherVersion.plugin/Contents/MacOS/OtherVersion"
+
+mkdir -p "$out/sync-fails/SyncFails.plugin/Contents/MacOS"
+info_plist SyncFails SyncFailsFactory 11111111-2222-3333-4444-000000000004 >"$out/sync-fails/SyncFails.plugin/Contents/Info.plist"
+cp "$sync_fails_module" "$out/sync-fails/SyncFails.plugin/Contents/MacOS/SyncFails"

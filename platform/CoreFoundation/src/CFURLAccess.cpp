@@ -171,8 +171,10 @@ std::string resolve_link(const std::string& path) {
 }
 
 // Writes bytes to path atomically with the given mode: a new file beside it, synced and renamed
-// into place, then the folder synced so that the rename survives a crash. Returns 0 or an errno.
-int replace_file(const std::string& path, const UInt8* bytes, CFIndex length, mode_t mode) {
+// into place, then the folder synced so that the rename survives a crash (both syncs left out
+// when `sync` is false). Returns 0 or an errno.
+int replace_file(const std::string& path, const UInt8* bytes, CFIndex length, mode_t mode,
+                 bool sync = true) {
     size_t slash = path.rfind('/');
     std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     std::string temp =
@@ -182,7 +184,7 @@ int replace_file(const std::string& path, const UInt8* bytes, CFIndex length, mo
     if (fd < 0)
         return errno;
     int error = 0;
-    if (fchmod(fd, mode) != 0 || !write_all(fd, bytes, length) || fsync(fd) != 0)
+    if (fchmod(fd, mode) != 0 || !write_all(fd, bytes, length) || (sync && fsync(fd) != 0))
         error = errno != 0 ? errno : EIO;
     if (close(fd) != 0 && error == 0)
         error = errno;
@@ -192,7 +194,7 @@ int replace_file(const std::string& path, const UInt8* bytes, CFIndex length, mo
         unlink(temp.c_str());
         return error;
     }
-    int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int dir = sync ? open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
     if (dir >= 0) {
         fsync(dir);
         close(dir);
@@ -281,6 +283,11 @@ Boolean CFURLWriteDataAndPropertiesToResource(CFURLRef url, CFDataRef dataToWrit
 }
 
 int PlatformWriteFileAtomically(const char* path, const UInt8* bytes, CFIndex length, UInt32 mode) {
+    return PlatformWriteFileAtomicallyWithOptions(path, bytes, length, mode, 0);
+}
+
+int PlatformWriteFileAtomicallyWithOptions(const char* path, const UInt8* bytes, CFIndex length,
+                                           UInt32 mode, OptionBits options) {
     if (path == nullptr || *path == '\0' || length < 0 || (bytes == nullptr && length > 0))
         return EINVAL;
     struct stat info {};
@@ -290,5 +297,6 @@ int PlatformWriteFileAtomically(const char* path, const UInt8* bytes, CFIndex le
         if (S_ISDIR(info.st_mode))
             return EISDIR;
     }
-    return replace_file(path, bytes, length, static_cast<mode_t>(mode & 07777));
+    return replace_file(path, bytes, length, static_cast<mode_t>(mode & 07777),
+                        (options & kPlatformWriteWithoutSync) == 0);
 }

@@ -1,12 +1,14 @@
 #include <CoreFoundation/CFDate.h>
 #include <CoreFoundation/CFNumber.h>
 #include <CoreFoundation/CFURLAccess.h>
+#include <CoreFoundation/PlatformHost.h>
 
 #include <CoreFoundation/CFHolder.h>
 #include "CFValueSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
@@ -123,6 +125,31 @@ TEST_F(CFURLAccess, WritingThroughALinkReplacesItsTarget) {
     struct stat info {};
     lstat((folder_ + "/link").c_str(), &info);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
+}
+
+// Output files, with and without syncing: the whole text under the name with the mode asked
+// for, nothing left beside it, and never through a link.
+TEST_F(CFURLAccess, OutputFilesAreReplacedWholeAndNeverThroughALink) {
+    const std::string path = folder_ + "/record";
+    for (OptionBits options : {OptionBits(0), OptionBits(kPlatformWriteWithoutSync)}) {
+        const std::string text = "record " + std::to_string(options);
+        EXPECT_EQ(PlatformWriteFileAtomicallyWithOptions(
+                      path.c_str(), reinterpret_cast<const UInt8*>(text.data()),
+                      static_cast<CFIndex>(text.size()), 0640, options),
+                  0);
+        std::ifstream in(path);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+        EXPECT_EQ(mode_of("record"), 0640u);
+        EXPECT_EQ(entries(), std::vector<std::string>{"record"});
+    }
+    ASSERT_EQ(symlink("record", (folder_ + "/link").c_str()), 0);
+    const std::string link = folder_ + "/link";
+    EXPECT_EQ(PlatformWriteFileAtomicallyWithOptions(link.c_str(),
+                                                     reinterpret_cast<const UInt8*>("x"), 1, 0600,
+                                                     kPlatformWriteWithoutSync),
+              ELOOP);
+    std::ifstream in(path);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "record 1");
 }
 
 TEST_F(CFURLAccess, FoldersAndProperties) {

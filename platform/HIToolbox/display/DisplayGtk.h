@@ -16,14 +16,27 @@ namespace display {
 
 // One thing the person did, kept until the toolbox asks for it.
 struct Action {
-    enum Kind { click, choose, key, typing, pasting, close, copy, cut, paste, selectAll };
+    enum Kind {
+        click,
+        choose,
+        key,
+        typing,
+        pasting,
+        composing,
+        close,
+        copy,
+        cut,
+        paste,
+        selectAll
+    };
     Kind kind = click;
     WindowRef window = nullptr; // retained while queued
     Point where{};              // click, choose: window-local points
     MenuItemIndex item = 0;     // choose
     UniChar charCode = 0;       // key
     UInt32 modifiers = 0;       // key
-    std::string text;           // typing, pasting: UTF-8
+    std::string text;           // typing, pasting, composing: UTF-8
+    CFIndex caret = -1;         // composing: the caret, in UTF-16 units into the text
 };
 
 struct Shown {

@@ -122,6 +122,12 @@ void click(Display& display, const Action& action) {
             open_menu(display, *shown, control, action.where);
         return;
     }
+    // A tab control is clicked where the person clicked: the tab there is chosen.
+    if (kind_of(control).kind == kControlKindTabs) {
+        PlatformPressMouse(action.window, action.where, 0, 1);
+        PlatformReleaseMouse(action.window, action.where);
+        return;
+    }
     PlatformClickControl(control); // a click on a disabled control does nothing
 }
 
@@ -234,7 +240,15 @@ void perform(Display& display, const Action& action) {
         PlatformTypeKey(action.window, action.charCode, action.modifiers);
         break;
     case Action::typing:
+        // The composed text is replaced by what the input method committed.
+        PlatformSetMarkedText(action.window, nullptr, 0);
         enter_text(action.window, action.text, false);
+        break;
+    case Action::composing:
+        if (CFStringRef text = create_string(action.text)) {
+            PlatformSetMarkedText(action.window, text, action.caret);
+            CFRelease(text);
+        }
         break;
     case Action::pasting:
         enter_text(action.window, action.text, true);

@@ -105,6 +105,27 @@ void on_commit(GtkIMContext*, const char* text, gpointer data) {
     queue_action(*target->display, action);
 }
 
+// The text the input method is composing, drawn in the focused field until it is committed.
+void on_preedit(GtkIMContext* im, gpointer data) {
+    auto* target = static_cast<InputTarget*>(data);
+    char* text = nullptr;
+    int cursor = 0; // in characters
+    gtk_im_context_get_preedit_string(im, &text, nullptr, &cursor);
+    Action action;
+    action.kind = Action::composing;
+    action.window = target->window;
+    action.text = text != nullptr ? text : "";
+    CFIndex units = 0;
+    for (const char* c = action.text.c_str(); *c != '\0' && cursor > 0; --cursor) {
+        const gunichar character = g_utf8_get_char(c);
+        units += character > 0xFFFF ? 2 : 1;
+        c = g_utf8_next_char(c);
+    }
+    action.caret = units;
+    g_free(text);
+    queue_action(*target->display, action);
+}
+
 void on_pressed(GtkGestureClick*, int, double x, double y, gpointer data) {
     auto* target = static_cast<InputTarget*>(data);
     gtk_widget_grab_focus(target->area);
@@ -144,9 +165,11 @@ void attach_input(Display& display, Shown& shown) {
     const InputTarget target{&display, shown.window, shown.area};
     shown.im = gtk_im_multicontext_new();
     gtk_im_context_set_client_widget(shown.im, shown.area);
-    // Text being composed is not drawn in the field: the input method shows it itself.
-    gtk_im_context_set_use_preedit(shown.im, FALSE);
+    // Text being composed is drawn in the focused field, underlined, until it is committed.
+    gtk_im_context_set_use_preedit(shown.im, TRUE);
     connect(shown.im, "commit", on_commit, target);
+    connect(shown.im, "preedit-changed", on_preedit, target);
+    connect(shown.im, "preedit-end", on_preedit, target);
     // The window's own key bindings (Tab moving GTK's focus) come after ours.
     GtkEventController* keys = gtk_event_controller_key_new();
     gtk_event_controller_set_propagation_phase(keys, GTK_PHASE_CAPTURE);

@@ -158,6 +158,14 @@ void took_focus(ControlRef control) {
     state_of(control).select(0, static_cast<long>(state_of(control).text.size()));
 }
 
+// Text being composed belongs to the field that had the focus; the input method starts again.
+void lost_focus(ControlRef control) {
+    if (state_of(control).marked.empty())
+        return;
+    state_of(control).marked.clear();
+    hit::changed(control);
+}
+
 void dump_fields(ControlRef control, std::string& line) {
     const EditTextState& state = state_of(control);
     line += " sel=" + std::to_string(state.sel_start) + ".." + std::to_string(state.sel_end);
@@ -165,6 +173,8 @@ void dump_fields(ControlRef control, std::string& line) {
         line += " password";
     if (state.locked)
         line += " locked";
+    if (!state.marked.empty())
+        line += " marked=" + std::to_string(state.marked.size());
 }
 
 constexpr UInt32 kFeatures =
@@ -182,6 +192,7 @@ hit::ControlKindClass edit_kind(OSType code, const char* name) {
         .track = track,
         .focus_part = kControlEditTextPart,
         .took_focus = took_focus,
+        .lost_focus = lost_focus,
         .text_input = hit::edit_text_input,
         .dump_fields = dump_fields,
         .draw = hit::theme::draw_edit_text,

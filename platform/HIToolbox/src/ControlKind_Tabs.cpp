@@ -1,6 +1,7 @@
 // The tab control: a row of named tabs over an area that embeds the
 // controls of the pages. Its value is the selected tab, from 1; a click that
-// picks an enabled tab selects it. The tags for one tab take its number as
+// picks an enabled tab (a script's choice, or a press of the mouse on it)
+// selects it. The tags for one tab take its number as
 // their part code.
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
@@ -160,6 +161,7 @@ const ControlKindClass& tabs_kind() {
         .copy_text = copy_text,
         .track = track,
         .check_choice = check_choice,
+        .choice_at = hit::theme::tab_at,
         .draw = hit::theme::draw_tabs,
         .best_rect = hit::theme::best_tabs,
     };

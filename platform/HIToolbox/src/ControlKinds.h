@@ -49,6 +49,9 @@ struct ControlKindClass {
     // item or tab) or errControlHiddenOrDisabled (a disabled one); nullptr:
     // the kind offers no choices.
     OSStatus (*check_choice)(ControlRef control, MenuItemIndex choice) = nullptr;
+    // The choice a press of the mouse at the window-local point picks (a tab under it), as
+    // check_choice numbers them; 0 for none. nullptr: a press is a plain click.
+    MenuItemIndex (*choice_at)(ControlRef control, Point where) = nullptr;
     ControlPartCode click_part = kControlNoPart;
     // The part that gets the keyboard focus when a caller asks for the next
     // or previous part (only controls with kControlSupportsFocus take it);

@@ -3,6 +3,7 @@
 // itself, loaded only when a window is to be shown.
 #include "Drawing.h"
 #include "Port.h"
+#include "Theme.h"
 #include <CoreFoundation/CFDiagnostics.h>
 
 #include <HIToolbox/PlatformHost.h>
@@ -61,6 +62,10 @@ OSStatus PlatformFindControlAt(WindowRef window, Point where, ControlRef* outCon
     ControlRef found = deepest_at(root, where);
     *outControl = found == root ? nullptr : found;
     return noErr;
+}
+
+void PlatformPrepareText(void) {
+    hit::theme::prepare_text();
 }
 
 cairo_surface_t* PlatformCopyWindowSurface(WindowRef window, double scale) {

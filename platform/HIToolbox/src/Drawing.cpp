@@ -204,9 +204,10 @@ void update_window(WindowRef window) {
 void draw_control(ControlRef control) {
     if (control == nullptr || control->owner == nullptr || !IsControlVisible(control))
         return;
-    // A window nobody sees is painted when it is shown or its pixels are read: drawing now
-    // would only be painted over. Inside a pass (a draw handler drawing a part) draw at once.
-    if (!control->owner->visible && current_pass == nullptr) {
+    // A window is painted when its pixels are read (the display's next frame, a snapshot):
+    // drawing now would only be painted over, and a window nobody reads (a scripted print)
+    // is never painted. Inside a pass (a draw handler drawing a part) draw at once.
+    if (current_pass == nullptr) {
         invalidate_control(control);
         return;
     }
@@ -214,12 +215,18 @@ void draw_control(ControlRef control) {
              false);
 }
 
-void draw_window(WindowRef window) {
-    if (window == nullptr || port_surface(window->port) == nullptr)
+void invalidate_window(WindowRef window) {
+    if (window == nullptr)
         return;
     const Rect& content = window->bounds;
     port_invalidate(window->port, Rect{0, 0, static_cast<short>(content.bottom - content.top),
                                        static_cast<short>(content.right - content.left)});
+}
+
+void draw_window(WindowRef window) {
+    if (window == nullptr || port_surface(window->port) == nullptr)
+        return;
+    invalidate_window(window);
     update_window(window);
 }
 

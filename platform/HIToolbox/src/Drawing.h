@@ -28,11 +28,15 @@ void invalidate_window_rect(WindowRef window, const Rect& rect);
 // that touches it. Nothing happens when nothing was invalidated.
 void update_window(WindowRef window);
 
-// Draws the control and then its embedded controls, at once, unless it is
-// hidden. kEventControlDraw goes to the control first; a handler that
-// returns noErr replaces the theme's drawing of that control.
+// Draws the control and then its embedded controls, unless it is hidden: at
+// once inside a pass, otherwise its area is invalidated and painted when the
+// window's pixels are next read (update_window). kEventControlDraw goes to
+// the control first; a handler that returns noErr replaces the theme's
+// drawing of that control.
 void draw_control(ControlRef control);
-// Draws the whole window: its background, then its control tree.
+// Marks the whole window for repainting.
+void invalidate_window(WindowRef window);
+// Draws the whole window now: its background, then its control tree.
 void draw_window(WindowRef window);
 
 // ---- Measuring ---------------------------------------------------------------

@@ -20,6 +20,10 @@ struct EditTextState : KindState {
     Boolean single_line = true;
     ControlKeyFilterUPP filter = nullptr;
     ControlFontStyleRec style{};
+    // Text an input method is composing, shown at the selection (which it would replace)
+    // but not yet part of the text; its caret as a UTF-16 offset into it.
+    std::u16string marked;
+    size_t marked_caret = 0;
 
     // Offsets are signed 16-bit in the selection record, so text stops there.
     static constexpr size_t kMaxLength = 32767;

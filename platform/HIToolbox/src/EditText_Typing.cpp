@@ -14,6 +14,8 @@
 #include <CoreServices/OSUtils.h>
 #include <HIToolbox/PlatformHost.h>
 
+#include <algorithm>
+
 namespace {
 
 using hit::EditTextState;
@@ -190,6 +192,22 @@ OSStatus PlatformPasteText(WindowRef window, CFStringRef text) {
     if (focus == nullptr || hit::kind_state<EditTextState>(focus) == nullptr)
         return errUnknownControl;
     return hit::edit_text_paste(focus, hit::units_of(text));
+}
+
+OSStatus PlatformSetMarkedText(WindowRef window, CFStringRef text, CFIndex caret) {
+    if (text != nullptr && !cf::check_type(text, CFStringGetTypeID(), __func__))
+        return paramErr;
+    ControlRef focus = nullptr;
+    if (window == nullptr || GetKeyboardFocus(window, &focus) != noErr)
+        return errInvalidWindowRef;
+    if (focus == nullptr || hit::kind_state<EditTextState>(focus) == nullptr)
+        return errUnknownControl;
+    EditTextState& state = hit::edit_text_state(focus);
+    state.marked = text != nullptr ? hit::units_of(text) : std::u16string();
+    state.marked_caret =
+        caret < 0 ? state.marked.size() : std::min(static_cast<size_t>(caret), state.marked.size());
+    hit::changed(focus);
+    return noErr;
 }
 
 ControlKeyFilterUPP NewControlKeyFilterUPP(ControlKeyFilterProcPtr userRoutine) {

@@ -117,9 +117,14 @@ OSStatus PlatformPressMouse(WindowRef window, Point where, UInt32 modifiers, UIn
         SendEventToEventTarget(event, control != nullptr ? control->target : w->target);
     ReleaseEvent(event);
     if (status == eventNotHandledErr && control != nullptr && !w->disposed &&
-        hit::live_control(control, __func__) != nullptr)
-        status = hit::accepts_clicks(control) ? hit::click_control(control)
-                                              : OSStatus{errControlHiddenOrDisabled};
+        hit::live_control(control, __func__) != nullptr) {
+        // A press on a tab picks that tab; one beside the tabs picks nothing.
+        const auto choice_at = control->kind_class->choice_at;
+        const MenuItemIndex choice = choice_at != nullptr ? choice_at(control, where) : 0;
+        status = !hit::accepts_clicks(control)         ? OSStatus{errControlHiddenOrDisabled}
+                 : choice_at != nullptr && choice == 0 ? OSStatus{noErr}
+                                                       : hit::click_control(control, choice);
+    }
     return status;
 }
 

@@ -108,6 +108,10 @@ void set_colour(cairo_t* cr, const Colour& c) {
     cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
 }
 
+void prepare_text() {
+    text_context();
+}
+
 TextSize measure_text(const std::string& text, Font font, int wrap_width) {
     return layout_for(text, font, wrap_width).size;
 }

@@ -69,6 +69,9 @@ struct TextSize {
 // wrapped at `wrap_width` pixels when it is positive. Layouts are cached per
 // process, so measuring and drawing the same text again is cheap.
 TextSize measure_text(const std::string& text, Font font, int wrap_width = 0);
+// Makes the text context, whose font map starts loading the system's fonts on a thread of its
+// own, so the first text measured waits less.
+void prepare_text();
 
 // Draws `text` with its top-left corner at (x, y) (for Align::centre and
 // Align::right, x..x+width is the span it is placed in).

@@ -35,6 +35,8 @@ Rect best_static_text(ControlRef control, SInt16* baseline_offset);
 Rect best_edit_text(ControlRef control, SInt16* baseline_offset);
 Rect best_group_box(ControlRef control, SInt16* baseline_offset);
 Rect best_tabs(ControlRef control, SInt16* baseline_offset);
+// The tab (from 1) drawn under the window-local point; 0 when none is.
+MenuItemIndex tab_at(ControlRef control, Point where);
 
 } // namespace hit::theme
 

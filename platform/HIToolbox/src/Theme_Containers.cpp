@@ -131,6 +131,26 @@ void draw_tabs(ControlRef control, DrawContext& context) {
     cairo_stroke(cr);
 }
 
+MenuItemIndex tab_at(ControlRef control, Point where) {
+    const Rect& b = control->bounds;
+    if (where.v < b.top || where.v >= b.top + kTabRowHeight)
+        return 0;
+    std::vector<int> widths;
+    int total = 0;
+    for (SInt32 i = 1; i <= control->maximum; ++i) {
+        widths.push_back(tab_width(tab_name(control, i)));
+        total += widths.back();
+    }
+    // Laid out as draw_tabs lays them out: centred in the control.
+    int x = b.left + static_cast<int>(std::floor((b.right - b.left - total) / 2.0));
+    for (size_t i = 0; i < widths.size(); ++i) {
+        if (where.h >= x && where.h < x + widths[i])
+            return static_cast<MenuItemIndex>(i + 1);
+        x += widths[i];
+    }
+    return 0;
+}
+
 Rect best_tabs(ControlRef control, SInt16* baseline_offset) {
     const Rect& b = control->bounds;
     int total = 0;

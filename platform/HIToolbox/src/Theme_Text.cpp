@@ -24,6 +24,8 @@ struct EditLook {
     std::string shown;
     int selection_start = 0;
     int selection_end = 0;
+    int marked_start = 0; // text being composed, underlined: empty when start == end
+    int marked_end = 0;
 };
 
 // UTF-16 units as UTF-8 (a lone surrogate becomes U+FFFD). `offsets`
@@ -66,10 +68,25 @@ EditLook edit_look(ControlRef control) {
     const EditTextState& state = edit_text_state(control);
     std::vector<int> offsets;
     EditLook look;
-    look.shown = to_utf8(state.shown(), &offsets);
-    const size_t last = offsets.size() - 1;
-    look.selection_start = offsets[std::min(state.sel_start, last)];
-    look.selection_end = offsets[std::min(state.sel_end, last)];
+    std::u16string shown = state.shown();
+    if (state.marked.empty()) {
+        look.shown = to_utf8(shown, &offsets);
+        const size_t last = offsets.size() - 1;
+        look.selection_start = offsets[std::min(state.sel_start, last)];
+        look.selection_end = offsets[std::min(state.sel_end, last)];
+        return look;
+    }
+    // The composed text stands where the selection is, with its own caret.
+    const size_t start = std::min(state.sel_start, shown.size());
+    const size_t end = std::min(state.sel_end, shown.size());
+    const std::u16string marked =
+        state.password ? std::u16string(state.marked.size(), u'\u2022') : state.marked;
+    shown = shown.substr(0, start) + marked + shown.substr(end);
+    look.shown = to_utf8(shown, &offsets);
+    const size_t caret = start + std::min(state.marked_caret, marked.size());
+    look.selection_start = look.selection_end = offsets[caret];
+    look.marked_start = offsets[start];
+    look.marked_end = offsets[start + marked.size()];
     return look;
 }
 
@@ -145,6 +162,14 @@ void draw_edit_text(ControlRef control, DrawContext& context) {
         }
     }
     draw_text(cr, look.shown, font, x, y, context.enabled ? kText : kDisabledText);
+    if (look.marked_start != look.marked_end) {
+        // Text being composed is underlined, as input methods expect.
+        const int from = text_offset(look.shown, font, look.marked_start);
+        const int to = text_offset(look.shown, font, look.marked_end);
+        set_colour(cr, kText);
+        cairo_rectangle(cr, x + from, y + line.height - 1, to - from, 1);
+        cairo_fill(cr);
+    }
     cairo_restore(cr);
     if (context.focused && context.active)
         focus_ring(cr, b, 0);

@@ -209,7 +209,7 @@ void ShowWindow(WindowRef window) {
         return;
     w->visible = true;
     notify(w, kEventWindowShown);
-    hit::draw_window(w);
+    hit::invalidate_window(w);
 }
 
 void HideWindow(WindowRef window) {

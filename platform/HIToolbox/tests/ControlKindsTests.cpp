@@ -295,4 +295,48 @@ TEST_F(Kinds, TabsKeepNamesAndEnablingPerTab) {
     EXPECT_EQ(errDataSizeMismatch, SetControlData(tabs, 1, kControlTabInfoTag, 6, &info));
 }
 
+OSStatus record_part(EventHandlerCallRef, EventRef event, void* parts) {
+    ControlPartCode part = kControlNoPart;
+    GetEventParameter(event, kEventParamControlPart, typeControlPartCode, nullptr, sizeof(part),
+                      nullptr, &part);
+    *static_cast<std::string*>(parts) += static_cast<char>('0' + part);
+    return eventNotHandledErr;
+}
+
+// A press of the mouse picks the tab under it (as the row of tabs is drawn, centred), never a
+// disabled one, and one beside the tabs or below them picks nothing.
+TEST_F(Kinds, APressPicksTheTabUnderIt) {
+    ControlTabEntry entries[] = {{nullptr, CFSTR("One"), true},
+                                 {nullptr, CFSTR("Second"), true},
+                                 {nullptr, CFSTR("Off"), false},
+                                 {nullptr, CFSTR("Fourth"), true}};
+    const Rect bounds{20, 20, 200, 480};
+    ControlRef tabs = nullptr;
+    ASSERT_EQ(noErr, CreateTabsControl(window, &bounds, kControlTabSizeLarge,
+                                       kControlTabDirectionNorth, 4, entries, &tabs));
+    std::string hits; // the part of each kEventControlHit
+    const EventTypeSpec hit = {kEventClassControl, kEventControlHit};
+    ASSERT_EQ(noErr, InstallEventHandler(GetControlEventTarget(tabs), record_part, 1, &hit, &hits,
+                                         nullptr));
+    std::string picked; // the tabs chosen as the presses go left to right
+    int presses = 0;
+    for (short h = bounds.left; h < bounds.right; h += 2, ++presses) {
+        const size_t before = hits.size();
+        PlatformPressMouse(window, Point{static_cast<short>(bounds.top + 10), h}, 0, 1);
+        PlatformReleaseMouse(window, Point{static_cast<short>(bounds.top + 10), h});
+        if (hits.size() == before)
+            continue;
+        ASSERT_EQ('0' + GetControl32BitValue(tabs), hits.back());
+        if (picked.empty() || picked.back() != hits.back())
+            picked += hits.back();
+    }
+    EXPECT_EQ("124", picked);
+    EXPECT_LT(static_cast<int>(hits.size()), presses - 10); // the row's ends and "Off" pick none
+    SetControl32BitValue(tabs, 2);
+    const size_t before = hits.size();
+    PlatformPressMouse(window, Point{120, 250}, 0, 1); // in the pane, below the tabs
+    EXPECT_EQ(2, GetControl32BitValue(tabs));
+    EXPECT_EQ(before, hits.size());
+}
+
 } // namespace

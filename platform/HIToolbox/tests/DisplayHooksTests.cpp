@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -63,6 +65,60 @@ TEST_F(DisplayHooks, TheSurfaceIsDrawnAtTheScaleAskedFor) {
     cairo_surface_destroy(two);
     EXPECT_EQ(nullptr, PlatformCopyWindowSurface(window, 0.5));
     EXPECT_EQ(nullptr, PlatformCopyWindowSurface(nullptr, 1.0));
+}
+
+// The pixels of a rectangle of the window, row by row.
+std::vector<UInt32> pixels(WindowRef window, const Rect& r) {
+    std::vector<UInt32> out;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            UInt32 argb = 0;
+            PlatformCopyWindowPixel(window, x, y, &argb);
+            out.push_back(argb);
+        }
+    return out;
+}
+
+std::string field_text(ControlRef field) {
+    CFStringRef text = nullptr;
+    GetControlData(field, kControlEntireControl, kControlEditTextCFStringTag, sizeof text, &text,
+                   nullptr);
+    char buffer[64] = "";
+    if (text != nullptr) {
+        CFStringGetCString(text, buffer, sizeof buffer, kCFStringEncodingUTF8);
+        CFRelease(text);
+    }
+    return buffer;
+}
+
+// Text an input method composes shows in the focused field, drawn where the caret is, but is no
+// part of the field's text; ending it, or the focus moving on, leaves the field as it was.
+TEST_F(DisplayHooks, ComposedTextIsDrawnInTheFocusedFieldButNotTyped) {
+    const Rect fieldBounds{60, 20, 82, 200};
+    ControlRef field = nullptr;
+    ASSERT_EQ(noErr, CreateEditUnicodeTextControl(window, &fieldBounds, CFSTR("ab"), false, nullptr,
+                                                  &field));
+    EXPECT_EQ(errUnknownControl, PlatformSetMarkedText(window, CFSTR("x"), -1));
+    ASSERT_EQ(noErr, SetKeyboardFocus(window, field, kControlEditTextPart));
+    const ControlEditTextSelectionRec caret = {1, 1};
+    SetControlData(field, kControlEntireControl, kControlEditTextSelectionTag, sizeof caret,
+                   &caret);
+    const std::vector<UInt32> before = pixels(window, fieldBounds);
+
+    ASSERT_EQ(noErr, PlatformSetMarkedText(window, CFSTR("\u65E5\u672C"), 1));
+    EXPECT_NE(before, pixels(window, fieldBounds));
+    EXPECT_EQ("ab", field_text(field));
+    ASSERT_EQ(noErr, PlatformSetMarkedText(window, nullptr, 0));
+    EXPECT_EQ(before, pixels(window, fieldBounds));
+
+    ASSERT_EQ(noErr, PlatformSetMarkedText(window, CFSTR("xyz"), -1));
+    EXPECT_NE(before, pixels(window, fieldBounds));
+    ClearKeyboardFocus(window);
+    ASSERT_EQ(noErr, SetKeyboardFocus(window, field, kControlEditTextPart));
+    SetControlData(field, kControlEntireControl, kControlEditTextSelectionTag, sizeof caret,
+                   &caret);
+    EXPECT_EQ(before, pixels(window, fieldBounds));
+    EXPECT_EQ("ab", field_text(field));
 }
 
 TEST(DisplayModule, AMissingModuleIsReportedNotLoaded) {

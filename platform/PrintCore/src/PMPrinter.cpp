@@ -163,8 +163,21 @@ OSStatus PlatformCreatePrinterForCUPSDestination(CFStringRef name, PMPrinter* pr
     return pc::create_cups_printer(name, printer, errorString);
 }
 
+OSStatus PlatformCreatePrinterForFoundCUPSDestination(CFStringRef destination, CFStringRef name,
+                                                      PMPrinter* printer) {
+    if (printer == nullptr)
+        return kPMInvalidParameter;
+    *printer = nullptr;
+    if (destination == nullptr || CFGetTypeID(destination) != CFStringGetTypeID() ||
+        (name != nullptr && CFGetTypeID(name) != CFStringGetTypeID()))
+        return kPMInvalidParameter;
+    return pc::create_found_cups_printer(destination, name, printer);
+}
+
 CFStringRef PlatformCopyPrinterPPDError(PMPrinter printer) {
     Printer* p = pc::printer_for(printer, __func__);
+    if (p != nullptr)
+        pc::fetch_pending_ppd(p);
     if (p == nullptr || !p->ppd_path.empty())
         return nullptr;
     return pc::create_string(p->ppd_problem.empty() ? "the printer has no PPD" : p->ppd_problem);
@@ -200,6 +213,7 @@ OSStatus PMPrinterGetDescriptionURL(PMPrinter printer, CFStringRef descriptionTy
     if (fileURL == nullptr || descriptionType == nullptr ||
         !CFEqual(descriptionType, kPMPPDDescriptionType))
         return kPMInvalidParameter;
+    pc::fetch_pending_ppd(p);
     if (p->ppd_path.empty())
         return kPMNoSuchEntry;
     *fileURL = CFURLCreateFromFileSystemRepresentation(

@@ -1,5 +1,5 @@
-// Printers for CUPS destinations: the destination is looked up with libcups and its PPD fetched
-// into a temporary file that the printer owns.
+// Printers for CUPS destinations: the destination is looked up with libcups; its PPD is fetched
+// into a temporary file that the printer owns when it is first asked for.
 #include "PrintCoreInternal.h"
 
 #include "CupsPPD.h"
@@ -24,19 +24,6 @@ void set_error(CFStringRef* errorString, const std::string& message) {
         *errorString = create_string(message);
 }
 
-// Fetches the queue's PPD. The printer gets it, or learns why there is none.
-void fetch_ppd(Printer* printer, const std::string& queue) {
-    char path[1024] = "";
-    time_t modified = 0;
-    http_status_t status =
-        cupsGetPPD3(CUPS_HTTP_DEFAULT, queue.c_str(), &modified, path, sizeof path);
-    if (status == HTTP_STATUS_OK && path[0] != '\0') {
-        attach_ppd(printer, path, true);
-        return;
-    }
-    printer->ppd_problem = "CUPS has no PPD for \"" + queue + "\": " + cupsLastErrorString();
-}
-
 } // namespace
 
 OSStatus create_cups_printer(CFStringRef destination, PMPrinter* out, CFStringRef* errorString) {
@@ -57,14 +44,35 @@ OSStatus create_cups_printer(CFStringRef destination, PMPrinter* out, CFStringRe
     const char* info = cupsGetOption("printer-info", dest->num_options, dest->options);
     cf::Holder<CFStringRef> name(create_string(info != nullptr && *info != '\0' ? info : full));
     cupsFreeDests(1, dest);
-    if (!name)
-        name = cf::Holder<CFStringRef>::retaining(destination);
-    Printer* printer = create_printer(name.get(), destination);
+    return create_found_cups_printer(destination, name.get(), out);
+}
+
+OSStatus create_found_cups_printer(CFStringRef destination, CFStringRef name, PMPrinter* out) {
+    const std::string queue = split_destination(utf8(destination)).queue;
+    if (queue.empty())
+        return kPMInvalidPrinter;
+    Printer* printer = create_printer(name != nullptr ? name : destination, destination);
     if (printer == nullptr)
         return memFullErr;
-    fetch_ppd(printer, where.queue);
+    printer->ppd_queue = queue;
     *out = printer;
     return kPMNoError;
+}
+
+void fetch_pending_ppd(Printer* printer) {
+    if (printer->ppd_queue.empty())
+        return;
+    const std::string queue = std::move(printer->ppd_queue);
+    printer->ppd_queue.clear();
+    char path[1024] = "";
+    time_t modified = 0;
+    http_status_t status =
+        cupsGetPPD3(CUPS_HTTP_DEFAULT, queue.c_str(), &modified, path, sizeof path);
+    if (status == HTTP_STATUS_OK && path[0] != '\0') {
+        attach_ppd(printer, path, true);
+        return;
+    }
+    printer->ppd_problem = "CUPS has no PPD for \"" + queue + "\": " + cupsLastErrorString();
 }
 
 } // namespace pc

@@ -298,6 +298,11 @@ bool read_file(const char* path, std::string& bytes, std::string& why, int& erro
 } // namespace pc
 
 OSStatus PlatformTicketWriteToFile(PMTicketRef ticket, const char* path) {
+    return PlatformTicketWriteToFileWithOptions(ticket, path, 0);
+}
+
+OSStatus PlatformTicketWriteToFileWithOptions(PMTicketRef ticket, const char* path,
+                                              OptionBits options) {
     pc::Ticket* t = pc::ticket_for(ticket);
     if (t == nullptr)
         return kPMInvalidTicket;
@@ -309,8 +314,8 @@ OSStatus PlatformTicketWriteToFile(PMTicketRef ticket, const char* path) {
         cf::report_in_file(__func__, path, 0, "the ticket cannot be written as a property list");
         return kPMInvalidTicket;
     }
-    int error = PlatformWriteFileAtomically(path, CFDataGetBytePtr(data.get()),
-                                            CFDataGetLength(data.get()), 0600);
+    int error = PlatformWriteFileAtomicallyWithOptions(path, CFDataGetBytePtr(data.get()),
+                                                       CFDataGetLength(data.get()), 0600, options);
     if (error != 0) {
         cf::report_in_file(__func__, path, 0, "the ticket cannot be saved: %s",
                            error == ELOOP

@@ -18,6 +18,7 @@ struct OpaquePMPrinter : cf::Object {
     std::string ppd_path;          // absolute; empty when the printer has no PPD
     bool ppd_is_temporary = false; // a copy fetched for this printer, removed with it
     std::string ppd_problem;       // why there is no PPD, naming the file and line
+    std::string ppd_queue;         // a CUPS queue whose PPD is fetched when first asked for
     ~OpaquePMPrinter();
 };
 
@@ -76,6 +77,12 @@ void attach_ppd(Printer* printer, const std::string& path, bool temporary);
 // A printer for a CUPS destination ("queue" or "queue/instance"), or an error status with a
 // message for the caller (released by the caller) when CUPS does not know it.
 OSStatus create_cups_printer(CFStringRef destination, PMPrinter* out, CFStringRef* errorString);
+// A printer for a destination the caller has found, known to people as `name` (NULL: the
+// destination's own name); CUPS is not asked.
+OSStatus create_found_cups_printer(CFStringRef destination, CFStringRef name, PMPrinter* out);
+// Fetches the PPD of a CUPS printer the first time anyone asks about it; a print that no
+// extension reads the PPD for never pays for it.
+void fetch_pending_ppd(Printer* printer);
 
 } // namespace pc
 

@@ -129,6 +129,31 @@ TEST(CUPSPrinter, AnUnknownDestinationFailsWithAMessage) {
     CFRelease(cfName);
 }
 
+// A destination the host found itself: named as people know it, and its PPD asked of CUPS
+// only when someone wants it, which for a queue CUPS does not have says why there is none.
+TEST(CUPSPrinter, AFoundDestinationAsksForItsPPDOnlyWhenAsked) {
+    const std::string queue = "found-queue-" + std::to_string(getpid());
+    CFStringRef cfQueue = CFStringCreateWithCString(nullptr, queue.c_str(), kCFStringEncodingUTF8);
+    PMPrinter printer = nullptr;
+    ASSERT_EQ(
+        PlatformCreatePrinterForFoundCUPSDestination(cfQueue, CFSTR("Front office"), &printer),
+        noErr);
+    EXPECT_EQ(text_of(PMPrinterGetName(printer)), "Front office");
+    EXPECT_EQ(text_of(PMPrinterGetID(printer)), queue);
+    CFURLRef url = nullptr;
+    EXPECT_EQ(PMPrinterGetDescriptionURL(printer, kPMPPDDescriptionType, &url), kPMNoSuchEntry);
+    CFStringRef why = PlatformCopyPrinterPPDError(printer);
+    EXPECT_NE(text_of(why).find("CUPS has no PPD for \"" + queue + "\""), std::string::npos)
+        << text_of(why);
+    if (why != nullptr)
+        CFRelease(why);
+    PMRelease(printer);
+    CFRelease(cfQueue);
+    EXPECT_EQ(PlatformCreatePrinterForFoundCUPSDestination(CFSTR("/instance"), nullptr, &printer),
+              kPMInvalidPrinter);
+    EXPECT_EQ(printer, nullptr);
+}
+
 TEST(CUPSPrinter, AnExistingDestinationBecomesAPrinter) {
     cups_dest_t* dests = nullptr;
     int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);

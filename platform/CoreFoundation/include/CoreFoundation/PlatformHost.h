@@ -43,6 +43,19 @@ CF_EXPORT void PlatformSetNoticeHandler(PlatformNoticeHandler handler, void* con
 CF_EXPORT int PlatformWriteFileAtomically(const char* path, const UInt8* bytes, CFIndex length,
                                           UInt32 mode);
 
+/* Options of PlatformWriteFileAtomicallyWithOptions. */
+enum {
+    /* Neither the file nor its folder is synced: readers still never see half a file, but a
+       crash may leave the new file empty. For records whose loss costs nothing (a printed job's
+       copy, which the scheduler has), where a sync would cost more than the write. */
+    kPlatformWriteWithoutSync = 1
+};
+
+/* PlatformWriteFileAtomically with options (0: the same). */
+CF_EXPORT int PlatformWriteFileAtomicallyWithOptions(const char* path, const UInt8* bytes,
+                                                     CFIndex length, UInt32 mode,
+                                                     OptionBits options);
+
 CF_EXTERN_C_END
 
 #endif /* COREFOUNDATION_PLATFORMHOST_H */

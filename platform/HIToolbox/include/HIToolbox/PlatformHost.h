@@ -84,6 +84,18 @@ CF_EXPORT OSStatus PlatformTypeText(WindowRef window, CFStringRef text);
  */
 CF_EXPORT OSStatus PlatformPasteText(WindowRef window, CFStringRef text);
 
+/*
+ * Shows `text` as the text an input method is composing (its preedit) in the
+ * focused edit text field of `window`: drawn underlined where the selection
+ * is, with the caret at UTF-16 offset `caret` into it (-1: at its end), but
+ * not part of the field's text, which neither changes nor hears of it. NULL
+ * or empty text ends the composition; so does the field losing the focus.
+ * The composed text is committed by typing it (PlatformTypeText). paramErr
+ * for a text that is not a string, errInvalidWindowRef for a bad window,
+ * errUnknownControl when no edit text field has the focus.
+ */
+CF_EXPORT OSStatus PlatformSetMarkedText(WindowRef window, CFStringRef text, CFIndex caret);
+
 /* ---- Pixels ------------------------------------------------------------- */
 
 /*
@@ -178,6 +190,14 @@ CF_EXPORT int PlatformScriptEventSourceNextLine(const PlatformEventSource* sourc
  * there). paramErr for a NULL result, errInvalidWindowRef for a bad window.
  */
 CF_EXPORT OSStatus PlatformFindControlAt(WindowRef window, Point where, ControlRef* outControl);
+
+/*
+ * Starts loading the system's fonts in the background, so that the first
+ * text a window lays out (a panel measuring its labels) waits less: for a
+ * host to call early, before it loads its plug-ins. Text still works
+ * without it.
+ */
+CF_EXPORT void PlatformPrepareText(void);
 
 /*
  * Draws the window at `scale` device pixels per point (1 for snapshots, 2

@@ -22,16 +22,28 @@ CF_EXPORT OSStatus PlatformCreatePrinterWithPPD(CFStringRef name, const char* pp
 
 /*
  * PlatformCreatePrinterForCUPSDestination: a printer for the CUPS destination `name` ("queue"
- * or "queue/instance"); its PPD is fetched from CUPS into a temporary file that lives as long
- * as the printer. A destination without a PPD gives a printer without one, as above. When CUPS
+ * or "queue/instance"); its PPD is fetched from CUPS, the first time PMPrinterGetDescriptionURL
+ * or PlatformCopyPrinterPPDError asks for it, into a temporary file that lives as long as the
+ * printer. A destination without a PPD gives a printer without one, as above. When CUPS
  * has no such destination (or cannot be reached) the status is kPMInvalidPrinter, *printer is
  * NULL and *errorString (when errorString is not NULL) a message the caller releases.
  */
 CF_EXPORT OSStatus PlatformCreatePrinterForCUPSDestination(CFStringRef name, PMPrinter* printer,
                                                            CFStringRef* errorString);
 
+/*
+ * PlatformCreatePrinterForFoundCUPSDestination: as PlatformCreatePrinterForCUPSDestination, for
+ * a destination the caller has just looked up itself (a print dialog that sends the job), so
+ * CUPS is not asked again: `name` is what people know it by (its "printer-info"; NULL: the
+ * destination's name). kPMInvalidPrinter for an empty queue name, kPMInvalidParameter for a
+ * NULL destination or printer.
+ */
+CF_EXPORT OSStatus PlatformCreatePrinterForFoundCUPSDestination(CFStringRef destination,
+                                                                CFStringRef name,
+                                                                PMPrinter* printer);
+
 /* Why the printer has no PPD (naming the file and, for a malformed one, the line), as a new
-   string the caller releases; NULL when it has one. */
+   string the caller releases; NULL when it has one. For a CUPS printer it fetches the PPD. */
 CF_EXPORT CFStringRef PlatformCopyPrinterPPDError(PMPrinter printer);
 
 /*
@@ -45,6 +57,11 @@ CF_EXPORT CFStringRef PlatformCopyPrinterPPDError(PMPrinter printer);
  * line on standard error naming the file.
  */
 CF_EXPORT OSStatus PlatformTicketWriteToFile(PMTicketRef ticket, const char* path);
+
+/* PlatformTicketWriteToFile with the options of PlatformWriteFileAtomicallyWithOptions
+   (kPlatformWriteWithoutSync for a printed job's ticket). */
+CF_EXPORT OSStatus PlatformTicketWriteToFileWithOptions(PMTicketRef ticket, const char* path,
+                                                        OptionBits options);
 
 /*
  * PlatformTicketCreateFromFile: a new ticket from a file written by PlatformTicketWriteToFile;
