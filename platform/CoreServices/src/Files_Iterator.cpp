@@ -22,7 +22,9 @@ namespace cs {
 // entry for each, sorted by name.
 struct Listing {
     struct Entry {
-        uint64_t prefix; // the name's first eight bytes, big-endian: most comparisons end here
+        // The name's first sixteen bytes, big-endian, zero-padded: names that share a long
+        // beginning ("entry-1200.dat", "entry-1201.dat") are told apart here too.
+        uint64_t prefix[2];
         uint32_t offset;
         uint16_t length;
         unsigned char type; // DT_DIR, DT_REG, ... or DT_UNKNOWN
@@ -55,6 +57,15 @@ CFTypeID iterator_type_id() {
     return id;
 }
 
+// Eight bytes of a name from `start` on, as a big-endian number (zeros past the end), so that
+// numbers compare as the bytes do.
+uint64_t name_chunk(const char* name, size_t length, size_t start) {
+    uint64_t chunk = 0;
+    for (size_t i = start; i < start + 8; ++i)
+        chunk = chunk << 8 | (i < length ? static_cast<unsigned char>(name[i]) : 0u);
+    return chunk;
+}
+
 OSErr read_folder(const std::string& folder, Listing& listing) {
     // A symbolic link is an item, not a folder, even when it points at one.
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -74,12 +85,11 @@ OSErr read_folder(const std::string& folder, Listing& listing) {
             continue;
         if (length == 2 && std::strcmp(entry->d_name, "..") == 0)
             continue;
-        uint64_t prefix = 0;
-        for (size_t i = 0; i < 8; ++i)
-            prefix = prefix << 8 | (i < length ? static_cast<unsigned char>(entry->d_name[i]) : 0u);
-        listing.entries.push_back(Listing::Entry{prefix,
-                                                 static_cast<uint32_t>(listing.names.size()),
-                                                 static_cast<uint16_t>(length), entry->d_type});
+        listing.entries.push_back(Listing::Entry{
+            {name_chunk(entry->d_name, length, 0), name_chunk(entry->d_name, length, 8)},
+            static_cast<uint32_t>(listing.names.size()),
+            static_cast<uint16_t>(length),
+            entry->d_type});
         listing.names.append(entry->d_name, length);
     }
     int error = errno;
@@ -88,8 +98,10 @@ OSErr read_folder(const std::string& folder, Listing& listing) {
         return error_from_errno(error);
     std::sort(listing.entries.begin(), listing.entries.end(),
               [&listing](const Listing::Entry& a, const Listing::Entry& b) {
-                  if (a.prefix != b.prefix)
-                      return a.prefix < b.prefix;
+                  if (a.prefix[0] != b.prefix[0])
+                      return a.prefix[0] < b.prefix[0];
+                  if (a.prefix[1] != b.prefix[1])
+                      return a.prefix[1] < b.prefix[1];
                   return listing.name(a) < listing.name(b);
               });
     return noErr;
