@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 struct OpaqueGrafPtr : cf::Object {
     WindowRef window = nullptr; // plain back-pointer; nullptr once the window is gone
@@ -55,6 +56,7 @@ void content_size(WindowRef window, int* width, int* height) {
 
 void fill_background(cairo_surface_t* surface) {
     cairo_t* cr = cairo_create(surface);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_rgb(cr, kWindowBackground.r, kWindowBackground.g, kWindowBackground.b);
     cairo_paint(cr);
     cairo_destroy(cr);
@@ -91,6 +93,33 @@ void detach_port(CGrafPtr port) {
     CFRelease(port);
 }
 
+namespace {
+
+const cairo_user_data_key_t kPixelsKey{};
+
+// An ARGB32 surface over pixels that are not cleared first: the background is painted over all
+// of them at once, so clearing would only write every pixel one more time.
+cairo_surface_t* new_backing_store(int width, int height) {
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, width);
+    void* pixels = stride > 0 && height > 0
+                       ? std::malloc(static_cast<size_t>(stride) * static_cast<size_t>(height))
+                       : nullptr;
+    if (pixels == nullptr)
+        return cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(
+        static_cast<unsigned char*>(pixels), CAIRO_FORMAT_ARGB32, width, height, stride);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_set_user_data(surface, &kPixelsKey, pixels, std::free) !=
+            CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        std::free(pixels);
+        return cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    }
+    return surface;
+}
+
+} // namespace
+
 cairo_surface_t* port_surface(CGrafPtr port) {
     if (port == nullptr || port->window == nullptr)
         return nullptr;
@@ -103,8 +132,7 @@ cairo_surface_t* port_surface(CGrafPtr port) {
         cairo_image_surface_get_height(port->surface) == pixelHeight)
         return port->surface;
     drop_surface(port);
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight);
+    cairo_surface_t* surface = new_backing_store(pixelWidth, pixelHeight);
     cairo_surface_set_device_scale(surface, port->scale, port->scale);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         std::fprintf(stderr, "HIToolbox: no %dx%d backing store for a window\n", width, height);

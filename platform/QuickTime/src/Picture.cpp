@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <deque>
+#include <mutex>
 
 namespace qt {
 namespace {
@@ -112,7 +114,68 @@ const Format* format_for_loader(const char* loader) {
     return nullptr;
 }
 
+namespace {
+
+// Pictures decoded lately, by their files' bytes: a panel opened again draws the same picture
+// without decoding it again. The surfaces are only ever read, so one is shared by every holder.
+struct DecodedPicture {
+    std::vector<uint8_t> bytes;
+    const Format* expected;
+    const Format* format;
+    cairo_surface_t* surface; // one reference held here
+};
+constexpr size_t kRememberedPictures = 16;
+
+std::mutex& decoded_lock() {
+    static auto* lock = new std::mutex;
+    return *lock;
+}
+
+std::deque<DecodedPicture>& decoded_pictures() {
+    static auto* pictures = new std::deque<DecodedPicture>;
+    return *pictures;
+}
+
+bool recall(const std::vector<uint8_t>& bytes, const Format* expected, Decoded& decoded) {
+    std::lock_guard<std::mutex> guard(decoded_lock());
+    for (const DecodedPicture& picture : decoded_pictures())
+        if (picture.expected == expected && picture.bytes == bytes) {
+            decoded.result = DecodeResult::ok;
+            decoded.format = picture.format;
+            decoded.surface = cairo_surface_reference(picture.surface);
+            return true;
+        }
+    return false;
+}
+
+void remember(const std::vector<uint8_t>& bytes, const Format* expected, const Decoded& decoded) {
+    std::lock_guard<std::mutex> guard(decoded_lock());
+    std::deque<DecodedPicture>& pictures = decoded_pictures();
+    if (pictures.size() == kRememberedPictures) {
+        cairo_surface_destroy(pictures.front().surface);
+        pictures.pop_front();
+    }
+    pictures.push_back(
+        DecodedPicture{bytes, expected, decoded.format, cairo_surface_reference(decoded.surface)});
+}
+
+Decoded decode_anew(const std::vector<uint8_t>& bytes, const Format* expected);
+
+} // namespace
+
 Decoded decode_picture(const std::vector<uint8_t>& bytes, const Format* expected) {
+    Decoded decoded;
+    if (recall(bytes, expected, decoded))
+        return decoded;
+    decoded = decode_anew(bytes, expected);
+    if (decoded.result == DecodeResult::ok)
+        remember(bytes, expected, decoded);
+    return decoded;
+}
+
+namespace {
+
+Decoded decode_anew(const std::vector<uint8_t>& bytes, const Format* expected) {
     Decoded decoded;
     const char* why = nullptr;
     const PixbufLibrary* library = pixbuf_library(&why);
@@ -149,6 +212,8 @@ Decoded decode_picture(const std::vector<uint8_t>& bytes, const Format* expected
         g_object_unref(loader);
     return decoded;
 }
+
+} // namespace
 
 bool read_file(const std::string& path, std::vector<uint8_t>& bytes) {
     FILE* file = std::fopen(path.c_str(), "rb");
