@@ -16,6 +16,7 @@ struct OpaqueGrafPtr : cf::Object {
     cairo_region_t* invalid = nullptr;    // nullptr: nothing waits
     const cairo_region_t* clip = nullptr; // set by an update under way
     double scale = 1.0;                   // device pixels per point
+    bool untouched = false; // the surface holds the background alone: nothing drawn since made
 };
 
 namespace {
@@ -141,9 +142,18 @@ cairo_surface_t* port_surface(CGrafPtr port) {
     }
     fill_background(surface);
     port->surface = surface;
+    port->untouched = true;
     // Whatever was drawn before the resize is gone: all of it needs drawing.
     port_invalidate(port, Rect{0, 0, static_cast<short>(height), static_cast<short>(width)});
     return surface;
+}
+
+bool port_take_untouched(CGrafPtr port) {
+    if (port_surface(port) == nullptr)
+        return false;
+    const bool untouched = port->untouched;
+    port->untouched = false;
+    return untouched;
 }
 
 void port_set_scale(CGrafPtr port, double scale) {
@@ -155,6 +165,7 @@ cairo_t* port_create_context(CGrafPtr port) {
     cairo_surface_t* surface = port_surface(port);
     if (surface == nullptr)
         return nullptr;
+    port->untouched = false; // whoever asks for a context draws
     cairo_t* cr = cairo_create(surface);
     port_apply_clip(port, cr);
     return cr;
