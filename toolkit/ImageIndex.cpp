@@ -48,6 +48,18 @@ bool spec_name_is(const unsigned char* spec_name, const UniChar* name, size_t le
 
 } // namespace
 
+// Room for this many files is reserved at once. Only the pages written are ever backed by
+// memory, so a small tree costs nothing for it; a large one is indexed without the arrays being
+// copied as they grow, and each page is touched once.
+constexpr size_t kReservedFiles = size_t{1} << 18;
+constexpr size_t kReservedNameBytes = 24;
+
+ImageIndex::ImageIndex() {
+    entries_.reserve(kReservedFiles);
+    keys_.reserve(kReservedFiles);
+    bytes_.reserve(kReservedFiles * kReservedNameBytes);
+}
+
 bool ImageIndex::same_name(const Entry& entry, const UniChar* name, size_t length) const {
     if (entry.length != length)
         return false;

@@ -21,6 +21,7 @@ namespace toolkit {
 
 class ImageIndex {
   public:
+    ImageIndex();
     // Adds the file `name` at `spec`; of two files with one name, the one added later is found.
     void add(const UniChar* name, size_t length, const FSSpec& spec);
     // Makes what was added findable; called once adding is over (adding again undoes it).

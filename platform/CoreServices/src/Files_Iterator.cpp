@@ -7,6 +7,7 @@
 #include <CoreFoundation/CFRuntime.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -60,6 +61,13 @@ CFTypeID iterator_type_id() {
 // Eight bytes of a name from `start` on, as a big-endian number (zeros past the end), so that
 // numbers compare as the bytes do.
 uint64_t name_chunk(const char* name, size_t length, size_t start) {
+    if (start + 8 <= length) {
+        uint64_t bytes;
+        std::memcpy(&bytes, name + start, sizeof(bytes));
+        if constexpr (std::endian::native == std::endian::little)
+            bytes = __builtin_bswap64(bytes); // the first byte the most significant
+        return bytes;
+    }
     uint64_t chunk = 0;
     for (size_t i = start; i < start + 8; ++i)
         chunk = chunk << 8 | (i < length ? static_cast<unsigned char>(name[i]) : 0u);
