@@ -11,6 +11,7 @@
 
 #include "CFDateInternal.h"
 #include "CFPropertyListInternal.h"
+#include "CFStringInternal.h"
 #include "CFValueSupport.h"
 
 #include <charconv>
@@ -402,6 +403,12 @@ void keep_first_error(void* data, xmlErrorPtr error) {
     std::string message = error->message != nullptr ? error->message : "unknown error";
     while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
         message.pop_back();
+    // libxml2 quotes the document in some messages, cut at a byte count: the quote may end in
+    // half a character, and it may span lines. The error string must be one line of text.
+    for (char& c : message)
+        if (c == '\n')
+            c = ' ';
+    message = cf::utf16_to_utf8(cf::utf8_to_utf16(message));
     *first = "Malformed XML (" + message + ") on line " + std::to_string(error->line);
 }
 

@@ -223,12 +223,17 @@ TEST(CFPropertyList, MalformedInputGivesNullAndTheLine) {
         {"<plist>\n<dict>\n<key>a</key>\n<string>x</dict>\n</plist>", "on line 4"},
         {"<plist>\n<string>\x01</string>\n</plist>", "on line 2"},
         {"", "Empty data"},
+        // libxml2 quotes the comment and cuts its quote in the middle of the "ù".
+        {"<plist>\n<!-- Sing>org.example.test.dynamic</string>\n    <key>\xc3\xb9"
+         "B</key>\n",
+         "Comment not terminated"},
     };
     for (const Case& c : cases) {
         std::string error;
         CFPropertyListRef plist = parse(c.document, 0, &error);
         EXPECT_EQ(plist, nullptr) << c.document;
         EXPECT_NE(error.find(c.expected), std::string::npos) << c.document << "\ngave: " << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << error; // one line
     }
 }
 

@@ -18,8 +18,10 @@ constexpr OSType kSig = 0x54564B61; // 'TVKa'
 
 std::string write_nib(const std::string& name, const std::string& text) {
     const char* build = std::getenv("ACCOUNTING_BINARY_DIR");
-    std::filesystem::path dir = build != nullptr ? std::filesystem::path(build) / "test-nibs"
-                                                 : std::filesystem::temp_directory_path();
+    // A folder per test: ctest runs the tests in parallel processes.
+    std::filesystem::path dir = (build != nullptr ? std::filesystem::path(build) / "test-nibs"
+                                                  : std::filesystem::temp_directory_path()) /
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name();
     std::filesystem::create_directories(dir);
     const std::string path = (dir / name).string();
     std::ofstream(path) << text;

@@ -23,8 +23,8 @@ std::filesystem::path work_dir() {
     const char* build = std::getenv("ACCOUNTING_BINARY_DIR");
     auto dir =
         (build != nullptr ? std::filesystem::path(build) : std::filesystem::temp_directory_path()) /
-        "test-scripts";
-    std::filesystem::create_directories(dir);
+        "test-scripts" / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::filesystem::create_directories(dir); // a folder per test: ctest runs them in parallel
     return dir;
 }
 
