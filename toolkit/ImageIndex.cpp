@@ -29,23 +29,6 @@ uint32_t hash_name(const UniChar* name, size_t length) {
     return static_cast<uint32_t>(hash ^ (hash >> 32));
 }
 
-bool is_ascii(const UniChar* name, size_t length) {
-    for (size_t i = 0; i < length; ++i)
-        if (name[i] >= 0x80)
-            return false;
-    return true;
-}
-
-// True when the FSSpec name is the file name itself, byte for byte (an ASCII name that fit).
-bool spec_name_is(const unsigned char* spec_name, const UniChar* name, size_t length) {
-    if (spec_name[0] != length)
-        return false;
-    for (size_t i = 0; i < length; ++i)
-        if (spec_name[i + 1] != name[i])
-            return false;
-    return true;
-}
-
 } // namespace
 
 // Room for this many files is reserved at once. Only the pages written are ever backed by
@@ -73,24 +56,25 @@ bool ImageIndex::same_name(const Entry& entry, const UniChar* name, size_t lengt
     return std::memcmp(stored, name, length * sizeof(UniChar)) == 0;
 }
 
-// Sorts keys by hash, keeping the order of equal hashes: three stable passes of eleven bits,
-// each a counting sort, which read and write the arrays in order.
+// Sorts keys by hash, keeping the order of equal hashes: two stable passes of sixteen bits,
+// counting sorts whose counts are taken in one read of the keys.
 void ImageIndex::sort_keys(std::vector<Key>& keys) {
-    constexpr int kBits = 11;
-    constexpr size_t kBuckets = size_t{1} << kBits;
-    std::vector<Key> sorted(keys.size());
-    std::vector<uint32_t> counts(kBuckets);
-    for (int shift = 0; shift < 32; shift += kBits) {
-        std::fill(counts.begin(), counts.end(), 0);
-        for (const Key& key : keys)
-            ++counts[(key.hash >> shift) & (kBuckets - 1)];
-        uint32_t start = 0;
-        for (uint32_t& count : counts)
-            start += std::exchange(count, start);
-        for (const Key& key : keys)
-            sorted[counts[(key.hash >> shift) & (kBuckets - 1)]++] = key;
-        keys.swap(sorted);
+    constexpr size_t kBuckets = size_t{1} << 16;
+    std::vector<uint32_t> low(kBuckets), high(kBuckets);
+    for (const Key& key : keys) {
+        ++low[key.hash & 0xFFFF];
+        ++high[key.hash >> 16];
     }
+    uint32_t low_start = 0, high_start = 0;
+    for (size_t i = 0; i < kBuckets; ++i) {
+        low_start += std::exchange(low[i], low_start);
+        high_start += std::exchange(high[i], high_start);
+    }
+    std::vector<Key> sorted(keys.size());
+    for (const Key& key : keys)
+        sorted[low[key.hash & 0xFFFF]++] = key;
+    for (const Key& key : sorted)
+        keys[high[key.hash >> 16]++] = key;
 }
 
 void ImageIndex::store(Entry& entry, const UniChar* name, size_t length, const FSSpec& spec) {
@@ -100,17 +84,24 @@ void ImageIndex::store(Entry& entry, const UniChar* name, size_t length, const F
     entry.folder = static_cast<uint32_t>(folders_.size() - 1);
     entry.offset = static_cast<uint32_t>(bytes_.size());
     entry.length = static_cast<uint16_t>(length);
-    entry.ascii = is_ascii(name, length);
-    if (entry.ascii) { // each unit below 0x80: one byte
-        bytes_.resize(bytes_.size() + length);
-        unsigned char* out = bytes_.data() + entry.offset;
-        for (size_t i = 0; i < length; ++i)
-            out[i] = static_cast<unsigned char>(name[i]);
-    } else {
+    // One pass stores the name a byte a unit and compares it with the FSSpec name; a unit past
+    // ASCII undoes the bytes and stores the units themselves.
+    bytes_.resize(bytes_.size() + length);
+    unsigned char* out = bytes_.data() + entry.offset;
+    UniChar seen = 0;
+    bool spec_same = spec.name[0] == length;
+    for (size_t i = 0; i < length; ++i) {
+        seen |= name[i];
+        out[i] = static_cast<unsigned char>(name[i]);
+        spec_same = spec_same && spec.name[i + 1] == out[i];
+    }
+    entry.ascii = seen < 0x80;
+    if (!entry.ascii) {
+        bytes_.resize(entry.offset);
         bytes_.insert(bytes_.end(), reinterpret_cast<const unsigned char*>(name),
                       reinterpret_cast<const unsigned char*>(name + length));
     }
-    entry.own_spec = !entry.ascii || !spec_name_is(spec.name, name, length);
+    entry.own_spec = !entry.ascii || !spec_same;
     if (entry.own_spec)
         bytes_.insert(bytes_.end(), spec.name, spec.name + 1 + spec.name[0]);
 }
@@ -125,7 +116,7 @@ void ImageIndex::add(const UniChar* name, size_t length, const FSSpec& spec) {
 }
 
 void ImageIndex::finish() {
-    if (keys_.size() < 256)
+    if (keys_.size() < 4096) // fewer than the radix sort's counts
         std::sort(keys_.begin(), keys_.end(), [](const Key& a, const Key& b) {
             return a.hash != b.hash ? a.hash < b.hash : a.entry < b.entry;
         });

@@ -61,7 +61,7 @@ TEST(ImageIndexStorage, KeepsTheLocationAndTheSpecNameOfEveryKindOfName) {
 
 TEST(ImageIndexStorage, ALargeIndexFindsEveryNameAndTheLaterOfTwo) {
     toolkit::ImageIndex index;
-    constexpr int kFiles = 5000; // past the size where the hashes are sorted by radix
+    constexpr int kFiles = 5000; // past the size from which the hashes are sorted by radix
     for (int n = 0; n < kFiles; ++n) {
         const std::string name = "entry-" + std::to_string(n) + ".dat";
         add(index, std::u16string(name.begin(), name.end()), spec_of(n / 100, name));
