@@ -31,13 +31,17 @@ uint32_t hash_name(const UniChar* name, size_t length) {
 
 } // namespace
 
-// Room for this many files is reserved at once. Only the pages written are ever backed by
-// memory, so a small tree costs nothing for it; a large one is indexed without the arrays being
-// copied as they grow, and each page is touched once.
+// A tree of more files than kSmallTree gets room for kReservedFiles at once. Only the pages
+// written are ever backed by memory, so the room costs little; a large tree is then indexed
+// without its arrays being copied as they grow. A small tree (a bundle's resources) keeps small
+// arrays from the ordinary heap.
+constexpr size_t kSmallTree = 4096;
 constexpr size_t kReservedFiles = size_t{1} << 18;
 constexpr size_t kReservedNameBytes = 24;
 
-ImageIndex::ImageIndex() {
+void ImageIndex::make_room() {
+    if (entries_.size() != kSmallTree)
+        return;
     entries_.reserve(kReservedFiles);
     keys_.reserve(kReservedFiles);
     bytes_.reserve(kReservedFiles * kReservedNameBytes);
@@ -56,25 +60,24 @@ bool ImageIndex::same_name(const Entry& entry, const UniChar* name, size_t lengt
     return std::memcmp(stored, name, length * sizeof(UniChar)) == 0;
 }
 
-// Sorts keys by hash, keeping the order of equal hashes: two stable passes of sixteen bits,
-// counting sorts whose counts are taken in one read of the keys.
+// Sorts keys by hash, keeping the order of equal hashes: four stable passes of eight bits,
+// counting sorts whose counts are all taken in one read of the keys.
 void ImageIndex::sort_keys(std::vector<Key>& keys) {
-    constexpr size_t kBuckets = size_t{1} << 16;
-    std::vector<uint32_t> low(kBuckets), high(kBuckets);
-    for (const Key& key : keys) {
-        ++low[key.hash & 0xFFFF];
-        ++high[key.hash >> 16];
-    }
-    uint32_t low_start = 0, high_start = 0;
-    for (size_t i = 0; i < kBuckets; ++i) {
-        low_start += std::exchange(low[i], low_start);
-        high_start += std::exchange(high[i], high_start);
-    }
-    std::vector<Key> sorted(keys.size());
+    uint32_t counts[4][256] = {};
     for (const Key& key : keys)
-        sorted[low[key.hash & 0xFFFF]++] = key;
-    for (const Key& key : sorted)
-        keys[high[key.hash >> 16]++] = key;
+        for (int digit = 0; digit < 4; ++digit)
+            ++counts[digit][(key.hash >> (8 * digit)) & 0xFF];
+    for (auto& digit_counts : counts) {
+        uint32_t start = 0;
+        for (uint32_t& count : digit_counts)
+            start += std::exchange(count, start);
+    }
+    std::vector<Key> other(keys.size());
+    for (int digit = 0; digit < 4; ++digit) {
+        for (const Key& key : keys)
+            other[counts[digit][(key.hash >> (8 * digit)) & 0xFF]++] = key;
+        keys.swap(other);
+    }
 }
 
 void ImageIndex::store(Entry& entry, const UniChar* name, size_t length, const FSSpec& spec) {
@@ -109,6 +112,7 @@ void ImageIndex::store(Entry& entry, const UniChar* name, size_t length, const F
 void ImageIndex::add(const UniChar* name, size_t length, const FSSpec& spec) {
     if (length == 0 || length > kLongestName)
         return;
+    make_room();
     keys_.push_back(Key{hash_name(name, length), static_cast<uint32_t>(entries_.size())});
     entries_.emplace_back();
     store(entries_.back(), name, length, spec);
@@ -116,7 +120,7 @@ void ImageIndex::add(const UniChar* name, size_t length, const FSSpec& spec) {
 }
 
 void ImageIndex::finish() {
-    if (keys_.size() < 4096) // fewer than the radix sort's counts
+    if (keys_.size() < 256)
         std::sort(keys_.begin(), keys_.end(), [](const Key& a, const Key& b) {
             return a.hash != b.hash ? a.hash < b.hash : a.entry < b.entry;
         });

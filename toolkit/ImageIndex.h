@@ -21,7 +21,6 @@ namespace toolkit {
 
 class ImageIndex {
   public:
-    ImageIndex();
     // Adds the file `name` at `spec`; of two files with one name, the one added later is found.
     void add(const UniChar* name, size_t length, const FSSpec& spec);
     // Makes what was added findable; called once adding is over (adding again undoes it).
@@ -53,6 +52,8 @@ class ImageIndex {
 
     bool same_name(const Entry& entry, const UniChar* name, size_t length) const;
     static void sort_keys(std::vector<Key>& keys);
+    // Reserves room for many files once the tree turns out to be large.
+    void make_room();
     // Stores the name (and the FSSpec name when it is not the name) and the folder of `spec`
     // into `entry`.
     void store(Entry& entry, const UniChar* name, size_t length, const FSSpec& spec);
