@@ -44,11 +44,11 @@ TEST(ImageIndexStorage, KeepsTheLocationAndTheSpecNameOfEveryKindOfName) {
 
     FSSpec spec{};
     ASSERT_TRUE(find(index, u"Accounting-On.gif", &spec));
-    EXPECT_EQ(spec.vRefNum, -100);
-    EXPECT_EQ(spec.parID, 7);
+    EXPECT_EQ(static_cast<SInt16>(spec.vRefNum), -100);
+    EXPECT_EQ(static_cast<SInt32>(spec.parID), 7);
     EXPECT_EQ(spec_name(spec), "Accounting-On.gif");
     ASSERT_TRUE(find(index, u"Caf\u00e9.png", &spec));
-    EXPECT_EQ(spec.parID, 8);
+    EXPECT_EQ(static_cast<SInt32>(spec.parID), 8);
     EXPECT_EQ(spec_name(spec), "Caf\x8e.png");
     ASSERT_TRUE(find(index, long_name, &spec));
     EXPECT_EQ(spec_name(spec), "aaaa#1F");
@@ -75,7 +75,7 @@ TEST(ImageIndexStorage, ALargeIndexFindsEveryNameAndTheLaterOfTwo) {
         const std::string name = "entry-" + std::to_string(n) + ".dat";
         ASSERT_TRUE(find(index, std::u16string(name.begin(), name.end()), &spec)) << name;
         EXPECT_EQ(spec_name(spec), name);
-        EXPECT_EQ(spec.parID, n == 42 ? 999 : n / 100);
+        EXPECT_EQ(static_cast<SInt32>(spec.parID), n == 42 ? 999 : n / 100);
     }
     EXPECT_FALSE(find(index, u"entry-5000.dat", &spec));
 }
