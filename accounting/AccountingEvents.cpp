@@ -1,6 +1,7 @@
 // The panel's event handler, its key filter and its picture.
 #include "AccountingEvents.h"
 
+#include "AccountingControls.h"
 #include "AccountingPanel.h"
 #include "AccountingPrompt.h"
 #include "EnvironmentHelpers.h"
@@ -14,21 +15,6 @@
 #include <string>
 
 namespace {
-
-const OSType kHelpCommand = 'help';
-
-ControlRef hit_control(EventRef event) {
-    ControlRef control = nullptr;
-    GetEventParameter(event, kEventParamDirectObject, typeControlRef, nullptr, sizeof control,
-                      nullptr, &control);
-    return control;
-}
-
-void put_code(ControlRef field, const char* code) {
-    if (field != nullptr)
-        SetControlData(field, kControlEntireControl, kControlEditTextTextTag,
-                       static_cast<Size>(std::strlen(code)), code);
-}
 
 // Acts on a click in the panel. The control keeps its standard behaviour in every case.
 void panel_hit(AccountingContext* context, ControlRef control, SInt32 id) {
@@ -55,9 +41,10 @@ void panel_hit(AccountingContext* context, ControlRef control, SInt32 id) {
             SetControl32BitValue(other, 0);
         setControls(context);
         // The stored codes come back, replacing what was typed since they were stored.
-        put_code(FindAccountingControl(context->window, kUserIDFieldID), context->defaultUserID);
-        put_code(FindAccountingControl(context->window, kAccountIDFieldID),
-                 context->defaultAccountID);
+        PutAccountingCode(FindAccountingControl(context->window, kUserIDFieldID),
+                          context->defaultUserID);
+        PutAccountingCode(FindAccountingControl(context->window, kAccountIDFieldID),
+                          context->defaultAccountID);
         break;
     case kAccountTypePopupID:
         context->accountType = GetPopupButtonTicketValue(control);
@@ -72,7 +59,7 @@ void panel_hit(AccountingContext* context, ControlRef control, SInt32 id) {
 }
 
 OSStatus control_hit(EventRef event, AccountingContext* context) {
-    ControlRef control = hit_control(event);
+    ControlRef control = GetAccountingEventControl(event);
     // Before 10.5 the print dialog has no OK command: its default button's click is the Print.
     if (!RunningOn105OrLater() && control != nullptr && control == context->defaultButton) {
         if (context->accountingSystem == kAccountingNone)
@@ -88,11 +75,8 @@ OSStatus control_hit(EventRef event, AccountingContext* context) {
 }
 
 OSStatus command_process(EventRef event, AccountingContext* context) {
-    HICommand command;
-    std::memset(&command, 0, sizeof command);
-    GetEventParameter(event, kEventParamDirectObject, typeHICommand, nullptr, sizeof command,
-                      nullptr, &command);
-    if (command.commandID == kHelpCommand)
+    const HICommand command = GetAccountingEventCommand(event);
+    if (command.commandID == kAccountingHelpCommand)
         return DisplayHelp(context->helpBookRef, kAccountingHelpPage, nullptr);
     if (command.commandID != kHICommandOK)
         return eventNotHandledErr;
@@ -106,7 +90,8 @@ OSStatus command_process(EventRef event, AccountingContext* context) {
 const UInt16 kRefused[] = {',', '"', '\'', ':', ';', '/', '\\', '|',
                            '{', '}', '[',  ']', '>', '<', '?'};
 // Keys that edit rather than add, so they pass even when a field is full.
-const UInt16 kEditingKeys[] = {8, 127, 28, 29};
+const UInt16 kEditingKeys[] = {kBackspaceCharCode, kDeleteCharCode, kLeftArrowCharCode,
+                               kRightArrowCharCode};
 
 bool is_one_of(UInt16 c, const UInt16* set, size_t count) {
     for (size_t i = 0; i < count; ++i)
@@ -162,14 +147,29 @@ bool refused(const std::u16string& text) {
 SInt32 limit_for(ControlRef control) {
     ControlID id = {0, 0};
     GetControlID(control, &id);
-    bool idField =
-        id.id == kUserIDFieldID || id.id == kAccountIDFieldID || id.id == 501 || id.id == 503;
+    bool idField = id.id == kUserIDFieldID || id.id == kAccountIDFieldID ||
+                   id.id == kPromptUserIDFieldID || id.id == kPromptAccountIDFieldID;
     bool capped = gContext != nullptr && (gContext->accountingSystem == kAccountingTallyset ||
                                           gContext->accountingSystem == kAccountingEnabled);
-    return idField && capped ? 32 : 0;
+    return idField && capped ? kAccountingKeyFilterLimit : 0;
 }
 
 } // namespace
+
+ControlRef GetAccountingEventControl(EventRef event) {
+    ControlRef control = nullptr;
+    GetEventParameter(event, kEventParamDirectObject, typeControlRef, nullptr, sizeof control,
+                      nullptr, &control);
+    return control;
+}
+
+HICommand GetAccountingEventCommand(EventRef event) {
+    HICommand command;
+    std::memset(&command, 0, sizeof command);
+    GetEventParameter(event, kEventParamDirectObject, typeHICommand, nullptr, sizeof command,
+                      nullptr, &command);
+    return command;
+}
 
 OSStatus accountingEventHandler(EventHandlerCallRef, EventRef event, void* userData) {
     auto* context = static_cast<AccountingContext*>(userData);
@@ -211,7 +211,7 @@ OSStatus AccountingDrawEventHandler(EventHandlerCallRef, EventRef event, void* u
     auto* context = static_cast<AccountingContext*>(userData);
     if (GetEventClass(event) != kEventClassControl || GetEventKind(event) != kEventControlDraw)
         return eventNotHandledErr;
-    ControlRef control = hit_control(event);
+    ControlRef control = GetAccountingEventControl(event);
     if (context == nullptr || control == nullptr || control != context->accountingImage)
         return eventNotHandledErr;
     DrawImage(context->accountingSystem == kAccountingNone ? CFSTR("Accounting-Off.gif")

@@ -11,6 +11,12 @@ CF_EXTERN_C_BEGIN
 /* The help page of the panel and of its prompt dialog. */
 #define kAccountingHelpPage CFSTR("Mac_topics/M_accounting_dialog.htm")
 
+/* The command of the panel's help request. */
+enum { kAccountingHelpCommand = 0x68656C70 /* "help" */ };
+
+/* The bytes the key filter lets be typed into an ID field under a system that takes codes. */
+enum { kAccountingKeyFilterLimit = 32 };
+
 /* The result that marks a prompt the user cancelled. */
 enum { kAccountingPromptCancelled = -12345678 };
 
@@ -32,5 +38,12 @@ CF_EXPORT OSStatus AccountingDrawEventHandler(EventHandlerCallRef callRef, Event
                                               void* userData);
 
 CF_EXTERN_C_END
+
+#ifdef __cplusplus
+/* The control an event is about (kEventParamDirectObject), or NULL. */
+ControlRef GetAccountingEventControl(EventRef event);
+/* The command an event carries (kEventParamDirectObject); all zero when it carries none. */
+HICommand GetAccountingEventCommand(EventRef event);
+#endif
 
 #endif /* ACCOUNTING_ACCOUNTINGEVENTS_H */

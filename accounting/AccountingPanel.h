@@ -28,6 +28,12 @@ enum {
     kAuxiliaryInterfaceCheckID = 127
 };
 
+/* Bytes kept of each code read back from the prompt (gMaxChars), by accounting system. */
+enum { kTallysetCodeBytes = 12, kEnabledCodeBytes = 64 };
+
+/* Under "Accounting Enabled" the account ID field stands this far below its moved label. */
+enum { kAccountFieldGap = 8 };
+
 /* Finds the panel's controls in the context's window, keeps them in the context, gives them
    their localised texts and sizes, fills the two popups and hooks the image pane to its draw
    handler. Called on the first Open, once the panel is embedded. */
@@ -37,9 +43,6 @@ CF_EXPORT void InitializeWindow(AccountingContext* context);
    row under "Accounting Enabled", and sets gMaxChars. Without controls (before the first
    Open) only its effects on data take place. */
 CF_EXPORT void setControls(AccountingContext* context);
-
-/* The control with the panel's signature and this number in the window, or NULL. */
-ControlRef FindAccountingControl(WindowRef window, SInt32 id);
 
 CF_EXTERN_C_END
 

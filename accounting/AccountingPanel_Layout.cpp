@@ -1,7 +1,7 @@
 // setControls: the one place where control states are derived from the settings.
 #include "AccountingPanel.h"
 
-#include "SettingMaps.h"
+#include "AccountingControls.h"
 
 #include <initializer_list>
 #include <utility>
@@ -71,7 +71,7 @@ void move_account_row_up(AccountingContext* context) {
         Rect labelBounds;
         GetControlBounds(label, &labelBounds);
         auto height = static_cast<short>(bounds.bottom - bounds.top);
-        bounds.top = static_cast<short>(labelBounds.bottom + 8);
+        bounds.top = static_cast<short>(labelBounds.bottom + kAccountFieldGap);
         bounds.bottom = static_cast<short>(bounds.top + height);
         move_to(field, bounds);
     }
@@ -117,12 +117,12 @@ void layout_for_system(AccountingContext* context) {
             show(context, {kAccountTypeLabelID, kAccountTypePopupID, kAuxiliaryInterfaceCheckID},
                  false);
             move_account_row_up(context);
-            gMaxChars = 64;
+            gMaxChars = kEnabledCodeBytes;
         } else {
             restore_account_row(context);
             show(context, {kAccountTypePopupID, kAccountTypeLabelID, kAuxiliaryInterfaceCheckID},
                  true);
-            gMaxChars = 12;
+            gMaxChars = kTallysetCodeBytes;
         }
         return;
     default:

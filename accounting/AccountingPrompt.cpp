@@ -1,11 +1,9 @@
 // RunModalAccountingDialog: the prompt dialog, or the check of the default codes.
 #include "AccountingPrompt.h"
 
+#include "AccountingControls.h"
 #include "AccountingEvents.h"
-#include "ControlLayout.h"
-#include "HelpHelpers.h"
 #include "LocalizedText.h"
-#include "SettingMaps.h"
 
 #include <cstring>
 #include <initializer_list>
@@ -20,20 +18,10 @@ CFStringRef localized(AccountingContext* context, CFStringRef key) {
     return CFBundleCopyLocalizedString(context->bundle, key, CFSTR("STRING NOT FOUND"), nullptr);
 }
 
-// The text of one of the panel's fields, or NULL when the panel was never built.
-CFStringRef copy_field_text(ControlRef field) {
-    CFStringRef text = nullptr;
-    if (field == nullptr ||
-        GetControlData(field, kControlEntireControl, kControlEditTextCFStringTag, sizeof text,
-                       &text, nullptr) != noErr)
-        return nullptr;
-    return text;
-}
-
 // Whether a default code is there: the panel's field wins when it exists, and a non-empty
 // field is stored as the default code; otherwise the stored code counts.
 bool default_code_present(ControlRef field, char* store) {
-    CFStringRef text = copy_field_text(field);
+    CFStringRef text = CopyAccountingFieldText(field); // NULL: the panel was never built
     if (text == nullptr)
         return store[0] != '\0';
     const CFIndex length = CFStringGetLength(text);
@@ -82,17 +70,33 @@ CFStringRef window_name(const AccountingContext* context) {
     return tallyset ? CFSTR("Tallyset") : CFSTR("Accounting");
 }
 
-ControlRef dialog_control(AccountingContext* context, SInt32 id) {
-    ControlID controlID = {kAccountingControlSignature, id};
-    ControlRef control = nullptr;
-    return GetControlByID(context->dialogWindow, &controlID, &control) == noErr ? control : nullptr;
-}
+using Text = AccountingControlText;
+using C = AccountingContext;
 
-void label(AccountingContext* context, SInt32 id, CFStringRef key) {
-    ControlRef control = dialog_control(context, id);
-    SetLocalizedStaticText(context->bundle, key, control);
-    SetControlBestRect(control, 3, nullptr, nullptr);
-}
+// The dialog's controls, set up from tables in the order the dialog is built. The ID fields
+// are set up between them, by set_up_field.
+const AccountingControl kCodeLabels[] = {
+    {kPromptUserIDLabelID, nullptr, Text::staticText, "User ID", kFitFillWidth},
+    {kPromptAccountIDLabelID, nullptr, Text::staticText, "Account ID", kFitFillWidth},
+};
+// The Tallyset system's account type.
+const AccountingControl kAccountTypeControls[] = {
+    {kPromptAccountTypeLabelID, nullptr, Text::staticText, "Account Type:", kFitFillWidth},
+    {kPromptAccountTypePopupID, nullptr, Text::popup, nullptr, 0, AccountingTypeMap,
+     &C::accountType},
+};
+// The Tallyset system with the auxiliary interface: where the codes are entered.
+const AccountingControl kEntryChoiceControls[] = {
+    {kPromptEnterAtDeviceRadioID, &C::enterAtDeviceRadio, Text::title, "Enter at Device",
+     kFitFillWidth},
+    {kPromptAuxInfoNoteID, &C::auxInfoNote, Text::staticText, "Aux Info Note", kFitFillWidth},
+    {kPromptEnterNowRadioID, &C::enterNowRadio, Text::title, "Enter Now", kFitFillWidth},
+};
+// The push buttons keep their right edges: Cancel moves left by as much as OK grew.
+const AccountingControl kButtons[] = {
+    {kPromptOKButtonID, nullptr, Text::button, "OK Command", kFitKeepRight},
+    {kPromptCancelButtonID, nullptr, Text::button, "Cancel Command", kFitKeepRight},
+};
 
 bool masked(const AccountingContext* context, SInt32 mask) {
     return mask != 0 && context->promptForEveryJob != 0;
@@ -104,8 +108,8 @@ bool masked(const AccountingContext* context, SInt32 mask) {
 // from the panel.
 bool set_up_field(AccountingContext* context, SInt32 id, SInt32 hiddenID, ControlRef panelField,
                   const char* stored, bool isMasked) {
-    ControlRef field = dialog_control(context, id);
-    CFStringRef text = copy_field_text(panelField);
+    ControlRef field = FindAccountingControl(context->dialogWindow, id);
+    CFStringRef text = CopyAccountingFieldText(panelField);
     bool fromPanel = text != nullptr && CFStringGetLength(text) > 0;
     if (!fromPanel) {
         if (text != nullptr)
@@ -140,91 +144,56 @@ bool set_up_field(AccountingContext* context, SInt32 id, SInt32 hiddenID, Contro
     return fromPanel;
 }
 
-void set_up_entry_choice(AccountingContext* context) {
-    context->enterAtDeviceRadio = dialog_control(context, kPromptEnterAtDeviceRadioID);
-    context->auxInfoNote = dialog_control(context, kPromptAuxInfoNoteID);
-    context->enterNowRadio = dialog_control(context, kPromptEnterNowRadioID);
-    SetLocalizedControlTitle(context->bundle, CFSTR("Enter at Device"),
-                             context->enterAtDeviceRadio);
-    SetControlBestRect(context->enterAtDeviceRadio, 3, nullptr, nullptr);
-    SetLocalizedStaticText(context->bundle, CFSTR("Aux Info Note"), context->auxInfoNote);
-    SetControlBestRect(context->auxInfoNote, 3, nullptr, nullptr);
-    SetLocalizedControlTitle(context->bundle, CFSTR("Enter Now"), context->enterNowRadio);
-    SetControlBestRect(context->enterNowRadio, 3, nullptr, nullptr);
-    setAccountingPromptControls(context);
-}
-
-// The two push buttons keep their right edges: Cancel moves left by as much as OK grew.
-void set_up_buttons(AccountingContext* context) {
-    ControlRef ok = dialog_control(context, kPromptOKButtonID);
-    ControlRef cancel = dialog_control(context, kPromptCancelButtonID);
-    SInt32 offset = 0;
-    SetLocalizedControlTitle(context->bundle, CFSTR("OK Command"), ok);
-    SetControlBestRect(ok, 14, &offset, nullptr);
-    SetLocalizedControlTitle(context->bundle, CFSTR("Cancel Command"), cancel);
-    offset = -offset;
-    SetControlBestRect(cancel, 14, &offset, nullptr);
-}
-
 // Builds the dialog's texts and states; returns whether both IDs came from the panel.
 bool set_up_dialog(AccountingContext* context) {
-    label(context, kPromptUserIDLabelID, CFSTR("User ID"));
+    WindowRef dialog = context->dialogWindow;
+    SetUpAccountingControls(context, dialog, kCodeLabels);
     bool userFromPanel = set_up_field(context, kPromptUserIDFieldID, kPromptHiddenUserIDFieldID,
                                       context->userIDField, context->defaultUserID,
                                       masked(context, context->maskUserID));
-    label(context, kPromptAccountIDLabelID, CFSTR("Account ID"));
     bool accountFromPanel = set_up_field(
         context, kPromptAccountIDFieldID, kPromptHiddenAccountIDFieldID, context->accountIDField,
         context->defaultAccountID, masked(context, context->maskAccountID));
     if (context->accountingSystem == kAccountingTallyset) {
-        label(context, kPromptAccountTypeLabelID, CFSTR("Account Type:"));
-        ControlRef popup = dialog_control(context, kPromptAccountTypePopupID);
-        PopulatePopupButtonFromMap(context->bundle, popup, AccountingTypeMap, 0, 0);
-        SetPopupButtonToTicketValue(popup, context->accountType);
-        if (context->auxiliaryInterface == 1)
-            set_up_entry_choice(context);
+        SetUpAccountingControls(context, dialog, kAccountTypeControls);
+        if (context->auxiliaryInterface == 1) {
+            SetUpAccountingControls(context, dialog, kEntryChoiceControls);
+            setAccountingPromptControls(context);
+        }
     }
-    SetLocalizedWindowTitle(context->bundle, CFSTR("Accounting"), context->dialogWindow);
-    set_up_buttons(context);
+    SetLocalizedWindowTitle(context->bundle, CFSTR("Accounting"), dialog);
+    SetUpAccountingControls(context, dialog, kButtons);
     return userFromPanel && accountFromPanel;
 }
 
 void set_initial_states(AccountingContext* context, bool bothFromPanel,
                         ControlKeyFilterUPP filter) {
-    ControlRef ok = dialog_control(context, kPromptOKButtonID);
+    ControlRef ok = FindAccountingControl(context->dialogWindow, kPromptOKButtonID);
     if (context->accountingSystem == kAccountingTallyset) {
-        DisableControl(dialog_control(context, kPromptAccountIDFieldID));
-        DisableControl(dialog_control(context, kPromptAccountIDLabelID));
+        DisableControl(FindAccountingControl(context->dialogWindow, kPromptAccountIDFieldID));
+        DisableControl(FindAccountingControl(context->dialogWindow, kPromptAccountIDLabelID));
     }
     if (context->auxiliaryInterface == 0 ||
         (context->auxiliaryInterface == 1 && context->accountingSystem == kAccountingTallyset &&
          context->enterAtDevice == 0)) {
-        SetKeyboardFocus(context->dialogWindow, dialog_control(context, kPromptUserIDFieldID),
+        SetKeyboardFocus(context->dialogWindow,
+                         FindAccountingControl(context->dialogWindow, kPromptUserIDFieldID),
                          kControlFocusNextPart);
         DisableControl(ok);
     }
     if (bothFromPanel)
         EnableControl(ok);
     for (SInt32 id : {kPromptUserIDFieldID, kPromptAccountIDFieldID})
-        if (ControlRef field = dialog_control(context, id))
-            SetControlData(field, kControlEntireControl, kControlEditTextKeyFilterTag,
-                           sizeof filter, &filter);
+        SetAccountingKeyFilter(FindAccountingControl(context->dialogWindow, id), filter);
 }
 
 // Reads what the user typed: the whole characters of the first gMaxChars bytes, ended right
 // after the bytes kept.
 void read_code(AccountingContext* context, SInt32 id, SInt32 mask, char* store) {
-    ControlRef field = dialog_control(context, id);
-    char bytes[kAccountingCodeSize];
-    Size actual = 0;
     ResType tag = masked(context, mask) ? kControlEditTextPasswordTag : kControlEditTextTextTag;
-    if (field == nullptr || gMaxChars <= 0 ||
-        GetControlData(field, kControlEntireControl, tag, sizeof bytes, bytes, &actual) != noErr)
-        actual = 0;
-    if (actual > static_cast<Size>(sizeof bytes))
-        actual = sizeof bytes;
-    StoreAccountingCode(store, bytes, static_cast<size_t>(actual),
-                        static_cast<size_t>(gMaxChars > 0 ? gMaxChars : 0));
+    const auto limit = static_cast<size_t>(gMaxChars > 0 ? gMaxChars : 0);
+    if (!ReadAccountingCode(FindAccountingControl(context->dialogWindow, id), tag, limit, store))
+        store[0] = '\0';
 }
 
 void close_dialog(AccountingContext* context, ControlKeyFilterUPP filter) {

@@ -1,28 +1,17 @@
 // The prompt dialog's control states and its event handler.
-#include "AccountingEvents.h"
 #include "AccountingPrompt.h"
 
+#include "AccountingControls.h"
+#include "AccountingEvents.h"
 #include "HelpHelpers.h"
-#include "LocalizedText.h"
-#include "SettingMaps.h"
-#include "TicketHelpers.h"
 
-#include <cstring>
 #include <initializer_list>
 
 namespace {
 
-ControlRef dialog_control(AccountingContext* context, SInt32 id) {
-    if (context->dialogWindow == nullptr)
-        return nullptr;
-    ControlID controlID = {kAccountingControlSignature, id};
-    ControlRef control = nullptr;
-    return GetControlByID(context->dialogWindow, &controlID, &control) == noErr ? control : nullptr;
-}
-
 void enable(AccountingContext* context, std::initializer_list<SInt32> ids, bool enabled) {
     for (SInt32 id : ids)
-        if (ControlRef c = dialog_control(context, id))
+        if (ControlRef c = FindAccountingControl(context->dialogWindow, id))
             enabled ? EnableControl(c) : DisableControl(c);
 }
 
@@ -38,12 +27,8 @@ void set_value(ControlRef control, SInt32 value) {
 
 // True when the field holds at least one character.
 bool has_text(AccountingContext* context, SInt32 id) {
-    ControlRef field = dialog_control(context, id);
-    CFStringRef text = nullptr;
-    if (field == nullptr ||
-        GetControlData(field, kControlEntireControl, kControlEditTextCFStringTag, sizeof text,
-                       &text, nullptr) != noErr ||
-        text == nullptr)
+    CFStringRef text = CopyAccountingFieldText(FindAccountingControl(context->dialogWindow, id));
+    if (text == nullptr)
         return false;
     bool filled = CFStringGetLength(text) > 0;
     CFRelease(text);
@@ -102,11 +87,7 @@ OSStatus AccountingDialogEventHandler(EventHandlerCallRef, EventRef event, void*
     UInt32 eventClass = GetEventClass(event);
     UInt32 kind = GetEventKind(event);
     if (eventClass == kEventClassCommand && kind == kEventCommandProcess) {
-        HICommand command;
-        std::memset(&command, 0, sizeof command);
-        GetEventParameter(event, kEventParamDirectObject, typeHICommand, nullptr, sizeof command,
-                          nullptr, &command);
-        if (command.commandID == 'Thlp')
+        if (GetAccountingEventCommand(event).commandID == kHelpButtonCommand)
             return DisplayHelp(context->helpBookRef, kAccountingHelpPage, nullptr);
         return eventNotHandledErr;
     }
@@ -116,9 +97,7 @@ OSStatus AccountingDialogEventHandler(EventHandlerCallRef, EventRef event, void*
     }
     if (eventClass != kEventClassControl || kind != kEventControlHit)
         return eventNotHandledErr;
-    ControlRef control = nullptr;
-    GetEventParameter(event, kEventParamDirectObject, typeControlRef, nullptr, sizeof control,
-                      nullptr, &control);
+    ControlRef control = GetAccountingEventControl(event);
     ControlID id = {0, 0};
     GetControlID(control, &id);
     if (id.signature != kAccountingControlSignature)

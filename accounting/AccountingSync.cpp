@@ -1,11 +1,9 @@
 // Print-ticket synchronisation of the accounting settings.
 #include "AccountingSync.h"
 
+#include "AccountingControls.h"
 #include "AccountingPanel.h"
-#include "SettingMaps.h"
 #include "TicketHelpers.h"
-
-#include <cstring>
 
 namespace {
 
@@ -17,42 +15,16 @@ SInt32 read_number(PMTicketRef ticket, CFStringRef key, SInt32 fallback) {
                                                                                      : fallback;
 }
 
-ControlRef find_control(WindowRef window, SInt32 id) {
-    return FindAccountingControl(window, id);
-}
-
 void set_value(WindowRef window, SInt32 id, SInt32 value) {
-    if (ControlRef control = find_control(window, id))
+    if (ControlRef control = FindAccountingControl(window, id))
         SetControl32BitValue(control, value);
-}
-
-void set_text(ControlRef field, const char* text) {
-    if (field != nullptr)
-        SetControlData(field, kControlEntireControl, kControlEditTextTextTag,
-                       static_cast<Size>(std::strlen(text)), text);
-}
-
-// Reads a field's text into a code store: at most 80 bytes arrive, and the store keeps the
-// whole characters of the first 79 (pasted text is not capped by the key filter).
-void read_field(WindowRef window, SInt32 id, char* store) {
-    ControlRef field = find_control(window, id);
-    if (field == nullptr)
-        return;
-    Size received = 0;
-    char bytes[kAccountingCodeSize];
-    if (GetControlData(field, kControlEntireControl, kControlEditTextTextTag, sizeof bytes, bytes,
-                       &received) != noErr)
-        return;
-    if (received > static_cast<Size>(sizeof bytes))
-        received = sizeof bytes;
-    StoreAccountingCode(store, bytes, static_cast<size_t>(received), kAccountingCodeSize - 1);
 }
 
 void read_ticket(AccountingContext* context, PMTicketRef ticket) {
     WindowRef window = context->window;
     context->accountingSystem = read_number(ticket, kAccountingSystemKey, 1);
     // A value the popup has no item for (2) leaves the popup as it is.
-    if (ControlRef popup = find_control(window, kAccountingPopupID))
+    if (ControlRef popup = FindAccountingControl(window, kAccountingPopupID))
         SetPopupButtonToTicketValue(popup, context->accountingSystem);
     context->promptForEveryJob = read_number(ticket, kAccountingPromptKey, 1);
     context->maskUserID = read_number(ticket, kAccountingMaskUserIDKey, 1);
@@ -60,7 +32,7 @@ void read_ticket(AccountingContext* context, PMTicketRef ticket) {
     context->maskAccountID = read_number(ticket, kAccountingMaskAccountIDKey, 1);
     set_value(window, kMaskAccountIDCheckID, context->maskAccountID);
     context->accountType = read_number(ticket, kAccountingAccountTypeKey, 1);
-    if (ControlRef popup = find_control(window, kAccountTypePopupID))
+    if (ControlRef popup = FindAccountingControl(window, kAccountTypePopupID))
         SetPopupButtonToTicketValue(popup, context->accountType);
     if (context->promptForEveryJob == 0) {
         CFStringEncoding encoding = CFStringGetSystemEncoding();
@@ -68,8 +40,8 @@ void read_ticket(AccountingContext* context, PMTicketRef ticket) {
                            kAccountingCodeSize, encoding, context->defaultUserID);
         PMTicketGetCString(ticket, kPMTopLevel, kPMTopLevel, kAccountingAccountIDKey,
                            kAccountingCodeSize, encoding, context->defaultAccountID);
-        set_text(context->userIDField, context->defaultUserID);
-        set_text(context->accountIDField, context->defaultAccountID);
+        PutAccountingCode(context->userIDField, context->defaultUserID);
+        PutAccountingCode(context->accountIDField, context->defaultAccountID);
     }
     context->enterAtDevice = read_number(ticket, kAccountingEnterAtDeviceKey, 0);
     context->auxiliaryInterface = read_number(ticket, kAccountingAuxiliaryKey, 0);
@@ -99,8 +71,14 @@ OSStatus write_ticket(AccountingContext* context, PMTicketRef ticket) {
                     (context->auxiliaryInterface != 0 && context->enterAtDevice == 0);
     if (!jobCodes) {
         // The fields hold what the user typed since the codes were last stored.
-        read_field(context->window, kUserIDFieldID, context->defaultUserID);
-        read_field(context->window, kAccountIDFieldID, context->defaultAccountID);
+        // Pasted text is not capped by the key filter: the stores keep the whole characters of
+        // its first 79 bytes.
+        ReadAccountingCode(FindAccountingControl(context->window, kUserIDFieldID),
+                           kControlEditTextTextTag, kAccountingCodeSize - 1,
+                           context->defaultUserID);
+        ReadAccountingCode(FindAccountingControl(context->window, kAccountIDFieldID),
+                           kControlEditTextTextTag, kAccountingCodeSize - 1,
+                           context->defaultAccountID);
         userID = context->defaultUserID;
         accountID = context->defaultAccountID;
     }
@@ -125,9 +103,9 @@ OSStatus SyncAccountingTicket(AccountingContext* context, PMPrintSession session
     OSStatus status = GetTicketFromSession(session, kPDE_PMPrintSettingsRef, &ticket);
     if (status != noErr)
         return status;
-    if (direction == 0)
+    if (direction == kPMSyncTicketFromPane)
         return write_ticket(context, ticket);
-    if (direction == 1)
+    if (direction == kPMSyncPaneFromTicket)
         read_ticket(context, ticket);
     return noErr;
 }

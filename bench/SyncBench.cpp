@@ -46,7 +46,8 @@ void BM_SyncWrite(benchmark::State& state) {
     Session session;
     AccountingContext* context = context_with_codes();
     for (auto _ : state)
-        benchmark::DoNotOptimize(SyncAccountingTicket(context, session.session, false));
+        benchmark::DoNotOptimize(
+            SyncAccountingTicket(context, session.session, kPMSyncTicketFromPane));
 }
 BENCHMARK(BM_SyncWrite);
 
@@ -54,9 +55,10 @@ void BM_SyncRead(benchmark::State& state) {
     Session session;
     AccountingContext* context = context_with_codes();
     context->promptForEveryJob = 0; // so the two codes are read too
-    SyncAccountingTicket(context, session.session, false);
+    SyncAccountingTicket(context, session.session, kPMSyncTicketFromPane);
     for (auto _ : state)
-        benchmark::DoNotOptimize(SyncAccountingTicket(context, session.session, true));
+        benchmark::DoNotOptimize(
+            SyncAccountingTicket(context, session.session, kPMSyncPaneFromTicket));
 }
 BENCHMARK(BM_SyncRead);
 

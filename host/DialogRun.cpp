@@ -81,7 +81,7 @@ class Run {
     void close_open_panel();
     void terminate_all(OSStatus status);
     void print();
-    void sync_all(bool reading);
+    void sync_all(Boolean direction);
     void send_to_cups(const std::vector<std::string>& documents);
     OSStatus play();
     bool script_left_over();
@@ -135,7 +135,7 @@ OSStatus Run::command(EventRef event) {
         return noErr;
     }
     if (command.commandID == kReadSettingsCommand) {
-        sync_all(true);
+        sync_all(kPMSyncPaneFromTicket);
         return noErr;
     }
     if (command.commandID == kHICommandCancel) {
@@ -238,11 +238,12 @@ bool Run::script_left_over() {
 }
 
 // Every PDE writes its settings into the ticket, or (reading) shows the ticket's again.
-void Run::sync_all(bool reading) {
+void Run::sync_all(Boolean direction) {
     for (size_t i = 0; i < pdes_.size(); ++i)
         if (usable(i))
-            report(settings_.verbose, panels_[i], reading ? "Sync (reading)" : "Sync",
-                   pdes_[i].pde->vtable->Sync(panels_[i].context, dialog_.session, reading));
+            report(settings_.verbose, panels_[i],
+                   direction == kPMSyncPaneFromTicket ? "Sync (reading)" : "Sync",
+                   pdes_[i].pde->vtable->Sync(panels_[i].context, dialog_.session, direction));
 }
 
 void Run::print() {
@@ -255,7 +256,7 @@ void Run::print() {
                      static_cast<int>(source_.failure));
         return;
     }
-    sync_all(false);
+    sync_all(kPMSyncTicketFromPane);
     close_open_panel();
     terminate_all(noErr);
     done_ = true;

@@ -2,6 +2,7 @@
 // Each operation first calls the per-model hook of the same name with its own arguments.
 #include "Lifecycle.h"
 
+#include "AccountingControls.h"
 #include "AccountingEvents.h"
 #include "AccountingPanel.h"
 #include "AccountingSync.h"
@@ -12,7 +13,6 @@
 
 #include <cstdlib>
 #include <initializer_list>
-#include <cstring>
 
 namespace {
 
@@ -24,12 +24,6 @@ const EventTypeSpec kWindowEvents[] = {{kEventClassControl, kEventControlHit},
                                        {kEventClassCommand, kEventCommandProcess}};
 const EventTypeSpec kCommandEvents[] = {{kEventClassCommand, kEventCommandProcess}};
 const EventTypeSpec kPaneEvents[] = {{kEventClassControl, kEventControlHit}};
-
-void put_code(ControlRef field, const char* code) {
-    if (field != nullptr)
-        SetControlData(field, kControlEntireControl, kControlEditTextTextTag,
-                       static_cast<Size>(std::strlen(code)), code);
-}
 
 // The picture index over the bundle's resources folder.
 void create_image_manager(AccountingContext* context) {
@@ -65,9 +59,7 @@ OSStatus build_panel(AccountingContext* context) {
         DisposeNibReference(nib);
         return status;
     }
-    ControlID paneID = {kAccountingControlSignature, 50};
-    ControlRef pane = nullptr;
-    if (GetControlByID(nibWindow, &paneID, &pane) == noErr && pane != nullptr) {
+    if (ControlRef pane = FindAccountingControl(nibWindow, kPanelPaneID)) {
         centre_in_user_pane(pane, context->userPane);
         EmbedAndShowControl(pane, context->userPane);
     }
@@ -107,7 +99,7 @@ OSStatus AccountingInitialize(PMPDEContext pdeContext, PMPDEFlags* flags, PMPDER
         return hookStatus;
     context->userPane = parentUserPane;
     context->printSession = printSession;
-    if (AccountingSyncOperation(pdeContext, printSession, true) == noErr) {
+    if (AccountingSyncOperation(pdeContext, printSession, kPMSyncPaneFromTicket) == noErr) {
         context->window = GetControlOwner(parentUserPane);
         context->defaultButton = nullptr;
         GetWindowDefaultButton(context->window, &context->defaultButton);
@@ -140,8 +132,8 @@ OSStatus AccountingOpen(PMPDEContext pdeContext) {
     InstallEventHandler(GetWindowEventTarget(context->window), context->commandHandlerUPP,
                         GetEventTypeCount(kCommandEvents), kCommandEvents, context,
                         &context->commandHandler);
-    GetControlProperty(context->defaultButton, 'TPDE', 'MBND', sizeof(context->helpBookRef),
-                       nullptr, &context->helpBookRef);
+    GetControlProperty(context->defaultButton, kHelpBookPropertyCreator, kHelpBookPropertyTag,
+                       sizeof(context->helpBookRef), nullptr, &context->helpBookRef);
     if (context->panelBuilt)
         return hookStatus;
     OSStatus status = build_panel(context);
@@ -152,8 +144,8 @@ OSStatus AccountingOpen(PMPDEContext pdeContext) {
     context->panelPane = FindAccountingControl(context->window, kPanelPaneID);
     InitializeWindow(context);
     if (context->promptForEveryJob == 0) {
-        put_code(context->userIDField, context->defaultUserID);
-        put_code(context->accountIDField, context->defaultAccountID);
+        PutAccountingCode(context->userIDField, context->defaultUserID);
+        PutAccountingCode(context->accountIDField, context->defaultAccountID);
     }
     if (context->auxiliaryInterfaceCheck != nullptr)
         SetControl32BitValue(context->auxiliaryInterfaceCheck, context->auxiliaryInterface);
@@ -163,9 +155,7 @@ OSStatus AccountingOpen(PMPDEContext pdeContext) {
                                  GetEventTypeCount(kPaneEvents), kPaneEvents, context, nullptr);
     ControlKeyFilterUPP filter = NewControlKeyFilterUPP(accountKeyFilter);
     for (ControlRef field : {context->userIDField, context->accountIDField})
-        if (field != nullptr)
-            SetControlData(field, kControlEntireControl, kControlEditTextKeyFilterTag,
-                           sizeof filter, &filter);
+        SetAccountingKeyFilter(field, filter);
     setControls(context);
     context->panelBuilt = true;
     return status;

@@ -12,5 +12,11 @@
 #define kAccountingOptionKind "com.tovek.print.pde.AccountingKind"
 #define kAccountingCreator 0x70646520 /* "pde " */
 enum { kAccountingMaxH = 150, kAccountingMaxV = 378 };
+/* The control property of the print dialog's default button that holds the bundle whose help
+   book the panel opens. */
+enum {
+    kHelpBookPropertyCreator = 0x54504445 /* "TPDE" */,
+    kHelpBookPropertyTag = 0x4D424E44 /* "MBND" */
+};
 
 #endif /* PLUGIN_PLUGINIDS_H */

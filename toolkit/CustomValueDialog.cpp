@@ -80,7 +80,7 @@ OSStatus CustomValueEventHandler(EventHandlerCallRef, EventRef event, void* user
         state->result = command.commandID == kHICommandOK ? kCustomValueOK : kCustomValueCancel;
         QuitAppModalLoopForWindow(state->window);
         return noErr;
-    case kCustomValueHelpCommand:
+    case kHelpButtonCommand:
         DisplayHelp(state->bundle, CFSTR("image_options/db_custom_color_d.htm"), nullptr);
         return status;
     default:

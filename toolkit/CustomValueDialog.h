@@ -9,9 +9,8 @@
 CF_EXTERN_C_BEGIN
 
 /* The dialog is the window "CustomValue" of the nib "Utilities" of the calling bundle; its
-   text field has this control ID, and its help button sends kCustomValueHelpCommand. */
+   text field has this control ID, and its help button sends kHelpButtonCommand. */
 enum { kCustomValueFieldSignature = 0x54504445 /* 'TPDE' */, kCustomValueFieldID = 123456 };
-enum { kCustomValueHelpCommand = 0x54686C70 /* 'Thlp' */ };
 
 /* What the dialog ended with. */
 enum { kCustomValueOpen = 0, kCustomValueOK = 1, kCustomValueCancel = 2 };
@@ -29,7 +28,7 @@ CF_EXPORT OSStatus RunModalCustomValueDialog(CFBundleRef bundle, SInt32 minimumL
                                              SInt32 maximumLength, CFStringRef* ioValue,
                                              SInt16* dialogResult);
 
-/* The dialog window's command handler: OK and Cancel end the dialog, kCustomValueHelpCommand
+/* The dialog window's command handler: OK and Cancel end the dialog, kHelpButtonCommand
    shows the bundle's help page for custom values. User data: the dialog's state. */
 CF_EXPORT OSStatus CustomValueEventHandler(EventHandlerCallRef nextHandler, EventRef event,
                                            void* userData);

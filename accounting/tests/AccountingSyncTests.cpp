@@ -50,7 +50,7 @@ class Sync : public ::testing::Test {
 
 TEST_F(Sync, AnEmptyTicketReadsAsTheFallbacksAndLeavesTheDefaultCodes) {
     CopyAccountingCode(context->defaultUserID, "kept");
-    EXPECT_EQ(SyncAccountingTicket(context.get(), session, true), noErr);
+    EXPECT_EQ(SyncAccountingTicket(context.get(), session, kPMSyncPaneFromTicket), noErr);
     EXPECT_EQ(context->accountingSystem, 1);
     EXPECT_EQ(context->promptForEveryJob, 1);
     EXPECT_EQ(context->maskUserID, 1);
@@ -65,11 +65,11 @@ TEST_F(Sync, DefaultCodesAreReadOnlyWhenPromptingIsOff) {
     PMTicketSetCString(ticket, kAccountingTicketClient, kAccountingUserIDKey, "alice", false);
     PMTicketSetCString(ticket, kAccountingTicketClient, kAccountingAccountIDKey, "4711", false);
     put(kAccountingPromptKey, 1);
-    SyncAccountingTicket(context.get(), session, true);
+    SyncAccountingTicket(context.get(), session, kPMSyncPaneFromTicket);
     EXPECT_STREQ(context->defaultUserID, "");
     put(kAccountingPromptKey, 0);
     put(kAccountingSystemKey, 7); // out of range: kept as it is
-    SyncAccountingTicket(context.get(), session, true);
+    SyncAccountingTicket(context.get(), session, kPMSyncPaneFromTicket);
     EXPECT_STREQ(context->defaultUserID, "alice");
     EXPECT_STREQ(context->defaultAccountID, "4711");
     EXPECT_EQ(context->accountingSystem, 7);
@@ -90,7 +90,7 @@ TEST_F(Sync, WritingChoosesJobOrDefaultCodes) {
         context->promptForEveryJob = row.prompt;
         context->auxiliaryInterface = row.aux;
         context->enterAtDevice = row.atDevice;
-        EXPECT_EQ(SyncAccountingTicket(context.get(), session, false), noErr);
+        EXPECT_EQ(SyncAccountingTicket(context.get(), session, kPMSyncTicketFromPane), noErr);
         EXPECT_EQ(text(kAccountingUserIDKey), row.expectedUser)
             << "prompt " << row.prompt << " aux " << row.aux << " at device " << row.atDevice;
         EXPECT_EQ(text(kAccountingAccountIDKey), std::string(row.expectedUser) + "-account");
@@ -106,7 +106,7 @@ TEST_F(Sync, WritingStoresEverySettingAndReadingBringsItBack) {
     context->enterAtDevice = 1;
     context->auxiliaryInterface = 1;
     CopyAccountingCode(context->defaultUserID, "bob");
-    ASSERT_EQ(SyncAccountingTicket(context.get(), session, false), noErr);
+    ASSERT_EQ(SyncAccountingTicket(context.get(), session, kPMSyncTicketFromPane), noErr);
     EXPECT_EQ(number(kAccountingSystemKey), 3);
     EXPECT_EQ(number(kAccountingPromptKey), 0);
     EXPECT_EQ(number(kAccountingMaskUserIDKey), 0);
@@ -116,7 +116,7 @@ TEST_F(Sync, WritingStoresEverySettingAndReadingBringsItBack) {
     EXPECT_EQ(number(kAccountingAuxiliaryKey), 1);
 
     std::unique_ptr<AccountingContext, Free> fresh(CreateAccountingContext());
-    ASSERT_EQ(SyncAccountingTicket(fresh.get(), session, true), noErr);
+    ASSERT_EQ(SyncAccountingTicket(fresh.get(), session, kPMSyncPaneFromTicket), noErr);
     EXPECT_EQ(fresh->accountingSystem, 3);
     EXPECT_EQ(fresh->accountType, 2);
     EXPECT_EQ(fresh->maskAccountID, 1);
@@ -125,8 +125,10 @@ TEST_F(Sync, WritingStoresEverySettingAndReadingBringsItBack) {
 }
 
 TEST_F(Sync, FailuresAndOtherDirections) {
-    EXPECT_EQ(SyncAccountingTicket(nullptr, session, true), kPMInvalidPrintSession);
-    EXPECT_EQ(SyncAccountingTicket(context.get(), nullptr, true), kPMInvalidPrintSession);
+    EXPECT_EQ(SyncAccountingTicket(nullptr, session, kPMSyncPaneFromTicket),
+              kPMInvalidPrintSession);
+    EXPECT_EQ(SyncAccountingTicket(context.get(), nullptr, kPMSyncPaneFromTicket),
+              kPMInvalidPrintSession);
     context->accountingSystem = 3;
     EXPECT_EQ(SyncAccountingTicket(context.get(), session, 2), noErr);
     SInt32 value = 0;
@@ -135,9 +137,9 @@ TEST_F(Sync, FailuresAndOtherDirections) {
     // A session without a ticket: reading falls back, writing fails at its first write.
     PMPrintSession bare = nullptr;
     PMCreateSession(&bare);
-    EXPECT_EQ(SyncAccountingTicket(context.get(), bare, true), noErr);
+    EXPECT_EQ(SyncAccountingTicket(context.get(), bare, kPMSyncPaneFromTicket), noErr);
     EXPECT_EQ(context->accountingSystem, 1);
-    EXPECT_EQ(SyncAccountingTicket(context.get(), bare, false), kPMInvalidTicket);
+    EXPECT_EQ(SyncAccountingTicket(context.get(), bare, kPMSyncTicketFromPane), kPMInvalidTicket);
     PMRelease(bare);
 }
 
@@ -146,7 +148,7 @@ TEST_F(Sync, LongCodesAreCutToTheStore) {
     PMTicketSetCString(ticket, kAccountingTicketClient, kAccountingUserIDKey, longCode.c_str(),
                        false);
     put(kAccountingPromptKey, 0);
-    SyncAccountingTicket(context.get(), session, true);
+    SyncAccountingTicket(context.get(), session, kPMSyncPaneFromTicket);
     EXPECT_EQ(std::strlen(context->defaultUserID), 79u);
 }
 

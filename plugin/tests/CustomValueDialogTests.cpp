@@ -1,7 +1,7 @@
 // The bundle's custom value dialog, reached through its exported routines as another panel of
 // the bundle would call it, and driven by scripts of what a person does: OK and Cancel with
 // their results, the limited field, the help button, in each language the bundle has.
-#include "PluginTestSupport.h"
+#include "AccountingTestSupport.h"
 
 #include <CoreServices/PlatformHost.h>
 #include <Help/PlatformHost.h>

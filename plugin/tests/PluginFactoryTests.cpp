@@ -1,5 +1,5 @@
 // The factory and the interface objects, through the built bundle.
-#include "PluginTestSupport.h"
+#include "AccountingTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The panel's lifecycle operations, driven through the interface table as a host does.
-#include "PluginTestSupport.h"
+#include "AccountingTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,7 @@ TEST_F(Lifecycle, NullContextsAreRefusedAfterTheHooksRan) {
     EXPECT_EQ(table_->Open(nullptr), -9530);
     EXPECT_EQ(table_->Close(nullptr), -9530);
     EXPECT_EQ(table_->Terminate(nullptr, noErr), -9530);
-    EXPECT_EQ(table_->Sync(nullptr, nullptr, true), kPMInvalidPrintSession);
+    EXPECT_EQ(table_->Sync(nullptr, nullptr, kPMSyncPaneFromTicket), kPMInvalidPrintSession);
     PMPDEFlags flags = 0;
     EXPECT_EQ(table_->Initialize(nullptr, &flags, nullptr, nullptr, nullptr), noErr);
 }
@@ -79,9 +79,9 @@ TEST_F(Lifecycle, SyncWithoutATicketReadsFallbacksAndFailsToWrite) {
     PMPDEContext context = prolog();
     PMPrintSession session = nullptr;
     ASSERT_EQ(PMCreateSession(&session), noErr);
-    EXPECT_EQ(table_->Sync(context, session, true), noErr);
+    EXPECT_EQ(table_->Sync(context, session, kPMSyncPaneFromTicket), noErr);
     EXPECT_EQ(table_->Sync(context, session, 2), noErr);
-    EXPECT_NE(table_->Sync(context, session, false), noErr);
+    EXPECT_NE(table_->Sync(context, session, kPMSyncTicketFromPane), noErr);
     EXPECT_EQ(table_->Terminate(context, noErr), noErr);
     PMRelease(session);
 }

@@ -1,7 +1,7 @@
 // The toolkit's services as the driver's other panels reach them: exported from the bundle
 // under their names, and the PPD routines finding the printer of the session that the
 // bundle's own Initialize hook made current.
-#include "PluginTestSupport.h"
+#include "AccountingTestSupport.h"
 
 #include <PrintCore/PlatformHost.h>
 #include <cups/ppd.h>

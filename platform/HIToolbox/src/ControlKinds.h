@@ -26,7 +26,7 @@ struct DataTag {
     OSStatus (*set)(ControlRef control, ControlPartCode part, Size size, const void* data);
 };
 
-struct DrawContext; // Drawing.h
+struct DrawContext; // DrawContext.h
 
 struct ControlKindClass {
     ControlKind kind;
@@ -63,7 +63,7 @@ struct ControlKindClass {
     OSStatus (*text_input)(ControlRef control, EventRef event) = nullptr;
     // Appends the kind's own fields (" sel=0..2") to the control's dump line.
     void (*dump_fields)(ControlRef control, std::string& line) = nullptr;
-    // The theme's painter for the kind (one of hit::theme's, Drawing.h); it
+    // The theme's painter for the kind (one of hit::theme's, ThemePainters.h); it
     // paints the control's look from its state. nullptr: nothing to paint.
     void (*draw)(ControlRef control, DrawContext& context) = nullptr;
     // The theme's measure of the kind: the preferred rectangle with the

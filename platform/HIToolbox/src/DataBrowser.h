@@ -7,7 +7,7 @@
 
 #include "CFHolder.h"
 #include "ControlKinds.h"
-#include "Drawing.h"
+#include "DrawContext.h"
 
 #include <string>
 #include <vector>

@@ -3,28 +3,19 @@
 // Every window's port has a cairo image surface as its backing store
 // (WindowPort.cpp). Controls hold state; the theme (Theme*.cpp) paints it.
 // Each kind of control points its ControlKindClass::draw and ::best_rect
-// hooks at the theme's painter and measurer for that kind (declared below),
+// hooks at the theme's painter and measurer for that kind (ThemePainters.h),
 // and reads nothing else of the theme. Whoever changes what a control shows
 // calls invalidate_control; the area is repainted at the next update.
 #ifndef HITOOLBOX_SRC_DRAWING_H
 #define HITOOLBOX_SRC_DRAWING_H
 
 #include "ControlKinds.h"
+#include "DrawContext.h"
+#include "ThemePainters.h"
 
 #include <cairo.h>
 
 namespace hit {
-
-// What a painter gets for one control.
-struct DrawContext {
-    cairo_t* cr = nullptr; // on the window's surface, window-local pixels
-    WindowRef window = nullptr;
-    Rect bounds{};       // the control's bounds
-    bool enabled = true; // the control and its embedders are enabled
-    bool active = true;  // the control, its embedders and its window are active
-    bool focused =
-        false; // the control has the window's keyboard focus (rings show only when active)
-};
 
 // ---- Repainting ------------------------------------------------------------
 
@@ -51,39 +42,6 @@ void draw_window(WindowRef window);
 // rectangle (negative; 0 without text). Controls whose kind has no measure
 // prefer their bounds.
 Rect best_control_rect(ControlRef control, SInt16* baseline_offset);
-
-// ---- The theme's painters and measurers, one pair per kind -------------------
-//
-// They read state through the Control Manager: value and range, title, the
-// kind's copy_text (the text a person sees: a static text's or edit text's
-// text, a popup's chosen item), and the kind's data tags.
-namespace theme {
-
-void draw_user_pane(ControlRef control, DrawContext& context);
-void draw_push_button(ControlRef control, DrawContext& context);
-void draw_check_box(ControlRef control, DrawContext& context);
-void draw_radio_button(ControlRef control, DrawContext& context);
-void draw_popup_button(ControlRef control, DrawContext& context);
-void draw_static_text(ControlRef control, DrawContext& context);
-void draw_edit_text(ControlRef control, DrawContext& context);
-void draw_group_box(ControlRef control, DrawContext& context);
-void draw_tabs(ControlRef control, DrawContext& context);
-void draw_separator(ControlRef control, DrawContext& context);
-void draw_combo_box(ControlRef control, DrawContext& context);
-// A combo box's open list, below its field, over the other controls.
-void draw_combo_list(ControlRef control, DrawContext& context);
-Rect combo_list_rect(ControlRef control);
-
-Rect best_push_button(ControlRef control, SInt16* baseline_offset);
-Rect best_check_box(ControlRef control, SInt16* baseline_offset);
-Rect best_radio_button(ControlRef control, SInt16* baseline_offset);
-Rect best_popup_button(ControlRef control, SInt16* baseline_offset);
-Rect best_static_text(ControlRef control, SInt16* baseline_offset);
-Rect best_edit_text(ControlRef control, SInt16* baseline_offset);
-Rect best_group_box(ControlRef control, SInt16* baseline_offset);
-Rect best_tabs(ControlRef control, SInt16* baseline_offset);
-
-} // namespace theme
 
 } // namespace hit
 

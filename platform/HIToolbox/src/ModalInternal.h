@@ -20,9 +20,6 @@ WindowRef action_window();
 OSStatus run_modal_loop(WindowRef window, const std::string& waiter,
                         const std::function<bool()>& before_each);
 
-// The installed event source's name for messages ("" when it has none).
-std::string event_source_name();
-
 // Standard alerts register their windows with their texts while they
 // exist, so that a script can find and answer them.
 void register_alert(WindowRef window, const std::string& message, const std::string& explanation);

@@ -125,11 +125,6 @@ WindowRef action_window() {
     return FrontWindow();
 }
 
-std::string event_source_name() {
-    Source* source = sources().current;
-    return source != nullptr ? source->name : "";
-}
-
 void register_alert(WindowRef window, const std::string& message, const std::string& explanation) {
     alerts().push_back({window, message, explanation});
 }

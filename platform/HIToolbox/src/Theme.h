@@ -1,10 +1,13 @@
 // The theme's shared pieces: its colours, its fonts and text (pango), and the
 // shapes the painters of Theme_*.cpp are built from. Only the theme's own
-// files include this; the rest of HIToolbox sees Drawing.h.
+// files include this; the rest of HIToolbox sees Drawing.h. The theme reads
+// the controls' state and paints into a DrawContext; it never calls back into
+// the drawing code.
 #ifndef HITOOLBOX_SRC_THEME_H
 #define HITOOLBOX_SRC_THEME_H
 
-#include "Drawing.h"
+#include "ControlKinds.h"
+#include "ThemePainters.h"
 
 #include <string>
 

@@ -1,6 +1,10 @@
 // The bundle's nib against what the panel and prompt code look up in it: every window, every
 // control ID with its kind, the buttons' roles and commands, and the panel's geometry.
-#include "PluginTestSupport.h"
+#include "AccountingControls.h"
+#include "AccountingPanel.h"
+#include "AccountingPrompt.h"
+#include "AccountingTestSupport.h"
+#include "HelpHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -17,20 +21,29 @@ struct Expected {
     OSType kind;
 };
 
-constexpr OSType kSig = 'TVKa';
 constexpr OSType kStatic = kControlKindStaticText, kEdit = kControlKindEditText,
                  kPopup = kControlKindPopupButton, kRadio = kControlKindRadioButton,
                  kCheck = kControlKindCheckBox, kPane = kControlKindUserPane,
                  kPush = kControlKindPushButton;
 
-const std::vector<Expected> kPanel = {{50, kPane},    {100, kStatic}, {101, kPopup}, {102, kPane},
-                                      {103, kStatic}, {110, kRadio},  {111, kCheck}, {112, kCheck},
-                                      {120, kRadio},  {121, kStatic}, {122, kEdit},  {123, kStatic},
-                                      {124, kPopup},  {125, kStatic}, {126, kEdit},  {127, kCheck}};
-const std::vector<Expected> kIDs = {{1, kPush},   {2, kPush},     {500, kStatic},
-                                    {501, kEdit}, {502, kStatic}, {503, kEdit}};
-const std::vector<Expected> kAccountType = {{504, kStatic}, {505, kPopup}};
-const std::vector<Expected> kEntryChoice = {{600, kRadio}, {601, kStatic}, {602, kRadio}};
+const std::vector<Expected> kPanel = {
+    {kPanelPaneID, kPane},          {kAccountingSystemLabelID, kStatic},
+    {kAccountingPopupID, kPopup},   {kAccountingImageID, kPane},
+    {kNoAccountingTextID, kStatic}, {kPromptRadioID, kRadio},
+    {kMaskUserIDCheckID, kCheck},   {kMaskAccountIDCheckID, kCheck},
+    {kDefaultCodesRadioID, kRadio}, {kUserIDLabelID, kStatic},
+    {kUserIDFieldID, kEdit},        {kAccountTypeLabelID, kStatic},
+    {kAccountTypePopupID, kPopup},  {kAccountIDLabelID, kStatic},
+    {kAccountIDFieldID, kEdit},     {kAuxiliaryInterfaceCheckID, kCheck}};
+const std::vector<Expected> kIDs = {
+    {kPromptOKButtonID, kPush},         {kPromptCancelButtonID, kPush},
+    {kPromptUserIDLabelID, kStatic},    {kPromptUserIDFieldID, kEdit},
+    {kPromptAccountIDLabelID, kStatic}, {kPromptAccountIDFieldID, kEdit}};
+const std::vector<Expected> kAccountType = {{kPromptAccountTypeLabelID, kStatic},
+                                            {kPromptAccountTypePopupID, kPopup}};
+const std::vector<Expected> kEntryChoice = {{kPromptEnterAtDeviceRadioID, kRadio},
+                                            {kPromptAuxInfoNoteID, kStatic},
+                                            {kPromptEnterNowRadioID, kRadio}};
 
 std::vector<Expected> operator+(std::vector<Expected> a, const std::vector<Expected>& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -44,15 +57,9 @@ const std::map<std::string, std::vector<Expected>> kWindows = {
     {"Tallyset", kIDs + kAccountType},
     {"FDI Tallyset", kIDs + kAccountType + kEntryChoice}};
 
-ControlRef find(WindowRef window, SInt32 number) {
-    ControlID id = {kSig, number};
-    ControlRef control = nullptr;
-    return GetControlByID(window, &id, &control) == noErr ? control : nullptr;
-}
-
 Rect bounds_of(WindowRef window, SInt32 number) {
     Rect r = {0, 0, 0, 0};
-    GetControlBounds(find(window, number), &r);
+    GetControlBounds(FindAccountingControl(window, number), &r);
     return r;
 }
 
@@ -108,7 +115,7 @@ TEST_F(AccountingNib, EveryWindowHasExactlyTheControlsItsCodeLooksUp) {
         std::map<SInt32, OSType> wanted;
         for (const Expected& e : expected) {
             wanted[e.id] = e.kind;
-            ControlRef control = find(w, e.id);
+            ControlRef control = FindAccountingControl(w, e.id);
             ASSERT_NE(control, nullptr) << "no control " << e.id;
             ControlKind kind = {0, 0};
             GetControlKind(control, &kind);
@@ -130,7 +137,7 @@ TEST_F(AccountingNib, EveryWindowHasExactlyTheControlsItsCodeLooksUp) {
         for (ControlRef control : all) {
             ControlID id = {0, 0};
             GetControlID(control, &id);
-            if (id.signature == kSig) {
+            if (id.signature == kAccountingControlSignature) {
                 EXPECT_TRUE(wanted.count(id.id)) << "unexpected control " << id.id;
             }
         }
@@ -148,11 +155,11 @@ TEST_F(AccountingNib, PromptDialogsAreMovableModalWithOKCancelAndHelp) {
         ControlRef defaultButton = nullptr, cancelButton = nullptr;
         GetWindowDefaultButton(w, &defaultButton);
         GetWindowCancelButton(w, &cancelButton);
-        EXPECT_EQ(defaultButton, find(w, 1));
-        EXPECT_EQ(cancelButton, find(w, 2));
+        EXPECT_EQ(defaultButton, FindAccountingControl(w, kPromptOKButtonID));
+        EXPECT_EQ(cancelButton, FindAccountingControl(w, kPromptCancelButtonID));
         UInt32 ok = 0, cancel = 0;
-        GetControlCommandID(find(w, 1), &ok);
-        GetControlCommandID(find(w, 2), &cancel);
+        GetControlCommandID(FindAccountingControl(w, kPromptOKButtonID), &ok);
+        GetControlCommandID(FindAccountingControl(w, kPromptCancelButtonID), &cancel);
         EXPECT_EQ(ok, kHICommandOK);
         EXPECT_EQ(cancel, kHICommandCancel);
         ControlRef root = nullptr;
@@ -163,11 +170,11 @@ TEST_F(AccountingNib, PromptDialogsAreMovableModalWithOKCancelAndHelp) {
         for (ControlRef control : all) {
             UInt32 command = 0;
             GetControlCommandID(control, &command);
-            helpButtons += command == 'Thlp';
+            helpButtons += command == kHelpButtonCommand;
         }
         EXPECT_EQ(helpButtons, 1);
         // Cancel left of OK: the code moves Cancel by as much as OK grows leftward.
-        EXPECT_LT(bounds_of(w, 2).right, bounds_of(w, 1).left);
+        EXPECT_LT(bounds_of(w, kPromptCancelButtonID).right, bounds_of(w, kPromptOKButtonID).left);
     }
 }
 
@@ -184,17 +191,17 @@ TEST_F(AccountingNib, PanelLivesInItsPaneWithinThePrologHeightAndNeverOverlaps) 
     pde->vtable->Terminate(context, noErr);
     release_pde(pde);
 
-    ControlRef pane = find(w, 50);
+    ControlRef pane = FindAccountingControl(w, kPanelPaneID);
     ASSERT_NE(pane, nullptr);
-    Rect p = bounds_of(w, 50);
+    Rect p = bounds_of(w, kPanelPaneID);
     EXPECT_LE(p.bottom - p.top, static_cast<SInt32>(maxV));
     // Open embeds only the pane: everything else must be inside it, and within its bounds.
     std::map<SInt32, Rect> rects;
     for (const Expected& e : kPanel) {
-        if (e.id == 50)
+        if (e.id == kPanelPaneID)
             continue;
         ControlRef parent = nullptr;
-        GetSuperControl(find(w, e.id), &parent);
+        GetSuperControl(FindAccountingControl(w, e.id), &parent);
         EXPECT_EQ(parent, pane) << e.id;
         Rect r = rects[e.id] = bounds_of(w, e.id);
         EXPECT_TRUE(r.top >= p.top && r.left >= p.left && r.bottom <= p.bottom &&
@@ -204,19 +211,20 @@ TEST_F(AccountingNib, PanelLivesInItsPaneWithinThePrologHeightAndNeverOverlaps) 
     // "Accounting Enabled" hides the account type row and moves the account ID pair up:
     // the label to the type label's top, the field 8 under the label.
     std::map<SInt32, Rect> moved = rects;
-    for (SInt32 hidden : {123, 124, 127})
+    for (SInt32 hidden : {kAccountTypeLabelID, kAccountTypePopupID, kAuxiliaryInterfaceCheckID})
         moved.erase(hidden);
-    Rect& label = moved[125];
-    Rect& field = moved[126];
-    label.bottom = static_cast<short>(rects[123].top + label.bottom - label.top);
-    label.top = rects[123].top;
+    Rect& label = moved[kAccountIDLabelID];
+    Rect& field = moved[kAccountIDFieldID];
+    const Rect& typeLabel = rects[kAccountTypeLabelID];
+    label.bottom = static_cast<short>(typeLabel.top + label.bottom - label.top);
+    label.top = typeLabel.top;
     field.bottom = static_cast<short>(label.bottom + 8 + field.bottom - field.top);
     field.top = static_cast<short>(label.bottom + 8);
     // The no-accounting text shows only while every accounting choice is hidden.
     for (const auto* layout : {&rects, &moved})
         for (const auto& [a, ra] : *layout)
             for (const auto& [b, rb] : *layout)
-                if (a < b && !(a == 103 && b >= 110)) {
+                if (a < b && !(a == kNoAccountingTextID && b >= kPromptRadioID)) {
                     EXPECT_FALSE(overlap(ra, rb)) << a << " overlaps " << b;
                 }
 }

@@ -1,7 +1,6 @@
-#include "PluginTestSupport.h"
+#include "AccountingTestSupport.h"
 
 #include <cstdlib>
-#include <gtest/gtest.h>
 
 namespace testsupport {
 

@@ -1,6 +1,7 @@
-// Loads the built Accounting.plugin for the tests, once per process.
-#ifndef PLUGIN_TESTS_SUPPORT_H
-#define PLUGIN_TESTS_SUPPORT_H
+// The built Accounting.plugin for the tests of the panel and of the plug-in shell: its nib and
+// strings, its factory and fresh PDE interfaces. Loaded once per process.
+#ifndef ACCOUNTING_TESTS_ACCOUNTINGTESTSUPPORT_H
+#define ACCOUNTING_TESTS_ACCOUNTINGTESTSUPPORT_H
 
 #include <Carbon/Carbon.h>
 

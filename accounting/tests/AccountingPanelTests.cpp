@@ -1,11 +1,12 @@
 // The panel built from the bundle's nib: which controls each accounting system and prompt
 // choice shows and enables, where the account ID pair stands, and what the key filter lets in.
 #include "AccountingContext.h"
+#include "AccountingControls.h"
 #include "AccountingEvents.h"
 #include "AccountingPanel.h"
 #include "AccountingPrompt.h"
 #include "AccountingSync.h"
-#include "PluginTestSupport.h"
+#include "AccountingTestSupport.h"
 
 #include <CoreServices/PlatformHost.h>
 #include <PrintCore/PlatformHost.h>
@@ -149,7 +150,7 @@ TEST_F(Panel, TheKeyFilterRefusesSeparatorsAndCapsCodesAt32Bytes) {
     ControlEditTextSelectionRec caret{32, 32};
     SetControlData(field, 0, kControlEditTextSelectionTag, sizeof(caret), &caret);
     EXPECT_EQ(kControlKeyFilterBlockKey, key(field, 'y'));
-    EXPECT_EQ(kControlKeyFilterPassKey, key(field, 8)); // backspace edits
+    EXPECT_EQ(kControlKeyFilterPassKey, key(field, kBackspaceCharCode)); // edits
     ControlEditTextSelectionRec all{0, 32};
     SetControlData(field, 0, kControlEditTextSelectionTag, sizeof(all), &all);
     EXPECT_EQ(kControlKeyFilterPassKey, key(field, 'y')); // replaces the selection
@@ -183,7 +184,7 @@ TEST_F(Panel, PastedCodesAreCutBeforeACharacterThatDoesNotFitWhole) {
     PMSessionSetDataInSession(session, kPDE_PMPrintSettingsRef, number);
     CFRelease(number);
     CopyAccountingCode(context->defaultUserID, "earlier");
-    EXPECT_EQ(noErr, SyncAccountingTicket(context, session, false));
+    EXPECT_EQ(noErr, SyncAccountingTicket(context, session, kPMSyncTicketFromPane));
     CFArrayRef keys = PlatformTicketCopyKeysInWriteOrder(ticket);
     EXPECT_EQ(9, CFArrayGetCount(keys));
     CFRelease(keys);
