@@ -1,6 +1,7 @@
 // The accounting context and the panel's globals.
 #include "AccountingContext.h"
 
+#include <CoreFoundation/CFHolder.h>
 #include <cstdlib>
 #include <cstring>
 
@@ -29,12 +30,11 @@ size_t AccountingCodeLength(const char* bytes, size_t length, size_t limit) {
     // A character takes a few bytes at most, so a valid text is found within a few steps;
     // a text that is invalid further in is cut before its first invalid byte.
     for (size_t kept = length < limit ? length : limit; kept > 0; --kept) {
-        CFStringRef text = CFStringCreateWithBytes(nullptr, reinterpret_cast<const UInt8*>(bytes),
-                                                   static_cast<CFIndex>(kept), encoding, false);
-        if (text != nullptr) {
-            CFRelease(text);
+        const cf::Holder<CFStringRef> text(
+            CFStringCreateWithBytes(nullptr, reinterpret_cast<const UInt8*>(bytes),
+                                    static_cast<CFIndex>(kept), encoding, false));
+        if (text)
             return kept;
-        }
     }
     return 0;
 }

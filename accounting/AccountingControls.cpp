@@ -3,6 +3,7 @@
 
 #include "LocalizedText.h"
 
+#include <CoreFoundation/CFHolder.h>
 #include <cstring>
 
 ControlRef FindAccountingControl(WindowRef window, SInt32 id) {
@@ -51,13 +52,12 @@ void SetAccountingKeyFilter(ControlRef field, ControlKeyFilterUPP filter) {
 namespace {
 
 void set_text(const AccountingContext* context, const AccountingControl& row, ControlRef control) {
-    CFStringRef key = CFStringCreateWithCString(nullptr, row.key, kCFStringEncodingUTF8);
+    const cf::Holder<CFStringRef> key(
+        CFStringCreateWithCString(nullptr, row.key, kCFStringEncodingUTF8));
     if (row.text == AccountingControlText::staticText)
-        SetLocalizedStaticText(context->bundle, key, control);
+        SetLocalizedStaticText(context->bundle, key.get(), control);
     else
-        SetLocalizedControlTitle(context->bundle, key, control);
-    if (key != nullptr)
-        CFRelease(key);
+        SetLocalizedControlTitle(context->bundle, key.get(), control);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "SettingMaps.h"
 #include "TicketHelpers.h"
 
+#include <CoreFoundation/CFHolder.h>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -125,15 +126,15 @@ std::u16string typed_text(SInt16 charCode) {
 // The bytes the text takes in the system encoding, where the codes are counted; -1 when it has
 // no place there.
 CFIndex system_bytes(const std::u16string& text) {
-    CFStringRef string = CFStringCreateWithCharacters(
-        nullptr, reinterpret_cast<const UniChar*>(text.data()), static_cast<CFIndex>(text.size()));
-    if (string == nullptr)
+    const cf::Holder<CFStringRef> string(CFStringCreateWithCharacters(
+        nullptr, reinterpret_cast<const UniChar*>(text.data()), static_cast<CFIndex>(text.size())));
+    if (!string)
         return -1;
     CFIndex used = 0;
-    const CFIndex length = CFStringGetLength(string);
-    const CFIndex converted = CFStringGetBytes(
-        string, CFRangeMake(0, length), CFStringGetSystemEncoding(), 0, false, nullptr, 0, &used);
-    CFRelease(string);
+    const CFIndex length = CFStringGetLength(string.get());
+    const CFIndex converted =
+        CFStringGetBytes(string.get(), CFRangeMake(0, length), CFStringGetSystemEncoding(), 0,
+                         false, nullptr, 0, &used);
     return converted == length ? used : -1;
 }
 

@@ -5,6 +5,7 @@
 #include "AccountingEvents.h"
 #include "LocalizedText.h"
 
+#include <CoreFoundation/CFHolder.h>
 #include <cstring>
 #include <initializer_list>
 
@@ -14,25 +15,26 @@ const EventTypeSpec kDialogEvents[] = {{kEventClassControl, kEventControlHit},
                                        {kEventClassKeyboard, kEventRawKeyUp},
                                        {kEventClassCommand, kEventCommandProcess}};
 
-CFStringRef localized(AccountingContext* context, CFStringRef key) {
-    return CFBundleCopyLocalizedString(context->bundle, key, CFSTR("STRING NOT FOUND"), nullptr);
+cf::Holder<CFStringRef> localized(AccountingContext* context, CFStringRef key) {
+    return cf::Holder<CFStringRef>(
+        CFBundleCopyLocalizedString(context->bundle, key, CFSTR("STRING NOT FOUND"), nullptr));
 }
 
 // Whether a default code is there: the panel's field wins when it exists, and a non-empty
 // field is stored as the default code; otherwise the stored code counts.
 bool default_code_present(ControlRef field, char* store) {
-    CFStringRef text = CopyAccountingFieldText(field); // NULL: the panel was never built
-    if (text == nullptr)
+    // NULL: the panel was never built
+    const cf::Holder<CFStringRef> text(CopyAccountingFieldText(field));
+    if (!text)
         return store[0] != '\0';
-    const CFIndex length = CFStringGetLength(text);
+    const CFIndex length = CFStringGetLength(text.get());
     if (length > 0) {
         // Pasted text may not fit: the store keeps the whole characters that do.
         CFIndex used = 0;
-        CFStringGetBytes(text, CFRangeMake(0, length), CFStringGetSystemEncoding(), 0, false,
+        CFStringGetBytes(text.get(), CFRangeMake(0, length), CFStringGetSystemEncoding(), 0, false,
                          reinterpret_cast<UInt8*>(store), kAccountingCodeSize - 1, &used);
         store[used] = '\0';
     }
-    CFRelease(text);
     return length > 0;
 }
 
@@ -52,14 +54,10 @@ OSStatus check_default_codes(AccountingContext* context) {
         return eventNotHandledErr;
     }
     // The notice does not wait for the user; the print is stopped and the dialog stays open.
-    CFStringRef header = localized(context, CFSTR("Accounting"));
-    CFStringRef message = localized(context, CFSTR("Bad Default Codes Message"));
+    const auto header = localized(context, CFSTR("Accounting"));
+    const auto message = localized(context, CFSTR("Bad Default Codes Message"));
     CFUserNotificationDisplayNotice(0, kCFUserNotificationStopAlertLevel, nullptr, nullptr, nullptr,
-                                    header, message, nullptr);
-    if (header != nullptr)
-        CFRelease(header);
-    if (message != nullptr)
-        CFRelease(message);
+                                    header.get(), message.get(), nullptr);
     return noErr;
 }
 
@@ -109,13 +107,11 @@ bool masked(const AccountingContext* context, SInt32 mask) {
 bool set_up_field(AccountingContext* context, SInt32 id, SInt32 hiddenID, ControlRef panelField,
                   const char* stored, bool isMasked) {
     ControlRef field = FindAccountingControl(context->dialogWindow, id);
-    CFStringRef text = CopyAccountingFieldText(panelField);
-    bool fromPanel = text != nullptr && CFStringGetLength(text) > 0;
-    if (!fromPanel) {
-        if (text != nullptr)
-            CFRelease(text);
-        text = CFStringCreateWithCString(nullptr, stored, kCFStringEncodingUTF8);
-    }
+    cf::Holder<CFStringRef> held(CopyAccountingFieldText(panelField));
+    const bool fromPanel = held && CFStringGetLength(held.get()) > 0;
+    if (!fromPanel)
+        held.reset(CFStringCreateWithCString(nullptr, stored, kCFStringEncodingUTF8));
+    CFStringRef text = held.get();
     if (field != nullptr && isMasked) {
         Rect bounds;
         GetControlBounds(field, &bounds);
@@ -139,8 +135,6 @@ bool set_up_field(AccountingContext* context, SInt32 id, SInt32 hiddenID, Contro
         SetControlData(field, kControlEntireControl, kControlEditTextCFStringTag, sizeof text,
                        &text);
     }
-    if (text != nullptr)
-        CFRelease(text);
     return fromPanel;
 }
 
@@ -207,14 +201,12 @@ void close_dialog(AccountingContext* context, ControlKeyFilterUPP filter) {
 
 // The stop alert that says the job was not printed for want of codes.
 void show_cancel_alert(AccountingContext* context) {
-    CFStringRef message = localized(context, CFSTR("Cancel Alert"));
+    const auto message = localized(context, CFSTR("Cancel Alert"));
     DialogRef alert = nullptr;
-    if (CreateStandardAlert(kAlertStopAlert, message, nullptr, nullptr, &alert) == noErr) {
+    if (CreateStandardAlert(kAlertStopAlert, message.get(), nullptr, nullptr, &alert) == noErr) {
         DialogItemIndex item = 0;
         RunStandardAlert(alert, nullptr, &item);
     }
-    if (message != nullptr)
-        CFRelease(message);
 }
 
 OSStatus run_dialog(AccountingContext* context) {

@@ -5,6 +5,7 @@
 #include "AccountingEvents.h"
 #include "HelpHelpers.h"
 
+#include <CoreFoundation/CFHolder.h>
 #include <initializer_list>
 
 namespace {
@@ -27,12 +28,9 @@ void set_value(ControlRef control, SInt32 value) {
 
 // True when the field holds at least one character.
 bool has_text(AccountingContext* context, SInt32 id) {
-    CFStringRef text = CopyAccountingFieldText(FindAccountingControl(context->dialogWindow, id));
-    if (text == nullptr)
-        return false;
-    bool filled = CFStringGetLength(text) > 0;
-    CFRelease(text);
-    return filled;
+    const cf::Holder<CFStringRef> text(
+        CopyAccountingFieldText(FindAccountingControl(context->dialogWindow, id)));
+    return text && CFStringGetLength(text.get()) > 0;
 }
 
 bool codes_entered_at_device(const AccountingContext* context) {

@@ -1,8 +1,9 @@
-// Shared pieces of the fuzz targets: owning CF references, and a scratch file for the parsers
-// that read a path rather than bytes.
+// Shared pieces of the fuzz targets: a scratch file for the parsers that read a path rather
+// than bytes, typed input, and checks. CF references are held in cf::Holder.
 #ifndef FUZZ_FUZZSUPPORT_H
 #define FUZZ_FUZZSUPPORT_H
 
+#include <CoreFoundation/CFHolder.h>
 #include <CoreFoundation/CoreFoundation.h>
 
 #include <cstdint>
@@ -14,23 +15,6 @@
 #include <vector>
 
 namespace fuzz {
-
-// Releases a CF reference at the end of the scope (NULL is fine).
-template <class T> class Owned {
-  public:
-    explicit Owned(T ref = nullptr) : ref_(ref) {}
-    ~Owned() {
-        if (ref_ != nullptr)
-            CFRelease(ref_);
-    }
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    T get() const { return ref_; }
-    explicit operator bool() const { return ref_ != nullptr; }
-
-  private:
-    T ref_;
-};
 
 // A file of this process's own under the temporary folder, rewritten for every input.
 class ScratchFile {

@@ -48,12 +48,12 @@ void set_property(CFNumberFormatterRef formatter, fuzz::Input& input) {
     switch (input.take_in(0, 3)) {
     case 0: {
         const SInt32 value = input.take<SInt32>();
-        fuzz::Owned<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt32Type, &value));
+        cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt32Type, &value));
         CFNumberFormatterSetProperty(formatter, input.pick(kIntegers), number.get());
         break;
     }
     case 1: {
-        fuzz::Owned<CFStringRef> text(create_text(input));
+        cf::Holder<CFStringRef> text(create_text(input));
         if (text)
             CFNumberFormatterSetProperty(formatter, input.pick(kTexts), text.get());
         break;
@@ -64,7 +64,7 @@ void set_property(CFNumberFormatterRef formatter, fuzz::Input& input) {
         break;
     default: {
         const double value = input.take<double>();
-        fuzz::Owned<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberFloat64Type, &value));
+        cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberFloat64Type, &value));
         CFNumberFormatterSetProperty(formatter, kCFNumberFormatterRoundingIncrement, number.get());
     }
     }
@@ -74,15 +74,15 @@ void set_property(CFNumberFormatterRef formatter, fuzz::Input& input) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Input input(data, size);
-    fuzz::Owned<CFStringRef> id(
+    cf::Holder<CFStringRef> id(
         CFStringCreateWithCString(nullptr, input.pick(kLocales), kCFStringEncodingUTF8));
-    fuzz::Owned<CFLocaleRef> locale(CFLocaleCreate(nullptr, id.get()));
-    fuzz::Owned<CFNumberFormatterRef> formatter(
+    cf::Holder<CFLocaleRef> locale(CFLocaleCreate(nullptr, id.get()));
+    cf::Holder<CFNumberFormatterRef> formatter(
         CFNumberFormatterCreate(nullptr, locale.get(), input.pick(kStyles)));
     if (!formatter)
         return 0;
     if (input.take_bool()) {
-        fuzz::Owned<CFStringRef> pattern(create_text(input));
+        cf::Holder<CFStringRef> pattern(create_text(input));
         if (pattern)
             CFNumberFormatterSetFormat(formatter.get(), pattern.get());
     }
@@ -90,17 +90,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         set_property(formatter.get(), input);
     const double real = input.take<double>();
     const SInt64 whole = input.take<SInt64>();
-    fuzz::Owned<CFStringRef> a(CFNumberFormatterCreateStringWithValue(nullptr, formatter.get(),
-                                                                      kCFNumberDoubleType, &real));
-    fuzz::Owned<CFStringRef> b(CFNumberFormatterCreateStringWithValue(nullptr, formatter.get(),
-                                                                      kCFNumberSInt64Type, &whole));
+    cf::Holder<CFStringRef> a(CFNumberFormatterCreateStringWithValue(nullptr, formatter.get(),
+                                                                     kCFNumberDoubleType, &real));
+    cf::Holder<CFStringRef> b(CFNumberFormatterCreateStringWithValue(nullptr, formatter.get(),
+                                                                     kCFNumberSInt64Type, &whole));
     CFNumberFormatterGetFormat(formatter.get());
-    fuzz::Owned<CFStringRef> text(create_text(input));
+    cf::Holder<CFStringRef> text(create_text(input));
     if (!text)
         return 0;
     CFRange range = CFRangeMake(0, CFStringGetLength(text.get()));
     const CFOptionFlags options = input.take_bool() ? kCFNumberFormatterParseIntegersOnly : 0;
-    fuzz::Owned<CFNumberRef> parsed(CFNumberFormatterCreateNumberFromString(
+    cf::Holder<CFNumberRef> parsed(CFNumberFormatterCreateNumberFromString(
         nullptr, formatter.get(), text.get(), &range, options));
     SInt32 value = 0;
     CFNumberFormatterGetValueFromString(formatter.get(), text.get(), nullptr, kCFNumberSInt32Type,

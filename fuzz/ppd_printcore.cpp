@@ -9,10 +9,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PMPrinter printer = nullptr;
     if (PlatformCreatePrinterWithPPD(CFSTR("Fuzzed"), ppd.write(data, size), &printer) != noErr)
         return 0;
-    fuzz::Owned<CFStringRef> problem(PlatformCopyPrinterPPDError(printer));
+    cf::Holder<CFStringRef> problem(PlatformCopyPrinterPPDError(printer));
     CFURLRef url = nullptr;
-    if (PMPrinterGetDescriptionURL(printer, kPMPPDDescriptionType, &url) == noErr && url != nullptr)
-        CFRelease(url);
+    PMPrinterGetDescriptionURL(printer, kPMPPDDescriptionType, &url);
+    const cf::Holder<CFURLRef> description(url);
     PMPrintSession session = nullptr;
     if (PMCreateSession(&session) == noErr) {
         PMSessionSetCurrentPMPrinter(session, printer);

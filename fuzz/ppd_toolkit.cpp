@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (LoadInstallableOptions(ppd, kFeatures)) {
         for (ppd_group_t* group = ppd->groups; group < ppd->groups + ppd->num_groups; ++group)
             for (int i = 0; i < group->num_options; ++i) {
-                fuzz::Owned<CFStringRef> keyword(CFStringCreateWithCString(
+                cf::Holder<CFStringRef> keyword(CFStringCreateWithCString(
                     nullptr, group->options[i].keyword, kCFStringEncodingUTF8));
                 CFStringRef choice = nullptr;
                 if (keyword)

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PMTicketRef ticket = nullptr;
     CFStringRef error = nullptr;
     OSStatus status = PlatformTicketCreateFromFile(input.write(data, size), &ticket, &error);
-    fuzz::Owned<CFStringRef> message(error);
+    cf::Holder<CFStringRef> message(error);
     if (status != noErr) {
         FUZZ_CHECK(ticket == nullptr && error != nullptr);
         return 0;

@@ -32,15 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool external = input.take_bool();
     const CFIndex room = input.take_in(0, 64);
     const std::vector<uint8_t> bytes = input.rest();
-    fuzz::Owned<CFStringRef> text(CFStringCreateWithBytes(
+    cf::Holder<CFStringRef> text(CFStringCreateWithBytes(
         nullptr, bytes.data(), static_cast<CFIndex>(bytes.size()), encoding, external));
     if (!text)
         return 0;
     const CFIndex length = CFStringGetLength(text.get());
-    fuzz::Owned<CFDataRef> back(
+    cf::Holder<CFDataRef> back(
         CFStringCreateExternalRepresentation(nullptr, text.get(), encoding, 0));
     if (back) {
-        fuzz::Owned<CFStringRef> again(
+        cf::Holder<CFStringRef> again(
             CFStringCreateFromExternalRepresentation(nullptr, back.get(), encoding));
         FUZZ_CHECK(again); // what was written reads back
         // A Unicode encoding keeps every character; others may map two byte forms to one.

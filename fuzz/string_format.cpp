@@ -5,21 +5,21 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::Owned<CFStringRef> format(CFStringCreateWithBytes(
+    cf::Holder<CFStringRef> format(CFStringCreateWithBytes(
         nullptr, data, static_cast<CFIndex>(size), kCFStringEncodingUTF8, false));
     if (!format)
         return 0;
     static const UniChar kUnichars[] = {'u', 0x263A, 0};
     CFErrorRef error = nullptr;
-    fuzz::Owned<CFStringRef> text(CFStringCreateStringWithValidatedFormat(
+    cf::Holder<CFStringRef> text(CFStringCreateStringWithValidatedFormat(
         nullptr, nullptr, CFSTR("%d %ld %f %@ %s %S %C %p %lld %Lf %zd %c %hhd %x"), format.get(),
         &error, 42, -7L, 3.5, CFSTR("object"), "c string", kUnichars, UniChar(0x263A),
         static_cast<void*>(&error), -1LL, 2.25L, static_cast<ssize_t>(9), 'c', 300, 0xBEEFu));
-    fuzz::Owned<CFErrorRef> refusal(error);
+    cf::Holder<CFErrorRef> refusal(error);
     FUZZ_CHECK(text || error != nullptr);
     // Formatting into a mutable string that is itself the format.
     if (text) {
-        fuzz::Owned<CFMutableStringRef> self(CFStringCreateMutableCopy(nullptr, 0, CFSTR("%%")));
+        cf::Holder<CFMutableStringRef> self(CFStringCreateMutableCopy(nullptr, 0, CFSTR("%%")));
         CFStringAppendFormat(self.get(), nullptr, self.get());
     }
     return 0;

@@ -10,20 +10,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     const CFStringEncoding encoding =
         data[0] & 1 ? kCFStringEncodingUTF16LE : kCFStringEncodingUTF8;
-    fuzz::Owned<CFStringRef> text(CFStringCreateWithBytes(
+    cf::Holder<CFStringRef> text(CFStringCreateWithBytes(
         nullptr, data + 1, static_cast<CFIndex>(size - 1), encoding, false));
     if (!text)
         return 0;
     const void* keys[] = {CFSTR("copy"), CFSTR("x"), CFSTR("")};
     const void* values[] = {CFSTR("\u00A9"), CFSTR("&amp;"), CFSTR("empty")};
-    fuzz::Owned<CFDictionaryRef> entities(CFDictionaryCreate(nullptr, keys, values, 3,
-                                                             &kCFTypeDictionaryKeyCallBacks,
-                                                             &kCFTypeDictionaryValueCallBacks));
-    fuzz::Owned<CFMutableStringRef> plain(
+    cf::Holder<CFDictionaryRef> entities(CFDictionaryCreate(nullptr, keys, values, 3,
+                                                            &kCFTypeDictionaryKeyCallBacks,
+                                                            &kCFTypeDictionaryValueCallBacks));
+    cf::Holder<CFMutableStringRef> plain(
         XMLCreateStringByUnescapingEntities(nullptr, text.get(), nullptr));
-    fuzz::Owned<CFMutableStringRef> direct(
+    cf::Holder<CFMutableStringRef> direct(
         toolkit::unescape_entities(nullptr, text.get(), entities.get(), true));
-    fuzz::Owned<CFMutableStringRef> windowed(
+    cf::Holder<CFMutableStringRef> windowed(
         toolkit::unescape_entities(nullptr, text.get(), entities.get(), false));
     // Reading straight from the characters or through the window buffer gives the same text.
     FUZZ_CHECK(!direct == !windowed);

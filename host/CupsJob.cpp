@@ -1,7 +1,7 @@
 // Job options from the print settings ticket, and the job handed to CUPS.
 #include "CupsJob.h"
 
-#include "CFHolder.h"
+#include "CFText.h"
 
 #include <cups/cups.h>
 
@@ -20,14 +20,14 @@ CFStringRef key(const char* name) {
 }
 
 SInt32 number(PMTicketRef ticket, const char* name, SInt32 fallback) {
-    CFHolder<CFStringRef> k(key(name));
+    cf::Holder<CFStringRef> k(key(name));
     SInt32 value = fallback;
     return PMTicketGetSInt32(ticket, kPMTopLevel, kPMTopLevel, k.get(), &value) == noErr ? value
                                                                                          : fallback;
 }
 
 std::string text(PMTicketRef ticket, const char* name) {
-    CFHolder<CFStringRef> k(key(name));
+    cf::Holder<CFStringRef> k(key(name));
     char buffer[80] = "";
     if (PMTicketGetCString(ticket, kPMTopLevel, kPMTopLevel, k.get(), sizeof(buffer),
                            kCFStringEncodingUTF8, buffer) != noErr)

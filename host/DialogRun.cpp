@@ -1,8 +1,9 @@
 // Running one print dialog: the host's event handler, the panels' lifecycle around the user's
 // actions, and the end of the dialog (a printed job, or nothing after Cancel).
 #include "DialogRun.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
-#include "CFHolder.h"
+#include "CFText.h"
 #include "CupsJob.h"
 #include "PrintJob.h"
 #include "Summary.h"
@@ -30,8 +31,8 @@ bool running_on_105_or_later() {
 // Failures always go to standard error; with --verbose every operation is listed.
 void report(bool verbose, const PanelInfo& panel, const char* operation, OSStatus status) {
     if (status != noErr)
-        std::fprintf(stderr, "printdialog: %s: %s returned %d\n", panel.title.c_str(), operation,
-                     static_cast<int>(status));
+        cf::report("printdialog", "%s: %s returned %d", panel.title.c_str(), operation,
+                   static_cast<int>(status));
     else if (verbose)
         std::printf("printdialog: %s: %s 0\n", panel.title.c_str(), operation);
 }
@@ -119,9 +120,8 @@ OSStatus Run::on_print_button(EventHandlerCallRef call, EventRef event, void* in
     run->okStatus_ = noErr;
     const OSStatus status = CallNextEventHandler(call, event);
     if (!run->done_ && run->source_.failure == noErr)
-        std::fprintf(stderr,
-                     "printdialog: a panel stopped the print (status %d); nothing was printed\n",
-                     static_cast<int>(run->on105_ ? run->okStatus_ : status));
+        cf::report("printdialog", "a panel stopped the print (status %d); nothing was printed",
+                   static_cast<int>(run->on105_ ? run->okStatus_ : status));
     return status;
 }
 
@@ -195,8 +195,7 @@ void Run::open_summary() {
     const std::vector<SummarySection> sections = collect_summary(pdes_, panels_);
     const OSStatus status = show_summary(dialog_.summaryPane, sections);
     if (status != noErr)
-        std::fprintf(stderr, "printdialog: the summary cannot be shown: %d\n",
-                     static_cast<int>(status));
+        cf::report("printdialog", "the summary cannot be shown: %d", static_cast<int>(status));
     SetControlVisibility(dialog_.summaryPane, true, true);
     if (settings_.verbose)
         std::printf("printdialog: Summary of %zu panels\n", sections.size());
@@ -228,10 +227,8 @@ bool Run::script_left_over() {
     const int line = PlatformScriptEventSourceNextLine(&source_.inner);
     if (line == 0)
         return false;
-    std::fprintf(stderr,
-                 "printdialog: %s:%d: the dialog has ended; this line and those after it "
-                 "are left over\n",
-                 settings_.script.c_str(), line);
+    cf::report_in_file("printdialog", settings_.script, line,
+                       "the dialog has ended; this line and those after it are left over");
     if (source_.failure == noErr)
         source_.failure = paramErr;
     return true;
@@ -248,12 +245,12 @@ void Run::sync_all(Boolean direction) {
 
 void Run::print() {
     if (script_left_over()) {
-        std::fprintf(stderr, "printdialog: nothing is printed\n");
+        cf::report("printdialog", "nothing is printed");
         return;
     }
     if (source_.failure != noErr) {
-        std::fprintf(stderr, "printdialog: the user's actions failed (%d); nothing is printed\n",
-                     static_cast<int>(source_.failure));
+        cf::report("printdialog", "the user's actions failed (%d); nothing is printed",
+                   static_cast<int>(source_.failure));
         return;
     }
     sync_all(kPMSyncTicketFromPane);
@@ -267,7 +264,7 @@ void Run::print() {
     for (const std::string& document : documents) {
         const JobResult job = write_job(document, settings_.output, dialog_.ticket);
         if (job.status != noErr) {
-            std::fprintf(stderr, "printdialog: the job was not written: %s\n", job.error.c_str());
+            cf::report("printdialog", "the job was not written: %s", job.error.c_str());
             return;
         }
         std::printf("printdialog: printed %s; job ticket %s\n",
@@ -287,8 +284,8 @@ void Run::send_to_cups(const std::vector<std::string>& documents) {
     const int id =
         submit_job(settings_.cupsDestination, documents, dialog_.ticket, settings_.job, error);
     if (id == 0) {
-        std::fprintf(stderr, "printdialog: CUPS destination %s did not take the job: %s\n",
-                     settings_.cupsDestination.c_str(), error.c_str());
+        cf::report("printdialog", "CUPS destination %s did not take the job: %s",
+                   settings_.cupsDestination.c_str(), error.c_str());
         outcome_ = Outcome::failed;
         return;
     }
@@ -349,9 +346,9 @@ OSStatus Run::play() {
     while (!done_ && status == noErr && source_.failure == noErr)
         status = WatchedSource::perform(&source_);
     if (status == eofErr)
-        std::fprintf(stderr, "printdialog: %s: the %s ended before Print or Cancel was pressed\n",
-                     source_.inner.name != nullptr ? source_.inner.name : "(source)",
-                     settings_.display ? "display" : "script");
+        cf::report("printdialog", "%s: the %s ended before Print or Cancel was pressed",
+                   source_.inner.name != nullptr ? source_.inner.name : "(source)",
+                   settings_.display ? "display" : "script");
     PlatformSetEventSource(nullptr);
     if (source_.failure != noErr)
         return source_.failure;
@@ -362,8 +359,8 @@ RunResult Run::run() {
     RunResult result;
     OSStatus status = start();
     if (status != noErr) {
-        std::fprintf(stderr, "printdialog: cannot create the print dialog window: %d\n",
-                     static_cast<int>(status));
+        cf::report("printdialog", "cannot create the print dialog window: %d",
+                   static_cast<int>(status));
     } else {
         status = play();
     }

@@ -1,7 +1,7 @@
 // The host's texts in English, German, French and Japanese.
 #include "HostTexts.h"
 
-#include "CFHolder.h"
+#include "CFText.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 
@@ -22,11 +22,11 @@ const HostTexts& choose() {
     CFStringRef names[std::size(kTexts)];
     for (size_t i = 0; i < std::size(kTexts); ++i)
         names[i] = CFStringCreateWithCString(nullptr, kTexts[i].language, kCFStringEncodingUTF8);
-    CFHolder<CFArrayRef> offered(CFArrayCreate(nullptr, reinterpret_cast<const void**>(names),
-                                               std::size(kTexts), &kCFTypeArrayCallBacks));
+    cf::Holder<CFArrayRef> offered(CFArrayCreate(nullptr, reinterpret_cast<const void**>(names),
+                                                 std::size(kTexts), &kCFTypeArrayCallBacks));
     for (CFStringRef name : names)
         CFRelease(name);
-    CFHolder<CFArrayRef> preferred(CFBundleCopyPreferredLocalizationsFromArray(offered.get()));
+    cf::Holder<CFArrayRef> preferred(CFBundleCopyPreferredLocalizationsFromArray(offered.get()));
     if (preferred.get() == nullptr || CFArrayGetCount(preferred.get()) == 0)
         return kTexts[0];
     const std::string first =

@@ -1,7 +1,7 @@
 // Loading PDE bundles: every failure names the bundle and the reason, and the others load.
 #include "PDELoader.h"
 
-#include "CFHolder.h"
+#include "CFText.h"
 
 #include <CoreFoundation/PlatformHost.h>
 
@@ -41,8 +41,8 @@ std::vector<std::string> bundles_in(const std::string& folder) {
     return found;
 }
 
-CFHolder<CFURLRef> url_for(const std::string& path, bool directory) {
-    return CFHolder<CFURLRef>(CFURLCreateFromFileSystemRepresentation(
+cf::Holder<CFURLRef> url_for(const std::string& path, bool directory) {
+    return cf::Holder<CFURLRef>(CFURLCreateFromFileSystemRepresentation(
         nullptr, reinterpret_cast<const UInt8*>(path.c_str()), static_cast<CFIndex>(path.size()),
         directory));
 }
@@ -52,15 +52,18 @@ std::string info_plist_problem(const std::string& bundlePath) {
     std::string path = bundlePath + "/Contents/Info.plist";
     if (!is_file(path))
         return "Contents/Info.plist is missing";
-    CFHolder<CFURLRef> url = url_for(path, false);
-    CFHolder<CFDataRef> data;
+    cf::Holder<CFURLRef> url = url_for(path, false);
+    CFDataRef bytes = nullptr;
     SInt32 error = 0;
-    if (!CFURLCreateDataAndPropertiesFromResource(nullptr, url.get(), data.out(), nullptr, nullptr,
-                                                  &error))
+    const bool read = CFURLCreateDataAndPropertiesFromResource(nullptr, url.get(), &bytes, nullptr,
+                                                               nullptr, &error);
+    const cf::Holder<CFDataRef> data(bytes);
+    if (!read)
         return "Contents/Info.plist cannot be read";
-    CFHolder<CFStringRef> message;
-    CFHolder<CFPropertyListRef> plist(CFPropertyListCreateFromXMLData(
-        nullptr, data.get(), kCFPropertyListImmutable, message.out()));
+    CFStringRef reason = nullptr;
+    const cf::Holder<CFPropertyListRef> plist(
+        CFPropertyListCreateFromXMLData(nullptr, data.get(), kCFPropertyListImmutable, &reason));
+    const cf::Holder<CFStringRef> message(reason);
     if (!plist)
         return "Contents/Info.plist: " + to_utf8(message.get());
     if (CFGetTypeID(plist.get()) != CFDictionaryGetTypeID())
@@ -70,7 +73,7 @@ std::string info_plist_problem(const std::string& bundlePath) {
 
 // The factory IDs the bundle registers for the type, with their function names.
 struct Factory {
-    CFHolder<CFUUIDRef> id;
+    cf::Holder<CFUUIDRef> id;
     std::string function;
 };
 
@@ -111,7 +114,7 @@ std::string version_text(UInt32 major, UInt32 minor) {
 std::string instantiate(LoadedPDE& pde, const Factory& factory, CFUUIDRef type) {
     if (factory.function.empty())
         return "Info.plist names no function for its factory";
-    CFHolder<CFStringRef> name = make_string(factory.function);
+    cf::Holder<CFStringRef> name = make_string(factory.function);
     if (CFBundleGetFunctionPointerForName(pde.bundle, name.get()) == nullptr)
         return "the executable has no factory function '" + factory.function + "'";
     auto instance =
@@ -119,7 +122,7 @@ std::string instantiate(LoadedPDE& pde, const Factory& factory, CFUUIDRef type) 
     if (instance == nullptr)
         return "the factory '" + factory.function + "' returned no instance";
     pde.instance = instance;
-    CFHolder<CFUUIDRef> pdeID(CFUUIDCreateFromString(nullptr, kDialogExtensionIntfIDStr));
+    cf::Holder<CFUUIDRef> pdeID(CFUUIDCreateFromString(nullptr, kDialogExtensionIntfIDStr));
     void* interface = nullptr;
     HRESULT status =
         (*instance)->QueryInterface(instance, CFUUIDGetUUIDBytes(pdeID.get()), &interface);
@@ -175,7 +178,7 @@ std::string load_bundle(const std::string& path, LoadedPDE& pde, bool& isPDE) {
         isPDE = true; // it looks like one; say why it cannot be used
         return problem;
     }
-    CFHolder<CFURLRef> url = url_for(path, true);
+    cf::Holder<CFURLRef> url = url_for(path, true);
     pde.plugIn = CFPlugInCreate(nullptr, url.get());
     pde.bundle = pde.plugIn != nullptr ? CFPlugInGetBundle(pde.plugIn) : nullptr;
     if (pde.bundle == nullptr)
@@ -195,8 +198,8 @@ std::string load_bundle(const std::string& path, LoadedPDE& pde, bool& isPDE) {
     if (factories.empty())
         return no_shown_type(pde.bundle);
     isPDE = true;
-    CFHolder<CFUUIDRef> type(CFUUIDCreateFromString(nullptr, typeID));
-    CFHolder<CFURLRef> executable(CFBundleCopyExecutableURL(pde.bundle));
+    cf::Holder<CFUUIDRef> type(CFUUIDCreateFromString(nullptr, typeID));
+    cf::Holder<CFURLRef> executable(CFBundleCopyExecutableURL(pde.bundle));
     char executablePath[1024] = "";
     if (!executable ||
         !CFURLGetFileSystemRepresentation(executable.get(), true,
@@ -205,7 +208,7 @@ std::string load_bundle(const std::string& path, LoadedPDE& pde, bool& isPDE) {
         !is_file(executablePath))
         return "its executable is missing";
     if (!CFBundleLoadExecutable(pde.bundle)) {
-        CFHolder<CFStringRef> why(PlatformCopyBundleLoadError(pde.bundle));
+        cf::Holder<CFStringRef> why(PlatformCopyBundleLoadError(pde.bundle));
         return "its executable cannot be loaded: " + to_utf8(why.get());
     }
     return instantiate(pde, factories.front(), type.get());

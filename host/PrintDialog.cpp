@@ -1,7 +1,7 @@
 // The print dialog window: a panel chooser, one user pane per panel, Cancel and Print.
 #include "PrintDialog.h"
 
-#include "CFHolder.h"
+#include "CFText.h"
 #include "HostTexts.h"
 
 #include <algorithm>
@@ -29,7 +29,7 @@ OSStatus create_chooser(PrintDialog& dialog, const std::vector<PanelInfo>& panel
     if (status != noErr)
         return status;
     for (const PanelInfo& panel : panels) {
-        CFHolder<CFStringRef> title(CFStringCreateWithCString(
+        cf::Holder<CFStringRef> title(CFStringCreateWithCString(
             nullptr, panel.title.empty() ? host_texts().untitled : panel.title.c_str(),
             kCFStringEncodingUTF8));
         AppendMenuItemTextWithCFString(menu, title.get(), 0, 0, nullptr);
@@ -54,9 +54,9 @@ OSStatus create_buttons(PrintDialog& dialog, int width, int top) {
                              width - kMargin - kButtonWidth - 12);
     const Rect print =
         rect(top, width - kMargin - kButtonWidth, top + kButtonHeight, width - kMargin);
-    CFHolder<CFStringRef> cancelTitle(
+    cf::Holder<CFStringRef> cancelTitle(
         CFStringCreateWithCString(nullptr, host_texts().cancel, kCFStringEncodingUTF8));
-    CFHolder<CFStringRef> printTitle(
+    cf::Holder<CFStringRef> printTitle(
         CFStringCreateWithCString(nullptr, host_texts().print, kCFStringEncodingUTF8));
     OSStatus status =
         CreatePushButtonControl(dialog.window, &cancel, cancelTitle.get(), &dialog.cancelButton);
@@ -85,7 +85,7 @@ OSStatus attach_ticket(PrintDialog& dialog, PMTicketRef ticket) {
         return status;
     }
     SInt32 handle = PMTicketGetHandle(dialog.ticket);
-    CFHolder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt32Type, &handle));
+    cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt32Type, &handle));
     return PMSessionSetDataInSession(dialog.session, kPDE_PMPrintSettingsRef, number.get());
 }
 
@@ -114,7 +114,7 @@ OSStatus create_print_dialog(PrintDialog& dialog, const std::vector<PanelInfo>& 
                                       &windowBounds, &dialog.window);
     if (status != noErr)
         return status;
-    CFHolder<CFStringRef> title(
+    cf::Holder<CFStringRef> title(
         CFStringCreateWithCString(nullptr, host_texts().print, kCFStringEncodingUTF8));
     SetWindowTitleWithCFString(dialog.window, title.get());
     if ((status = create_chooser(dialog, panels, width)) != noErr)

@@ -1,7 +1,7 @@
 // Writing a printed job into the output folder.
 #include "PrintJob.h"
 
-#include "CFHolder.h"
+#include "CFText.h"
 
 #include <CoreFoundation/PlatformHost.h>
 #include <PrintCore/PlatformHost.h>
@@ -99,7 +99,7 @@ JobResult write_job(const std::string& document, const std::string& outputFolder
         return result;
     }
     // Only key names reach the console: the values may be accounting codes.
-    CFHolder<CFArrayRef> keys(PlatformTicketCopyKeysInWriteOrder(ticket));
+    cf::Holder<CFArrayRef> keys(PlatformTicketCopyKeysInWriteOrder(ticket));
     for (CFIndex i = 0; keys.get() != nullptr && i < CFArrayGetCount(keys.get()); ++i) {
         if (i > 0)
             result.keys += ", ";

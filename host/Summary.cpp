@@ -1,7 +1,8 @@
 // The Summary panel: GetSummaryText of every PDE, laid out as lines of static text.
 #include "Summary.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
-#include "CFHolder.h"
+#include "CFText.h"
 
 #include <cstdio>
 
@@ -28,7 +29,7 @@ OSStatus add_line(ControlRef pane, SInt16 top, SInt16 left, const std::string& t
     GetControlBounds(pane, &bounds);
     const Rect line{top, left, static_cast<SInt16>(top + kLineHeight - 2),
                     static_cast<SInt16>(bounds.right - kInset)};
-    CFHolder<CFStringRef> string = make_string(text);
+    cf::Holder<CFStringRef> string = make_string(text);
     ControlRef control = nullptr;
     OSStatus status =
         CreateStaticTextControl(GetControlOwner(pane), &line, string.get(), nullptr, &control);
@@ -48,12 +49,12 @@ std::vector<SummarySection> collect_summary(std::vector<LoadedPDE>& pdes,
         CFArrayRef titles = nullptr, values = nullptr;
         const OSStatus status =
             pdes[i].pde->vtable->GetSummaryText(panels[i].context, &titles, &values);
-        CFHolder<CFArrayRef> ownedTitles(titles), ownedValues(values);
+        cf::Holder<CFArrayRef> ownedTitles(titles), ownedValues(values);
         SummarySection section{panels[i].title, {}};
         std::vector<std::string> t, v;
         if (status != noErr) {
-            std::fprintf(stderr, "printdialog: %s: GetSummaryText returned %d\n",
-                         panels[i].title.c_str(), static_cast<int>(status));
+            cf::report("printdialog", "%s: GetSummaryText returned %d", panels[i].title.c_str(),
+                       static_cast<int>(status));
             continue;
         }
         if (titles == nullptr && values == nullptr) {
@@ -61,10 +62,9 @@ std::vector<SummarySection> collect_summary(std::vector<LoadedPDE>& pdes,
             continue;
         }
         if (!strings_of(titles, t) || !strings_of(values, v) || t.size() != v.size()) {
-            std::fprintf(stderr,
-                         "printdialog: %s: GetSummaryText gave titles and values that do not "
-                         "pair up\n",
-                         panels[i].title.c_str());
+            cf::report("printdialog",
+                       "%s: GetSummaryText gave titles and values that do not pair up",
+                       panels[i].title.c_str());
             continue;
         }
         for (size_t k = 0; k < t.size(); ++k)

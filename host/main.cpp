@@ -5,6 +5,7 @@
 #include "DialogRun.h"
 #include "PrintDialog.h"
 #include "Setup.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <PrintCore/PlatformHost.h>
 
@@ -71,10 +72,9 @@ int run_dialog(std::vector<host::LoadedPDE>& pdes, const host::Options& options,
     settings.cupsDestination = options.printer;
     settings.job = {options.title, options.copies, options.jobOptions};
     if (options.printer.empty() && (options.copies > 0 || !options.jobOptions.empty()))
-        std::fprintf(stderr,
-                     "printdialog: no CUPS destination: -n and -o have no queue to go "
-                     "to; the job is kept in %s\n",
-                     settings.output.c_str());
+        cf::report("printdialog",
+                   "no CUPS destination: -n and -o have no queue to go to; the job is kept in %s",
+                   settings.output.c_str());
     settings.printer = host::create_printer(options, programDir);
     if (settings.printer == nullptr && !options.printer.empty())
         return 1;
@@ -106,7 +106,7 @@ bool prepare_documents(host::Options& options, host::SpooledInput& input) {
         return true;
     std::string error;
     if (!input.read(error)) {
-        std::fprintf(stderr, "printdialog: %s\n", error.c_str());
+        cf::report("printdialog", "%s", error.c_str());
         return false;
     }
     if (options.documents.empty() && !input.path().empty())
@@ -124,7 +124,8 @@ bool prepare_documents(host::Options& options, host::SpooledInput& input) {
 int main(int argc, char** argv) {
     host::ParseResult parsed = host::parse_options(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "printdialog: %s\n%s", parsed.error.c_str(), host::usage());
+        cf::report("printdialog", "%s", parsed.error.c_str());
+        std::fputs(host::usage(), stderr);
         return 2;
     }
     host::Options& options = parsed.options;
@@ -133,20 +134,19 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!options.list && options.script.empty() && !host::has_display()) {
-        std::fprintf(stderr, "printdialog: there is no display to show the print dialog on "
-                             "(DISPLAY and WAYLAND_DISPLAY are not set); give --script FILE to "
-                             "print without one\n");
+        cf::report("printdialog",
+                   "there is no display to show the print dialog on (DISPLAY and WAYLAND_DISPLAY "
+                   "are not set); give --script FILE to print without one");
         return 2;
     }
     if (!options.systemVersion.empty() && !apply_system_version(options.systemVersion)) {
-        std::fprintf(stderr, "printdialog: --system-version wants X.Y[.Z], not '%s'\n",
-                     options.systemVersion.c_str());
+        cf::report("printdialog", "--system-version wants X.Y[.Z], not '%s'",
+                   options.systemVersion.c_str());
         return 2;
     }
     host::LoadResult loaded = host::load_pdes(host::pde_search_path(options, program_dir(argv[0])));
     for (const host::PDEFailure& failure : loaded.failures)
-        std::fprintf(stderr, "printdialog: skipping %s: %s\n", failure.path.c_str(),
-                     failure.reason.c_str());
+        cf::report("printdialog", "skipping %s: %s", failure.path.c_str(), failure.reason.c_str());
     // Bundles that are not PDEs of a shown type are named, never dropped silently: in the
     // listing itself, or on standard error during a dialog.
     if (options.verbose)
@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
                          options.list ? "" : "printdialog: ", other.path.c_str(),
                          other.reason.c_str());
     if (loaded.pdes.empty()) {
-        std::fprintf(stderr, "printdialog: no PDE found\n");
+        cf::report("printdialog", "no PDE found");
         return 1;
     }
     int result = 0;

@@ -11,6 +11,7 @@
 #include "ImageImportManager.h"
 #include "PluginIDs.h"
 
+#include <CoreFoundation/CFHolder.h>
 #include <cstdlib>
 #include <initializer_list>
 
@@ -27,12 +28,10 @@ const EventTypeSpec kPaneEvents[] = {{kEventClassControl, kEventControlHit}};
 
 // The picture index over the bundle's resources folder.
 void create_image_manager(AccountingContext* context) {
-    CFURLRef resources = CFBundleCopyResourcesDirectoryURL(context->bundle);
+    const cf::Holder<CFURLRef> resources(CFBundleCopyResourcesDirectoryURL(context->bundle));
     FSRef folder;
-    if (resources != nullptr && CFURLGetFSRef(resources, &folder))
+    if (resources && CFURLGetFSRef(resources.get(), &folder))
         context->imageManager = new ImageImportManager(folder);
-    if (resources != nullptr)
-        CFRelease(resources);
 }
 
 // Places the panel's content pane in the middle of the host's user pane. Each size is

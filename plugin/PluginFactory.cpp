@@ -6,6 +6,7 @@
 #include "PDEInterface.h"
 #include "PluginIDs.h"
 
+#include <CoreFoundation/CFHolder.h>
 #include <cstdlib>
 
 namespace {
@@ -36,25 +37,23 @@ ULONG release(void* self) {
 }
 
 HRESULT query_interface(void* self, REFIID iid, LPVOID* result) {
-    CFUUIDRef requested = CFUUIDCreateFromUUIDBytes(kCFAllocatorDefault, iid);
-    CFUUIDRef pdeInterface = create_uuid(kDialogExtensionIntfIDStr);
+    const cf::Holder<CFUUIDRef> requested(CFUUIDCreateFromUUIDBytes(kCFAllocatorDefault, iid));
+    const cf::Holder<CFUUIDRef> pdeInterface(create_uuid(kDialogExtensionIntfIDStr));
     HRESULT status = S_OK;
     // The base interface is a constant object: never released.
     CFUUIDRef unknown =
         CFUUIDGetConstantUUIDWithBytes(nullptr, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
                                        0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
-    if (CFEqual(requested, unknown)) {
+    if (CFEqual(requested.get(), unknown)) {
         auto* instance = static_cast<PluginInstance*>(self);
         instance->interface->AddRef(instance);
         *result = instance;
-    } else if (CFEqual(requested, pdeInterface)) {
+    } else if (CFEqual(requested.get(), pdeInterface.get())) {
         *result = CreatePDEInterface();
     } else {
         *result = nullptr;
         status = E_NOINTERFACE;
     }
-    CFRelease(pdeInterface);
-    CFRelease(requested);
     return status;
 }
 

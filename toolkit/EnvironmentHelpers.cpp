@@ -1,6 +1,7 @@
 // Nested plug-in bundles and the running system version.
 #include "EnvironmentHelpers.h"
 #include "EnvironmentHelpersInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 namespace toolkit {
 
@@ -24,23 +25,18 @@ Boolean LoadPrivateBundle(CFBundleRef bundle, CFStringRef name, CFBundleRef* out
     *outBundle = nullptr;
     if (bundle == nullptr)
         return false;
-    CFURLRef plugIns = CFBundleCopyBuiltInPlugInsURL(bundle);
-    if (plugIns == nullptr)
+    const cf::Holder<CFURLRef> plugIns(CFBundleCopyBuiltInPlugInsURL(bundle));
+    if (!plugIns)
         return false;
-    CFURLRef url =
-        CFURLCreateCopyAppendingPathComponent(kCFAllocatorSystemDefault, plugIns, name, false);
-    Boolean loaded = false;
-    if (url != nullptr) {
-        *outBundle = CFBundleCreate(kCFAllocatorSystemDefault, url);
-        loaded = *outBundle != nullptr && CFBundleLoadExecutable(*outBundle);
-        if (*outBundle != nullptr && !loaded) {
-            CFRelease(*outBundle);
-            *outBundle = nullptr;
-        }
-        CFRelease(url);
-    }
-    CFRelease(plugIns);
-    return loaded;
+    const cf::Holder<CFURLRef> url(CFURLCreateCopyAppendingPathComponent(
+        kCFAllocatorSystemDefault, plugIns.get(), name, false));
+    if (!url)
+        return false;
+    cf::Holder<CFBundleRef> loaded(CFBundleCreate(kCFAllocatorSystemDefault, url.get()));
+    if (!loaded || !CFBundleLoadExecutable(loaded.get()))
+        return false;
+    *outBundle = loaded.release();
+    return true;
 }
 
 // Each answer is worked out on the first call: the system does not change under a process.

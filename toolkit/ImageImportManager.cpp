@@ -2,6 +2,7 @@
 // built by one walk of a folder tree, and class-wide caches of what is
 // opened from those files.
 #include "ImageImportManager.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include "ImageIndex.h"
 
@@ -287,8 +288,8 @@ OSStatus InitializeIcon(ControlRef control) {
     OSStatus status = InstallEventHandler(GetControlEventTarget(control), handler, 1, kDrawEvent,
                                           nullptr, nullptr);
     if (status != noErr)
-        std::fprintf(stderr, "InitializeIcon: the draw handler was not installed (%d)\n",
-                     static_cast<int>(status));
+        cf::report("InitializeIcon", "the draw handler was not installed (%d)",
+                   static_cast<int>(status));
     return noErr;
 }
 

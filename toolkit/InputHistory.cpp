@@ -3,9 +3,7 @@
 #include "PreferenceFiles.h"
 #include "PreferenceFilesInternal.h"
 #include "SettingMapsInternal.h"
-#include "ToolkitCFHolder.h"
-
-using toolkit::CFHolder;
+#include <CoreFoundation/CFHolder.h>
 
 namespace {
 
@@ -16,13 +14,13 @@ bool is_string(CFTypeRef value) {
 // The history's root, ready to be changed; NULL without a Preferences folder. A root that is
 // not a dictionary is kept aside like any damaged file, so that the save starts afresh.
 CFMutableDictionaryRef copy_history_root() {
-    CFPropertyListRef root = CopyUserPreferences(kInputHistoryFileName);
-    if (root == nullptr || CFGetTypeID(root) == CFDictionaryGetTypeID())
-        return static_cast<CFMutableDictionaryRef>(const_cast<void*>(root));
-    CFRelease(root);
-    CFHolder<CFURLRef> url(toolkit::copy_user_preference_url(kInputHistoryFileName));
+    cf::Holder<CFPropertyListRef> root(CopyUserPreferences(kInputHistoryFileName));
+    if (!root || CFGetTypeID(root.get()) == CFDictionaryGetTypeID())
+        return static_cast<CFMutableDictionaryRef>(const_cast<void*>(root.release()));
+    cf::Holder<CFURLRef> url(toolkit::copy_user_preference_url(kInputHistoryFileName));
     if (url)
-        toolkit::keep_damaged_file(url.get(), CFSTR("the root is not a dictionary"));
+        toolkit::keep_damaged_file("CopyUserPreferences", url.get(),
+                                   CFSTR("the root is not a dictionary"));
     return CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
                                      &kCFTypeDictionaryValueCallBacks);
 }
@@ -48,7 +46,7 @@ CFMutableArrayRef create_updated_entries(CFTypeRef old, CFStringRef entry) {
 // Inserts the entries under historyKey as one block after item insertAfter; returns how many.
 UInt16 insert_history(MenuRef menu, CFStringRef historyKey, SInt32 insertAfter,
                       MenuCommand commandID) {
-    CFHolder<CFPropertyListRef> root(CopyUserPreferences(kInputHistoryFileName));
+    cf::Holder<CFPropertyListRef> root(CopyUserPreferences(kInputHistoryFileName));
     if (!root || CFGetTypeID(root.get()) != CFDictionaryGetTypeID())
         return 0;
     CFTypeRef entries = CFDictionaryGetValue(static_cast<CFDictionaryRef>(root.get()), historyKey);
@@ -74,10 +72,10 @@ UInt16 insert_history(MenuRef menu, CFStringRef historyKey, SInt32 insertAfter,
 Boolean AddInputHistoryEntry(CFStringRef historyKey, CFStringRef entry) {
     if (!is_string(historyKey) || !is_string(entry) || CFStringGetLength(entry) == 0)
         return false;
-    CFHolder<CFMutableDictionaryRef> root(copy_history_root());
+    cf::Holder<CFMutableDictionaryRef> root(copy_history_root());
     if (!root)
         return false;
-    CFHolder<CFMutableArrayRef> entries(
+    cf::Holder<CFMutableArrayRef> entries(
         create_updated_entries(CFDictionaryGetValue(root.get(), historyKey), entry));
     CFDictionarySetValue(root.get(), historyKey, entries.get());
     return WriteUserPreferences(kInputHistoryFileName, root.get());

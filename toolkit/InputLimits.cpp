@@ -3,8 +3,9 @@
 // long enough.
 #include "InputLimits.h"
 
+#include <CoreFoundation/CFHolder.h>
+
 #include <memory>
-#include <type_traits>
 
 namespace {
 
@@ -14,11 +15,6 @@ constexpr OSType kHandlerTag = 0x54686E64; // 'Thnd'
 
 // One handler routine for every limited field, made when the bundle is loaded.
 const EventHandlerUPP gLimitInputEventHandlerUPP = NewEventHandlerUPP(LimitInputEventHandler);
-
-struct CFReleaser {
-    void operator()(CFTypeRef ref) const { CFRelease(ref); }
-};
-template <class Ref> using CFOwned = std::unique_ptr<std::remove_pointer_t<Ref>, CFReleaser>;
 
 bool read_sint32(ControlRef control, OSType tag, SInt32& value) {
     return GetControlProperty(control, kInputLimitCreator, tag, sizeof(value), nullptr, &value) ==
@@ -47,16 +43,16 @@ void store_length(ControlRef control, OSType tag, SInt32 length) {
         RemoveControlProperty(control, kInputLimitCreator, tag);
 }
 
-CFOwned<CFStringRef> copy_field_text(ControlRef control) {
+cf::Holder<CFStringRef> copy_field_text(ControlRef control) {
     CFStringRef text = nullptr;
     if (GetControlData(control, kControlEditTextPart, kControlEditTextCFStringTag, sizeof(text),
                        &text, nullptr) != noErr)
-        return nullptr;
-    return CFOwned<CFStringRef>(text);
+        return {};
+    return cf::Holder<CFStringRef>(text);
 }
 
 CFIndex field_length(ControlRef control) {
-    CFOwned<CFStringRef> text = copy_field_text(control);
+    cf::Holder<CFStringRef> text = copy_field_text(control);
     return text ? CFStringGetLength(text.get()) : 0;
 }
 
@@ -97,7 +93,7 @@ void notify_text_state(ControlRef control) {
                                        : kEventInputTextLongEnough);
 }
 
-CFOwned<CFStringRef> copy_typed_text(EventRef event) {
+cf::Holder<CFStringRef> copy_typed_text(EventRef event) {
     ByteCount size = 0;
     GetEventParameter(event, kEventParamTextInputSendText, typeUnicodeText, nullptr, 0, &size,
                       nullptr);
@@ -106,14 +102,14 @@ CFOwned<CFStringRef> copy_typed_text(EventRef event) {
     if (count > 0)
         GetEventParameter(event, kEventParamTextInputSendText, typeUnicodeText, nullptr,
                           static_cast<ByteCount>(count) * sizeof(UniChar), nullptr, units.get());
-    return CFOwned<CFStringRef>(CFStringCreateWithCharacters(nullptr, units.get(), count));
+    return cf::Holder<CFStringRef>(CFStringCreateWithCharacters(nullptr, units.get(), count));
 }
 
 OSStatus typed(EventHandlerCallRef next, EventRef event, ControlRef control) {
-    CFOwned<CFStringRef> text = copy_typed_text(event);
+    cf::Holder<CFStringRef> text = copy_typed_text(event);
     if (!text)
         return CallNextEventHandler(next, event);
-    CFOwned<CFCharacterSetRef> typed_set(
+    cf::Holder<CFCharacterSetRef> typed_set(
         CFCharacterSetCreateWithCharactersInString(nullptr, text.get()));
     // Editing keys (backspace, arrows, return, tab...) are never limited.
     const bool editing = CFCharacterSetIsSupersetOfSet(

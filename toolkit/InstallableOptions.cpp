@@ -1,6 +1,7 @@
 // Installable options: the PPD's record of optional hardware, kept for the life of a printer
 // selection, and the named features that popup rows are gated on.
 #include "InstallableOptions.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <cstring>
 
@@ -35,16 +36,14 @@ bool record_option(const ppd_option_t& option) {
     const ppd_choice_t* choice = first_marked_choice(option);
     if (choice == nullptr)
         return false;
-    CFStringRef key = CFStringCreateWithCString(nullptr, option.keyword, kCFStringEncodingUTF8);
-    CFStringRef value = CFStringCreateWithCString(nullptr, choice->choice, kCFStringEncodingUTF8);
-    bool stored = key != nullptr && value != nullptr;
-    if (stored)
-        CFDictionarySetValue(installableOptionsDict, key, value);
-    if (key != nullptr)
-        CFRelease(key);
-    if (value != nullptr)
-        CFRelease(value);
-    return stored;
+    const cf::Holder<CFStringRef> key(
+        CFStringCreateWithCString(nullptr, option.keyword, kCFStringEncodingUTF8));
+    const cf::Holder<CFStringRef> value(
+        CFStringCreateWithCString(nullptr, choice->choice, kCFStringEncodingUTF8));
+    if (!key || !value)
+        return false;
+    CFDictionarySetValue(installableOptionsDict, key.get(), value.get());
+    return true;
 }
 
 bool condition_holds(const InstalledFeatureMap& row) {

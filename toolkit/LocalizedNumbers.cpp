@@ -1,25 +1,28 @@
 // Localised number text.
 #include "LocalizedNumbers.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <cfloat>
 #include <cmath>
 
 CFStringRef CreateLocalizedCFStringFromNumberWithDecimals(SInt32 value, UInt32 decimals) {
-    CFLocaleRef locale = CFLocaleCopyCurrent();
-    if (locale == nullptr)
+    const cf::Holder<CFLocaleRef> locale(CFLocaleCopyCurrent());
+    if (!locale)
         return nullptr;
-    CFNumberFormatterRef formatter =
-        CFNumberFormatterCreate(nullptr, locale, kCFNumberFormatterDecimalStyle);
-    CFRelease(locale);
+    const cf::Holder<CFNumberFormatterRef> held(
+        CFNumberFormatterCreate(nullptr, locale.get(), kCFNumberFormatterDecimalStyle));
+    CFNumberFormatterRef formatter = held.get();
     if (formatter == nullptr)
         return nullptr;
     // Exactly the decimals asked for: locales differ in how many the decimal style shows at
     // most (six in the "C" locale), and beyond them only the single precision's noise shows.
     auto digits = static_cast<SInt32>(decimals);
-    CFNumberRef fractionDigits = CFNumberCreate(nullptr, kCFNumberSInt32Type, &digits);
-    CFNumberFormatterSetProperty(formatter, kCFNumberFormatterMinFractionDigits, fractionDigits);
-    CFNumberFormatterSetProperty(formatter, kCFNumberFormatterMaxFractionDigits, fractionDigits);
-    CFRelease(fractionDigits);
+    const cf::Holder<CFNumberRef> fractionDigits(
+        CFNumberCreate(nullptr, kCFNumberSInt32Type, &digits));
+    CFNumberFormatterSetProperty(formatter, kCFNumberFormatterMinFractionDigits,
+                                 fractionDigits.get());
+    CFNumberFormatterSetProperty(formatter, kCFNumberFormatterMaxFractionDigits,
+                                 fractionDigits.get());
     CFStringRef text = nullptr;
     if (decimals == 0) {
         text =
@@ -31,7 +34,6 @@ CFStringRef CreateLocalizedCFStringFromNumberWithDecimals(SInt32 value, UInt32 d
         text = CFNumberFormatterCreateStringWithValue(nullptr, formatter, kCFNumberFloat32Type,
                                                       &scaled);
     }
-    CFRelease(formatter);
     return text;
 }
 

@@ -1,5 +1,7 @@
 // Localised texts for controls, windows and menu items.
 #include "LocalizedText.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -10,14 +12,12 @@ namespace {
 // Where the bundle's translations come from, for messages.
 std::string strings_file(CFBundleRef bundle) {
     std::string path = "Localizable.strings";
-    if (CFURLRef url =
-            CFBundleCopyResourceURL(bundle, CFSTR("Localizable"), CFSTR("strings"), nullptr)) {
-        char buffer[4096];
-        if (CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(buffer),
-                                             sizeof buffer))
-            path = buffer;
-        CFRelease(url);
-    }
+    const cf::Holder<CFURLRef> url(
+        CFBundleCopyResourceURL(bundle, CFSTR("Localizable"), CFSTR("strings"), nullptr));
+    char buffer[4096];
+    if (url && CFURLGetFileSystemRepresentation(url.get(), true, reinterpret_cast<UInt8*>(buffer),
+                                                sizeof buffer))
+        path = buffer;
     return path;
 }
 
@@ -30,32 +30,31 @@ std::string utf8(CFStringRef text) {
 // the text as the developer wrote it, so a translation may read only the arguments the key
 // reads: a translator's "%s" or "100 % sure" would read arguments nobody passed. Such a text
 // is shown as written, with a message naming the strings file and the key.
-CFStringRef create_text(CFBundleRef bundle, CFStringRef key, va_list arguments) {
-    CFStringRef format =
-        CFBundleCopyLocalizedString(bundle, key, CFSTR("STRING NOT FOUND"), nullptr);
-    if (format == nullptr)
+CFStringRef create_text(const char* caller, CFBundleRef bundle, CFStringRef key,
+                        va_list arguments) {
+    const cf::Holder<CFStringRef> format(
+        CFBundleCopyLocalizedString(bundle, key, CFSTR("STRING NOT FOUND"), nullptr));
+    if (!format)
         return nullptr;
     CFErrorRef error = nullptr;
     CFStringRef text = CFStringCreateStringWithValidatedFormatAndArguments(
-        nullptr, nullptr, key, format, arguments, &error);
+        nullptr, nullptr, key, format.get(), arguments, &error);
+    const cf::Holder<CFErrorRef> held_error(error);
     if (text == nullptr && error != nullptr) {
-        std::fprintf(stderr,
-                     "%s: \"%s\": the text has %% conversions that its key does not have; "
-                     "shown as written\n",
-                     strings_file(bundle).c_str(), utf8(key).c_str());
-        CFRelease(error);
-        text = static_cast<CFStringRef>(CFRetain(format));
+        cf::report_in_file(caller, strings_file(bundle), 0,
+                           "\"%s\": the text has %% conversions that its key does not have; "
+                           "shown as written",
+                           utf8(key).c_str());
+        text = static_cast<CFStringRef>(CFRetain(format.get()));
     }
-    CFRelease(format);
     return text;
 }
 
 // Hands a text to `apply` and releases it; nothing for NULL.
 template <class Apply> void apply_text(CFStringRef text, Apply apply) {
-    if (text == nullptr)
-        return;
-    apply(text);
-    CFRelease(text);
+    const cf::Holder<CFStringRef> held(text);
+    if (held)
+        apply(held.get());
 }
 
 } // namespace
@@ -65,7 +64,7 @@ void SetLocalizedStaticText(CFBundleRef bundle, CFStringRef key, ControlRef cont
         return;
     va_list arguments;
     va_start(arguments, control);
-    CFStringRef text = create_text(bundle, key, arguments);
+    CFStringRef text = create_text(__func__, bundle, key, arguments);
     va_end(arguments);
     apply_text(text, [control](CFStringRef t) {
         SetControlData(control, kControlEntireControl, kControlStaticTextCFStringTag, sizeof(t),
@@ -79,7 +78,7 @@ void SetLocalizedControlTitle(CFBundleRef bundle, CFStringRef key, ControlRef co
         return;
     va_list arguments;
     va_start(arguments, control);
-    CFStringRef text = create_text(bundle, key, arguments);
+    CFStringRef text = create_text(__func__, bundle, key, arguments);
     va_end(arguments);
     apply_text(text, [control](CFStringRef t) { SetControlTitleWithCFString(control, t); });
 }
@@ -89,7 +88,7 @@ void SetLocalizedWindowTitle(CFBundleRef bundle, CFStringRef key, WindowRef wind
         return;
     va_list arguments;
     va_start(arguments, window);
-    CFStringRef text = create_text(bundle, key, arguments);
+    CFStringRef text = create_text(__func__, bundle, key, arguments);
     va_end(arguments);
     apply_text(text, [window](CFStringRef t) { SetWindowTitleWithCFString(window, t); });
 }
@@ -99,7 +98,7 @@ void SetLocalizedMenuTitle(CFBundleRef bundle, CFStringRef key, MenuRef menu, UI
         return;
     va_list arguments;
     va_start(arguments, item);
-    CFStringRef text = create_text(bundle, key, arguments);
+    CFStringRef text = create_text(__func__, bundle, key, arguments);
     va_end(arguments);
     apply_text(text, [menu, item](CFStringRef t) { SetMenuItemTextWithCFString(menu, item, t); });
 }

@@ -2,12 +2,10 @@
 // to the feature plug-in for localisation, and asked for its custom page size limits.
 #include "PPDAccess.h"
 #include "CurrentPrintSession.h"
-#include "ToolkitCFHolder.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <cstring>
 #include <string>
-
-using toolkit::CFHolder;
 
 namespace {
 
@@ -26,16 +24,16 @@ void offer_to_feature_plugin(ppd_file_t* opened) {
         CFBundleGetBundleWithIdentifier(CFSTR("com.tovek.print.pde.tovekfeatures.kv3300_2200"));
     if (features == nullptr)
         return;
-    CFHolder<CFURLRef> featuresURL(CFBundleCopyBundleURL(features));
+    cf::Holder<CFURLRef> featuresURL(CFBundleCopyBundleURL(features));
     char path[1024];
     if (!featuresURL || !CFURLGetFileSystemRepresentation(
                             featuresURL.get(), true, reinterpret_cast<UInt8*>(path), sizeof(path)))
         return;
     std::string pluginPath = std::string(path) + "/Contents/Resources/QyxCups.plugin/";
-    CFHolder<CFURLRef> pluginURL(CFURLCreateWithBytes(
+    cf::Holder<CFURLRef> pluginURL(CFURLCreateWithBytes(
         nullptr, reinterpret_cast<const UInt8*>(pluginPath.data()),
         static_cast<CFIndex>(pluginPath.size()), kCFStringEncodingMacRoman, nullptr));
-    CFHolder<CFBundleRef> plugin(pluginURL ? CFBundleCreate(nullptr, pluginURL.get()) : nullptr);
+    cf::Holder<CFBundleRef> plugin(pluginURL ? CFBundleCreate(nullptr, pluginURL.get()) : nullptr);
     if (!plugin)
         return;
     auto invoke = reinterpret_cast<InvokeLocalizedPPDProc>(
@@ -54,7 +52,7 @@ ppd_file_t* open_current_ppd() {
     CFURLRef url = nullptr;
     if (PMPrinterGetDescriptionURL(printer, kPMPPDDescriptionType, &url) != noErr || url == nullptr)
         return nullptr;
-    CFHolder<CFURLRef> description(url);
+    cf::Holder<CFURLRef> description(url);
     char path[1025];
     if (!CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path), sizeof(path)))
         return nullptr;

@@ -3,13 +3,11 @@
 #include "PPDAccess.h"
 #include "SettingMaps.h"
 #include "SettingMapsInternal.h"
-#include "ToolkitCFHolder.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <cstdio>
 #include <cstring>
 #include <vector>
-
-using toolkit::CFHolder;
 
 namespace {
 
@@ -52,16 +50,18 @@ CFMutableDictionaryRef ppd_dict_of(PMTicketRef ticket) {
 // Appends one choice when the tables know it; says so on standard error when they do not.
 void append_choice(MenuRef menu, CFStringRef keyword, const ppd_choice_t& choice,
                    CFStringEncoding encoding, MenuCommand commandID) {
-    CFHolder<CFStringRef> choiceKeyword(create_string(choice.choice, encoding));
+    cf::Holder<CFStringRef> choiceKeyword(create_string(choice.choice, encoding));
     if (!choiceKeyword)
         return;
     SInt32 value = PPDTicketValueForChoice(keyword, choiceKeyword.get());
     if (value == -1) {
+        // This and the message below are the driver's own words, which its authors look for:
+        // kept as they were rather than in the "<who>: <message>" form of cf::report.
         std::fputs("Skipped unrecognized choice in PPD: ", stderr);
         CFShow(choiceKeyword.get());
         return;
     }
-    CFHolder<CFStringRef> title(create_string(choice.text, encoding));
+    cf::Holder<CFStringRef> title(create_string(choice.text, encoding));
     MenuItemIndex item = 0;
     if (title && AppendMenuItemTextWithCFString(menu, title.get(), 0, commandID, &item) == noErr)
         SetMenuItemRefCon(menu, item, toolkit::refcon_for(value));
@@ -120,7 +120,7 @@ void PPDGetTicketValueForChoiceOrDefault(ppd_file_t* ppd, PMTicketRef ticket, CF
                                          SInt32* outValue) {
     if (outValue == nullptr)
         return;
-    CFHolder<CFStringRef> choice(PPDCopyCurrentChoice(ticket, keyword));
+    cf::Holder<CFStringRef> choice(PPDCopyCurrentChoice(ticket, keyword));
     if (!choice)
         choice.reset(PPDCopyDefaultChoice(ppd, keyword));
     if (choice)

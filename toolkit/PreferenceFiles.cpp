@@ -2,9 +2,11 @@
 // Folder Manager, read in one go and replaced in one go through the atomic URL writer.
 #include "PreferenceFiles.h"
 #include "PreferenceFilesInternal.h"
-#include "ToolkitCFHolder.h"
+#include <CoreFoundation/CFHolder.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -54,20 +56,18 @@ CFPropertyListRef copy_property_list_file(CFURLRef url, bool* damaged, CFStringR
     *errorString = nullptr;
     CFDataRef bytes = nullptr;
     SInt32 error = 0;
-    if (!CFURLCreateDataAndPropertiesFromResource(nullptr, url, &bytes, nullptr, nullptr, &error) ||
-        error != 0 || bytes == nullptr) {
-        if (bytes != nullptr)
-            CFRelease(bytes);
+    const bool read =
+        CFURLCreateDataAndPropertiesFromResource(nullptr, url, &bytes, nullptr, nullptr, &error);
+    const cf::Holder<CFDataRef> held(bytes);
+    if (!read || error != 0 || bytes == nullptr)
         return nullptr;
-    }
     CFPropertyListRef plist =
         CFPropertyListCreateFromXMLData(nullptr, bytes, kReadMutable, errorString);
-    CFRelease(bytes);
     *damaged = plist == nullptr;
     return plist;
 }
 
-void keep_damaged_file(CFURLRef url, CFStringRef reason) {
+void keep_damaged_file(const char* who, CFURLRef url, CFStringRef reason) {
     const std::string path = path_of(url);
     if (path.empty())
         return;
@@ -75,17 +75,16 @@ void keep_damaged_file(CFURLRef url, CFStringRef reason) {
     // Only where the damage is: a preference file may hold what the user typed, and that
     // stays off the console.
     const std::string why = utf8_of(reason);
-    const size_t line = why.rfind(" on line ");
-    const std::string where = line != std::string::npos ? why.substr(line) : std::string();
+    const size_t at = why.rfind(" on line ");
+    const long line = at != std::string::npos ? std::atol(why.c_str() + at + 9) : 0;
     if (std::rename(path.c_str(), kept.c_str()) == 0)
-        std::fprintf(stderr, "%s: not a property list%s; kept as %s\n", path.c_str(), where.c_str(),
-                     kept.c_str());
+        cf::report_in_file(who, path, line, "not a property list; kept as %s", kept.c_str());
 }
 
 bool write_property_list_file(CFURLRef url, CFPropertyListRef plist, SInt32* errorCode) {
     *errorCode = 0;
-    CFHolder<CFDataRef> xml(plist != nullptr ? CFPropertyListCreateXMLData(nullptr, plist)
-                                             : nullptr);
+    cf::Holder<CFDataRef> xml(plist != nullptr ? CFPropertyListCreateXMLData(nullptr, plist)
+                                               : nullptr);
     if (!xml)
         return false;
     return CFURLWriteDataAndPropertiesToResource(url, xml.get(), nullptr, errorCode);
@@ -96,7 +95,7 @@ CFURLRef copy_user_preference_url(CFStringRef fileName) {
     if (fileName == nullptr ||
         FSFindFolder(kUserDomain, kPreferencesFolderType, kDontCreateFolder, &folder) != noErr)
         return nullptr;
-    CFHolder<CFURLRef> folderURL(CFURLCreateFromFSRef(nullptr, &folder));
+    cf::Holder<CFURLRef> folderURL(CFURLCreateFromFSRef(nullptr, &folder));
     if (!folderURL)
         return nullptr;
     return CFURLCreateCopyAppendingPathComponent(nullptr, folderURL.get(), fileName, false);
@@ -104,13 +103,11 @@ CFURLRef copy_user_preference_url(CFStringRef fileName) {
 
 } // namespace toolkit
 
-using toolkit::CFHolder;
-
 CFURLRef CopyPreferenceFileURL(CFStringRef fileName) {
     FSRef support, maker;
     if (fileName == nullptr || !toolkit::find_maker_folder(&support, &maker))
         return nullptr;
-    CFHolder<CFURLRef> makerURL(CFURLCreateFromFSRef(nullptr, &maker));
+    cf::Holder<CFURLRef> makerURL(CFURLCreateFromFSRef(nullptr, &maker));
     if (!makerURL)
         return nullptr;
     // Appending as a path component escapes what URL text cannot hold (spaces, '%', '#'),
@@ -119,34 +116,33 @@ CFURLRef CopyPreferenceFileURL(CFStringRef fileName) {
 }
 
 CFPropertyListRef CopyXMLData(CFStringRef fileName) {
-    CFHolder<CFURLRef> url(CopyPreferenceFileURL(fileName));
+    cf::Holder<CFURLRef> url(CopyPreferenceFileURL(fileName));
     if (!url)
         return nullptr;
     bool damaged = false;
     CFStringRef reason = nullptr;
     CFPropertyListRef plist = toolkit::copy_property_list_file(url.get(), &damaged, &reason);
+    const cf::Holder<CFStringRef> held_reason(reason);
     if (reason != nullptr) {
+        // The reader's own words, kept as they always were.
         std::fputs("CopyXMLData()::CFPropertyListCreateFromXMLData() error: ", stderr);
         CFShow(reason);
     }
     if (damaged)
-        toolkit::keep_damaged_file(url.get(), reason);
-    if (reason != nullptr)
-        CFRelease(reason);
+        toolkit::keep_damaged_file(__func__, url.get(), reason);
     return plist;
 }
 
 CFPropertyListRef CopyUserPreferences(CFStringRef fileName) {
-    CFHolder<CFURLRef> url(toolkit::copy_user_preference_url(fileName));
+    cf::Holder<CFURLRef> url(toolkit::copy_user_preference_url(fileName));
     if (!url)
         return nullptr;
     bool damaged = false;
     CFStringRef reason = nullptr;
     CFPropertyListRef plist = toolkit::copy_property_list_file(url.get(), &damaged, &reason);
+    const cf::Holder<CFStringRef> held_reason(reason);
     if (damaged)
-        toolkit::keep_damaged_file(url.get(), reason);
-    if (reason != nullptr)
-        CFRelease(reason);
+        toolkit::keep_damaged_file(__func__, url.get(), reason);
     if (plist != nullptr)
         return plist;
     return CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
@@ -154,12 +150,13 @@ CFPropertyListRef CopyUserPreferences(CFStringRef fileName) {
 }
 
 Boolean WriteUserPreferences(CFStringRef fileName, CFPropertyListRef propertyList) {
-    CFHolder<CFURLRef> url(toolkit::copy_user_preference_url(fileName));
+    cf::Holder<CFURLRef> url(toolkit::copy_user_preference_url(fileName));
     if (!url || propertyList == nullptr ||
         !CFPropertyListIsValid(propertyList, kCFPropertyListXMLFormat_v1_0))
         return false;
     SInt32 error = 0;
     if (!toolkit::write_property_list_file(url.get(), propertyList, &error)) {
+        // The driver's own words, kept as they were (as is CopyXMLData's).
         std::fprintf(stderr, "WriteUserPreferences() failed (%d)\n", static_cast<int>(error));
         return false;
     }

@@ -13,8 +13,9 @@ namespace toolkit {
 CFPropertyListRef copy_property_list_file(CFURLRef url, bool* damaged, CFStringRef* errorString);
 
 // Moves a file that does not parse to "<name>.damaged" beside it, so that the next save,
-// which starts afresh, destroys nothing the file still holds; says so on standard error.
-void keep_damaged_file(CFURLRef url, CFStringRef reason);
+// which starts afresh, destroys nothing the file still holds; says so on standard error, in the
+// name of `who`, the reader that found it damaged.
+void keep_damaged_file(const char* who, CFURLRef url, CFStringRef reason);
 
 // The XML form of plist written over the file at url, whole or not at all. False with
 // *errorCode (0 when the list itself cannot be written) on failure.

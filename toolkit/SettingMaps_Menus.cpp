@@ -3,6 +3,7 @@
 // never depend on item positions, which gated rows make vary from printer to printer.
 #include "SettingMaps.h"
 #include "SettingMapsInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 namespace {
 
@@ -49,12 +50,11 @@ UInt16 PopulateMenuFromMap(CFBundleRef bundle, MenuRef menu, const SettingMap* m
                            JobContext jobContext, MenuCommand commandID) {
     UInt16 rows = 0;
     for (const SettingMap* row = map; row->localizedKey != nullptr; ++row, ++rows) {
-        CFStringRef title = CFBundleCopyLocalizedString(bundle, title_key(*row, jobContext),
-                                                        CFSTR("STRING NOT FOUND"), nullptr);
+        const cf::Holder<CFStringRef> title(CFBundleCopyLocalizedString(
+            bundle, title_key(*row, jobContext), CFSTR("STRING NOT FOUND"), nullptr));
         if (toolkit::setting_row_applies(*row))
-            append_row(menu, title, commandID != 0 ? commandID : row->commandID, row->ticketValue);
-        if (title != nullptr)
-            CFRelease(title);
+            append_row(menu, title.get(), commandID != 0 ? commandID : row->commandID,
+                       row->ticketValue);
     }
     // Whoever handles the menu later can tell which table filled it.
     SetMenuItemRefCon(menu, 0, reinterpret_cast<URefCon>(map));

@@ -1,5 +1,6 @@
 // Print session and ticket helpers.
 #include "TicketHelpers.h"
+#include <CoreFoundation/CFHolder.h>
 
 OSStatus GetTicketFromSession(PMPrintSession session, CFStringRef key, PMTicketRef* outTicket) {
     CFTypeRef data = nullptr;
@@ -24,7 +25,6 @@ Boolean GetCFIndexFromCFDictionary(CFDictionaryRef dictionary, CFStringRef key, 
 
 void WriteTicketValue(CFMutableDictionaryRef dictionary, CFStringRef key, SInt32 value) {
     CFIndex index = value;
-    CFNumberRef number = CFNumberCreate(nullptr, kCFNumberCFIndexType, &index);
-    CFDictionarySetValue(dictionary, key, number);
-    CFRelease(number);
+    const cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberCFIndexType, &index));
+    CFDictionarySetValue(dictionary, key, number.get());
 }

@@ -3,14 +3,13 @@
 #include "WatermarkStorageInternal.h"
 #include "PreferenceFiles.h"
 #include "PreferenceFilesInternal.h"
-#include "ToolkitCFHolder.h"
+#include <CoreFoundation/CFHolder.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-
-using toolkit::CFHolder;
 
 namespace {
 
@@ -46,7 +45,7 @@ void show_in_browser(ControlRef browser, CFArrayRef list) {
 bool change_key(CFStringRef fileName, CFStringRef key, CFTypeRef value, bool create,
                 SInt32* error) {
     *error = 0;
-    CFHolder<CFMutableDictionaryRef> root(toolkit::copy_maker_root(fileName, create));
+    cf::Holder<CFMutableDictionaryRef> root(toolkit::copy_maker_root(fileName, create));
     if (!root || key == nullptr)
         return false;
     if (value != nullptr)
@@ -61,21 +60,20 @@ bool change_key(CFStringRef fileName, CFStringRef key, CFTypeRef value, bool cre
 namespace toolkit {
 
 CFMutableDictionaryRef copy_maker_root(CFStringRef fileName, bool startAfresh) {
-    CFPropertyListRef root = fileName != nullptr ? CopyXMLData(fileName) : nullptr;
-    if (root != nullptr && CFGetTypeID(root) == CFDictionaryGetTypeID())
-        return static_cast<CFMutableDictionaryRef>(const_cast<void*>(root));
-    if (root != nullptr) {
-        CFRelease(root);
-        CFHolder<CFURLRef> url(CopyPreferenceFileURL(fileName));
+    cf::Holder<CFPropertyListRef> root(fileName != nullptr ? CopyXMLData(fileName) : nullptr);
+    if (root && CFGetTypeID(root.get()) == CFDictionaryGetTypeID())
+        return static_cast<CFMutableDictionaryRef>(const_cast<void*>(root.release()));
+    if (root) {
+        cf::Holder<CFURLRef> url(CopyPreferenceFileURL(fileName));
         if (url)
-            keep_damaged_file(url.get(), CFSTR("the root is not a dictionary"));
+            keep_damaged_file("CopyXMLData", url.get(), CFSTR("the root is not a dictionary"));
     }
     return startAfresh && fileName != nullptr ? create_empty_root() : nullptr;
 }
 
 bool write_maker_root(CFStringRef fileName, CFDictionaryRef root, SInt32* error) {
     *error = 0;
-    CFHolder<CFURLRef> url(CopyPreferenceFileURL(fileName));
+    cf::Holder<CFURLRef> url(CopyPreferenceFileURL(fileName));
     return url && write_property_list_file(url.get(), root, error);
 }
 
@@ -84,7 +82,7 @@ bool write_maker_root(CFStringRef fileName, CFDictionaryRef root, SInt32* error)
 Boolean loadWatermarkList(CFStringRef fileName, ControlRef browser, CFArrayRef* outList) {
     if (fileName == nullptr || outList == nullptr)
         return false;
-    CFHolder<CFMutableDictionaryRef> root(toolkit::copy_maker_root(fileName, false));
+    cf::Holder<CFMutableDictionaryRef> root(toolkit::copy_maker_root(fileName, false));
     if (!root)
         return false;
     CFTypeRef list = CFDictionaryGetValue(root.get(), kListKey);
@@ -107,7 +105,7 @@ void saveWatermarkList(CFStringRef fileName, CFArrayRef list) {
 Boolean loadWatermarkData(CFStringRef fileName, CFStringRef key, WatermarkRecord* record) {
     if (record == nullptr)
         return false;
-    CFHolder<CFMutableDictionaryRef> root(toolkit::copy_maker_root(fileName, false));
+    cf::Holder<CFMutableDictionaryRef> root(toolkit::copy_maker_root(fileName, false));
     CFTypeRef entry = root && key != nullptr ? CFDictionaryGetValue(root.get(), key) : nullptr;
     if (entry == nullptr || CFGetTypeID(entry) != CFDictionaryGetTypeID()) {
         clear_record(*record);
@@ -120,12 +118,11 @@ Boolean loadWatermarkData(CFStringRef fileName, CFStringRef key, WatermarkRecord
 void saveWatermarkData(CFStringRef fileName, const WatermarkRecord* record) {
     if (fileName == nullptr || record == nullptr)
         return;
-    CFHolder<CFStringRef> key(toolkit::create_watermark_key(*record));
-    CFHolder<CFMutableDictionaryRef> entry(toolkit::create_watermark_entry(*record));
+    cf::Holder<CFStringRef> key(toolkit::create_watermark_key(*record));
+    cf::Holder<CFMutableDictionaryRef> entry(toolkit::create_watermark_entry(*record));
     SInt32 error = 0;
     if (key && !change_key(fileName, key.get(), entry.get(), true, &error))
-        std::fprintf(stderr, "saveWatermarkData: Error %ld writing data to file\n",
-                     static_cast<long>(error));
+        cf::report("saveWatermarkData", "Error %ld writing data to file", static_cast<long>(error));
 }
 
 void removeWatermarkData(CFStringRef fileName, CFStringRef key) {
@@ -136,7 +133,7 @@ void removeWatermarkData(CFStringRef fileName, CFStringRef key) {
 void loadFontData(CFStringRef fileName, CFStringRef key, CFMutableDataRef buffer) {
     if (key == nullptr || buffer == nullptr)
         return;
-    CFHolder<CFMutableDictionaryRef> root(toolkit::copy_maker_root(fileName, false));
+    cf::Holder<CFMutableDictionaryRef> root(toolkit::copy_maker_root(fileName, false));
     CFTypeRef data = root ? CFDictionaryGetValue(root.get(), key) : nullptr;
     if (data != nullptr && CFGetTypeID(data) == CFDataGetTypeID())
         CFDataAppendBytes(buffer, CFDataGetBytePtr(static_cast<CFDataRef>(data)),

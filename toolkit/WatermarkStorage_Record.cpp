@@ -1,14 +1,12 @@
 // A watermark record and its entry in a maker data file: which key holds which field, and how
 // each field's type is written and read.
 #include "WatermarkStorageInternal.h"
-#include "ToolkitCFHolder.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
-
-using toolkit::CFHolder;
 
 namespace {
 
@@ -43,7 +41,7 @@ template <class T> void set_number(CFMutableDictionaryRef entry, CFStringRef key
     constexpr CFNumberType type = std::is_same_v<T, float>    ? kCFNumberFloat32Type
                                   : std::is_same_v<T, double> ? kCFNumberFloat64Type
                                                               : kCFNumberSInt32Type;
-    CFHolder<CFNumberRef> number(CFNumberCreate(nullptr, type, &value));
+    cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, type, &value));
     CFDictionarySetValue(entry, key, number.get());
 }
 
@@ -116,8 +114,8 @@ CFMutableDictionaryRef create_watermark_entry(const WatermarkRecord& r) {
     }
     if (r.glyphs != nullptr && r.glyphCount > 0) {
         set_number(entry, CFSTR("glyphCount"), r.glyphCount);
-        CFHolder<CFDataRef> glyphs(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(r.glyphs),
-                                                static_cast<CFIndex>(r.glyphCount) * 2));
+        cf::Holder<CFDataRef> glyphs(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(r.glyphs),
+                                                  static_cast<CFIndex>(r.glyphCount) * 2));
         CFDictionarySetValue(entry, CFSTR("glyphs"), glyphs.get());
     }
     return entry;

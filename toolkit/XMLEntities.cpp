@@ -3,6 +3,7 @@
 // part of the contract callers rely on.
 #include "XMLEntities.h"
 #include "XMLEntitiesInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <algorithm>
 #include <bit>
@@ -175,12 +176,12 @@ CFMutableDictionaryRef make_table(CFDictionaryRef entities) {
                             : CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
                                                         &kCFTypeDictionaryValueCallBacks);
     for (const Predefined& entity : kPredefined) {
-        CFStringRef name = CFStringCreateWithCString(nullptr, entity.name, kCFStringEncodingASCII);
-        CFStringRef value =
-            CFStringCreateWithCString(nullptr, entity.replacement, kCFStringEncodingASCII);
-        CFDictionaryAddValue(table, name, value); // adds only where the name is free
-        CFRelease(name);
-        CFRelease(value);
+        const cf::Holder<CFStringRef> name(
+            CFStringCreateWithCString(nullptr, entity.name, kCFStringEncodingASCII));
+        const cf::Holder<CFStringRef> value(
+            CFStringCreateWithCString(nullptr, entity.replacement, kCFStringEncodingASCII));
+        // Adds only where the name is free.
+        CFDictionaryAddValue(table, name.get(), value.get());
     }
     return table;
 }
@@ -203,10 +204,9 @@ class Names {
     CFStringRef lookup(CFStringRef input, CFIndex from, CFIndex length) {
         if (table_ == nullptr)
             table_ = make_table(entities_);
-        CFStringRef name = CFStringCreateWithSubstring(nullptr, input, CFRangeMake(from, length));
-        auto replacement = static_cast<CFStringRef>(CFDictionaryGetValue(table_, name));
-        CFRelease(name);
-        return replacement;
+        const cf::Holder<CFStringRef> name(
+            CFStringCreateWithSubstring(nullptr, input, CFRangeMake(from, length)));
+        return static_cast<CFStringRef>(CFDictionaryGetValue(table_, name.get()));
     }
 
   private:

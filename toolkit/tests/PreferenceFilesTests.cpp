@@ -110,7 +110,7 @@ TEST(PreferenceFiles, UserFileMissingOrDamagedReadsAsAnEmptyMutableDictionary) {
         CFDictionarySetValue((CFMutableDictionaryRef)prefs, CFSTR("k"), CFSTR("v")); // mutable
         CFRelease(prefs);
         EXPECT_EQ(err.find(file.string()) != std::string::npos, damaged) << err;
-        EXPECT_EQ(err.find(" on line ") != std::string::npos, damaged) << err;
+        EXPECT_EQ(err.rfind("CopyUserPreferences: " + file.string() + ":", 0) == 0, damaged) << err;
     }
     EXPECT_EQ(tktest::read_file(file.string() + ".damaged"), kDamaged);
 

@@ -1,6 +1,8 @@
 // Bundles: the object, the per-process registry, creation with the
 // Info.plist, and the folder layout.
 #include "CFBundleInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/CFPropertyList.h>
 
@@ -57,20 +59,16 @@ CFDictionaryRef read_info(OpaqueCFBundle* bundle, const std::string& file) {
     std::stringstream bytes;
     bytes << in.rdbuf();
     std::string text = bytes.str();
-    CFDataRef data = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text.data()),
-                                  static_cast<CFIndex>(text.size()));
+    const Holder<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text.data()),
+                                              static_cast<CFIndex>(text.size())));
     CFStringRef error = nullptr;
-    CFPropertyListRef plist =
-        CFPropertyListCreateFromXMLData(nullptr, data, kCFPropertyListImmutable, &error);
-    CFRelease(data);
-    if (plist != nullptr && CFGetTypeID(plist) == CFDictionaryGetTypeID())
-        return static_cast<CFDictionaryRef>(plist);
+    Holder<CFPropertyListRef> plist(
+        CFPropertyListCreateFromXMLData(nullptr, data.get(), kCFPropertyListImmutable, &error));
+    const Holder<CFStringRef> held_error(error);
+    if (plist && CFGetTypeID(plist.get()) == CFDictionaryGetTypeID())
+        return static_cast<CFDictionaryRef>(plist.release());
     std::string reason = error != nullptr ? to_utf8(error) : "the root is not a dictionary";
     report_bundle_error(bundle, "CFBundleCreate", file + ": " + reason);
-    if (error != nullptr)
-        CFRelease(error);
-    if (plist != nullptr)
-        CFRelease(plist);
     return empty_dictionary();
 }
 
@@ -169,7 +167,7 @@ std::string executable_path(const OpaqueCFBundle* bundle) {
 
 void report_bundle_error(OpaqueCFBundle* bundle, const char* function, const std::string& reason) {
     bundle->last_error = reason;
-    std::fprintf(stderr, "%s: bundle %s: %s\n", function, bundle->path.c_str(), reason.c_str());
+    cf::report(function, "bundle %s: %s", bundle->path.c_str(), reason.c_str());
 }
 
 } // namespace cf

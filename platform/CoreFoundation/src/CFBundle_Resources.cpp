@@ -1,6 +1,7 @@
 // Bundle resources: localizations and the search for resource files.
 #include "CFBundleInternal.h"
 #include "CFStringsFile.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <algorithm>
 #include <dirent.h>
@@ -42,9 +43,8 @@ std::vector<std::string> strings_of_array(CFArrayRef array) {
 CFArrayRef array_of_strings(const std::vector<std::string>& items) {
     CFMutableArrayRef array = CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks);
     for (const std::string& item : items) {
-        CFStringRef string = string_from_utf8(item);
-        CFArrayAppendValue(array, string);
-        CFRelease(string);
+        const Holder<CFStringRef> string(string_from_utf8(item));
+        CFArrayAppendValue(array, string.get());
     }
     return array;
 }

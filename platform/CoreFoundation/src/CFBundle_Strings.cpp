@@ -2,6 +2,8 @@
 // and language, and the localised info dictionary.
 #include "CFBundleInternal.h"
 #include "CFStringsFile.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/CFPropertyList.h>
 
@@ -32,15 +34,16 @@ bool looks_like_xml(const std::string& bytes) {
 }
 
 void add_xml_entries(const std::string& bytes, const std::string& file, StringsMap& out) {
-    CFDataRef data = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(bytes.data()),
-                                  static_cast<CFIndex>(bytes.size()));
+    const Holder<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(bytes.data()),
+                                              static_cast<CFIndex>(bytes.size())));
     CFStringRef error = nullptr;
-    CFPropertyListRef plist =
-        CFPropertyListCreateFromXMLData(nullptr, data, kCFPropertyListImmutable, &error);
-    CFRelease(data);
+    const Holder<CFPropertyListRef> held(
+        CFPropertyListCreateFromXMLData(nullptr, data.get(), kCFPropertyListImmutable, &error));
+    const Holder<CFStringRef> held_error(error);
+    CFPropertyListRef plist = held.get();
     if (plist == nullptr || CFGetTypeID(plist) != CFDictionaryGetTypeID()) {
-        std::fprintf(stderr, "CFBundleCopyLocalizedString: %s: %s\n", file.c_str(),
-                     error != nullptr ? to_utf8(error).c_str() : "the root is not a dictionary");
+        cf::report("CFBundleCopyLocalizedString", "%s: %s", file.c_str(),
+                   error != nullptr ? to_utf8(error).c_str() : "the root is not a dictionary");
     } else {
         CFDictionaryApplyFunction(
             static_cast<CFDictionaryRef>(plist),
@@ -54,10 +57,6 @@ void add_xml_entries(const std::string& bytes, const std::string& file, StringsM
             },
             &out);
     }
-    if (error != nullptr)
-        CFRelease(error);
-    if (plist != nullptr)
-        CFRelease(plist);
 }
 
 // Reads one strings file. A malformed one is reported; what came before the
@@ -65,7 +64,7 @@ void add_xml_entries(const std::string& bytes, const std::string& file, StringsM
 void add_file_entries(const std::string& file, StringsMap& out) {
     std::string bytes;
     if (!read_file(file, bytes)) {
-        std::fprintf(stderr, "CFBundleCopyLocalizedString: %s: cannot be read\n", file.c_str());
+        cf::report("CFBundleCopyLocalizedString", "%s: cannot be read", file.c_str());
         return;
     }
     if (looks_like_xml(bytes)) {
@@ -75,7 +74,7 @@ void add_file_entries(const std::string& file, StringsMap& out) {
     std::vector<StringsEntry> entries;
     std::string error;
     if (!parse_strings_file(bytes, file, entries, error))
-        std::fprintf(stderr, "CFBundleCopyLocalizedString: %s\n", error.c_str());
+        cf::report("CFBundleCopyLocalizedString", "%s", error.c_str());
     for (auto& [key, value] : entries)
         out.insert_or_assign(std::move(key), std::move(value));
 }
@@ -148,8 +147,7 @@ CFTypeRef CFBundleGetValueForInfoDictionaryKey(CFBundleRef bundle, CFStringRef k
                                               &kCFTypeDictionaryValueCallBacks);
     if (CFTypeRef kept = CFDictionaryGetValue(localized, key))
         return kept;
-    CFStringRef text = cf::make_string(nullptr, found->second);
-    CFDictionarySetValue(localized, key, text);
-    CFRelease(text);
-    return text;
+    const cf::Holder<CFStringRef> text(cf::make_string(nullptr, found->second));
+    CFDictionarySetValue(localized, key, text.get());
+    return text.get(); // the dictionary keeps it
 }

@@ -1,6 +1,7 @@
 // CFCharacterSet over ICU's UnicodeSet. Predefined sets are built from
 // Unicode properties on first request and live for the whole process.
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <CoreFoundation/CFCharacterSet.h>
 
@@ -74,8 +75,7 @@ OpaqueCFCharacterSet* as_mutable(CFMutableCharacterSetRef set, const char* funct
     if (!cf::check_type(set, set_type_id(), function))
         return nullptr;
     if (!set->is_mutable) {
-        std::fprintf(stderr, "%s: %p is an immutable character set\n", function,
-                     static_cast<void*>(set));
+        cf::report(function, "%p is an immutable character set", static_cast<void*>(set));
         return nullptr;
     }
     return set;
@@ -123,8 +123,7 @@ OpaqueCFCharacterSet* build_predefined(CFCharacterSetPredefinedSet identifier) {
     UErrorCode status = U_ZERO_ERROR;
     icu::UnicodeSet contents(icu::UnicodeString(predefined_pattern(identifier)), status);
     if (U_FAILURE(status)) {
-        std::fprintf(stderr, "CFCharacterSetGetPredefined: set %ld: %s\n", identifier,
-                     u_errorName(status));
+        cf::report("CFCharacterSetGetPredefined", "set %ld: %s", identifier, u_errorName(status));
         return nullptr;
     }
     OpaqueCFCharacterSet* set = make_set(kCFAllocatorSystemDefault, contents, false);
@@ -149,8 +148,8 @@ icu::UnicodeSet characters_of(CFStringRef str) {
 bool range_ok(CFRange range, const char* function) {
     if (range.location >= 0 && range.length >= 0 && range.location + range.length <= 0x110000)
         return true;
-    std::fprintf(stderr, "%s: {%ld, %ld} is not a range of Unicode characters\n", function,
-                 range.location, range.length);
+    cf::report(function, "{%ld, %ld} is not a range of Unicode characters", range.location,
+               range.length);
     return false;
 }
 

@@ -1,18 +1,14 @@
 // Error objects: a domain, a code and a user-info dictionary.
 #include <CoreFoundation/CFError.h>
+#include <CoreFoundation/CFHolder.h>
 #include <CoreFoundation/CFString.h>
 
 #include "CFValueSupport.h"
 
 struct OpaqueCFError : cf::Object {
-    CFStringRef domain = nullptr;
+    cf::Holder<CFStringRef> domain;
     CFIndex code = 0;
-    CFDictionaryRef user_info = nullptr;
-
-    ~OpaqueCFError() {
-        CFRelease(domain);
-        CFRelease(user_info);
-    }
+    cf::Holder<CFDictionaryRef> user_info;
 };
 
 const CFStringRef kCFErrorDomainPOSIX = CFSTR("NSPOSIXErrorDomain");
@@ -32,7 +28,7 @@ namespace {
 
 // The string stored under key in the error's user info, or empty.
 std::string info_text(const OpaqueCFError* error, CFStringRef key) {
-    const void* value = CFDictionaryGetValue(error->user_info, key);
+    const void* value = CFDictionaryGetValue(error->user_info.get(), key);
     if (value == nullptr || CFGetTypeID(value) != CFStringGetTypeID())
         return {};
     return cf::utf8_string(static_cast<CFStringRef>(value));
@@ -46,7 +42,8 @@ std::string description_text(const OpaqueCFError* error) {
     std::string reason = info_text(error, kCFErrorLocalizedFailureReasonKey);
     if (!reason.empty())
         return lead + " " + reason;
-    std::string detail = cf::utf8_string(error->domain) + " error " + std::to_string(error->code);
+    std::string detail =
+        cf::utf8_string(error->domain.get()) + " error " + std::to_string(error->code);
     std::string description = info_text(error, kCFErrorDescriptionKey);
     return lead + " (" + detail + (description.empty() ? "" : " - " + description) + ".)";
 }
@@ -54,18 +51,18 @@ std::string description_text(const OpaqueCFError* error) {
 bool equal_errors(CFTypeRef a, CFTypeRef b) {
     auto* x = static_cast<const OpaqueCFError*>(a);
     auto* y = static_cast<const OpaqueCFError*>(b);
-    return x->code == y->code && CFEqual(x->domain, y->domain) &&
-           CFEqual(x->user_info, y->user_info);
+    return x->code == y->code && CFEqual(x->domain.get(), y->domain.get()) &&
+           CFEqual(x->user_info.get(), y->user_info.get());
 }
 
 CFHashCode hash_error(CFTypeRef object) {
     auto* error = static_cast<const OpaqueCFError*>(object);
-    return cf::hash_combine(CFHash(error->domain), static_cast<CFHashCode>(error->code));
+    return cf::hash_combine(CFHash(error->domain.get()), static_cast<CFHashCode>(error->code));
 }
 
 CFStringRef describe_error(CFTypeRef object) {
     auto* error = static_cast<const OpaqueCFError*>(object);
-    return cf::make_cfstring("Error Domain=" + cf::utf8_string(error->domain) + " Code=" +
+    return cf::make_cfstring("Error Domain=" + cf::utf8_string(error->domain.get()) + " Code=" +
                              std::to_string(error->code) + " \"" + description_text(error) + "\"");
 }
 
@@ -90,17 +87,18 @@ CFErrorRef CFErrorCreate(CFAllocatorRef allocator, CFStringRef domain, CFIndex c
     auto* error = cf::create<OpaqueCFError>(allocator, error_type_id());
     if (error == nullptr)
         return nullptr;
-    error->domain = CFStringCreateCopy(allocator, domain);
+    error->domain.reset(CFStringCreateCopy(allocator, domain));
     error->code = code;
-    error->user_info = userInfo != nullptr ? CFDictionaryCreateCopy(allocator, userInfo)
-                                           : CFDictionaryCreate(allocator, nullptr, nullptr, 0,
-                                                                &kCFTypeDictionaryKeyCallBacks,
-                                                                &kCFTypeDictionaryValueCallBacks);
+    error->user_info.reset(userInfo != nullptr
+                               ? CFDictionaryCreateCopy(allocator, userInfo)
+                               : CFDictionaryCreate(allocator, nullptr, nullptr, 0,
+                                                    &kCFTypeDictionaryKeyCallBacks,
+                                                    &kCFTypeDictionaryValueCallBacks));
     return error;
 }
 
 CFStringRef CFErrorGetDomain(CFErrorRef err) {
-    return cf::check_type(err, error_type_id(), __func__) ? err->domain : nullptr;
+    return cf::check_type(err, error_type_id(), __func__) ? err->domain.get() : nullptr;
 }
 
 CFIndex CFErrorGetCode(CFErrorRef err) {
@@ -110,7 +108,7 @@ CFIndex CFErrorGetCode(CFErrorRef err) {
 CFDictionaryRef CFErrorCopyUserInfo(CFErrorRef err) {
     if (!cf::check_type(err, error_type_id(), __func__))
         return nullptr;
-    return static_cast<CFDictionaryRef>(CFRetain(err->user_info));
+    return static_cast<CFDictionaryRef>(CFRetain(err->user_info.get()));
 }
 
 CFStringRef CFErrorCopyDescription(CFErrorRef err) {

@@ -1,6 +1,7 @@
 // CFLocale over ICU locale identifiers. Values are computed on first request
 // and kept by the locale, since CFLocaleGetValue hands out unowned references.
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/CFLocale.h>
 
@@ -14,8 +15,8 @@
 
 struct OpaqueCFLocale : cf::Object {
     std::string id;
-    CFStringRef identifier = nullptr;
-    std::map<std::u16string, CFTypeRef> values;
+    cf::Holder<CFStringRef> identifier;
+    std::map<std::u16string, cf::Holder<CFTypeRef>> values; // computed on first request
 };
 
 const CFLocaleKey kCFLocaleIdentifier = CFSTR("kCFLocaleIdentifierKey");
@@ -30,15 +31,6 @@ const CFLocaleKey kCFLocaleCurrencyCode = CFSTR("kCFLocaleCurrencyCodeKey");
 
 namespace {
 
-void finalize_locale(CFTypeRef obj) {
-    auto* locale = static_cast<OpaqueCFLocale*>(const_cast<void*>(obj));
-    if (locale->identifier != nullptr)
-        CFRelease(locale->identifier);
-    for (auto& [key, value] : locale->values)
-        CFRelease(value);
-    cf::destroy<OpaqueCFLocale>(obj);
-}
-
 bool equal_locales(CFTypeRef a, CFTypeRef b) {
     return static_cast<const OpaqueCFLocale*>(a)->id == static_cast<const OpaqueCFLocale*>(b)->id;
 }
@@ -52,8 +44,8 @@ CFStringRef describe_locale(CFTypeRef obj) {
     return cf::string_from_utf8(text);
 }
 
-const cf::ClassDescriptor kLocaleClass = {"CFLocale", finalize_locale, equal_locales, hash_locale,
-                                          describe_locale};
+const cf::ClassDescriptor kLocaleClass = {"CFLocale", cf::destroy<OpaqueCFLocale>, equal_locales,
+                                          hash_locale, describe_locale};
 
 CFTypeID locale_type_id() {
     static CFTypeID id = cf::register_class(&kLocaleClass);
@@ -81,7 +73,7 @@ OpaqueCFLocale* make_locale(CFAllocatorRef allocator, const std::string& id) {
     if (locale == nullptr)
         return nullptr;
     locale->id = id;
-    locale->identifier = cf::string_from_utf8(id);
+    locale->identifier.reset(cf::string_from_utf8(id));
     return locale;
 }
 
@@ -122,7 +114,7 @@ CFStringRef currency_code(const std::string& id) {
 CFTypeRef compute_value(const OpaqueCFLocale* locale, CFStringRef key) {
     const std::string& id = locale->id;
     if (CFEqual(key, kCFLocaleIdentifier))
-        return CFRetain(locale->identifier);
+        return CFRetain(locale->identifier.get());
     if (CFEqual(key, kCFLocaleLanguageCode))
         return locale_part(id, uloc_getLanguage);
     if (CFEqual(key, kCFLocaleCountryCode))
@@ -205,7 +197,7 @@ CFStringRef CFLocaleCreateCanonicalLocaleIdentifierFromString(CFAllocatorRef all
 CFStringRef CFLocaleGetIdentifier(CFLocaleRef locale) {
     if (!cf::check_type(locale, locale_type_id(), __func__))
         return nullptr;
-    return locale->identifier;
+    return locale->identifier.get();
 }
 
 CFTypeRef CFLocaleGetValue(CFLocaleRef locale, CFLocaleKey key) {
@@ -216,9 +208,9 @@ CFTypeRef CFLocaleGetValue(CFLocaleRef locale, CFLocaleKey key) {
     std::u16string name(cf::string_view(key));
     auto found = mutable_locale->values.find(name);
     if (found != mutable_locale->values.end())
-        return found->second;
+        return found->second.get();
     CFTypeRef value = compute_value(locale, key);
     if (value != nullptr)
-        mutable_locale->values.emplace(std::move(name), value);
+        mutable_locale->values.emplace(std::move(name), cf::Holder<CFTypeRef>(value));
     return value;
 }

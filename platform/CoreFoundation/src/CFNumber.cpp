@@ -2,6 +2,7 @@
 // double (a Float32 converts to double exactly); the type reported is the
 // fixed-width type that the creating type maps to.
 #include <CoreFoundation/CFNumber.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include "CFValueSupport.h"
 
@@ -262,7 +263,7 @@ CFTypeID CFNumberGetTypeID(void) {
 CFNumberRef CFNumberCreate(CFAllocatorRef allocator, CFNumberType theType, const void* valuePtr) {
     const TypeInfo* info = type_info(theType);
     if (info == nullptr || valuePtr == nullptr) {
-        std::fprintf(stderr, "%s: invalid number type %ld or NULL value\n", __func__, theType);
+        cf::report(__func__, "invalid number type %ld or NULL value", theType);
         return nullptr;
     }
     auto* number = cf::create<OpaqueCFNumber>(allocator, number_type_id());

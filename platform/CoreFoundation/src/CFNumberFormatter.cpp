@@ -2,6 +2,7 @@
 // and raw values, and parsing back into numbers.
 #include "CFNumberFormatterInternal.h"
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <cmath>
 #include <cstdio>
@@ -16,10 +17,6 @@ void finalize_formatter(CFTypeRef obj) {
     auto* f = static_cast<OpaqueCFNumberFormatter*>(const_cast<void*>(obj));
     if (f->icu != nullptr)
         unum_close(f->icu);
-    for (CFTypeRef owned : {CFTypeRef(f->locale), CFTypeRef(f->default_format),
-                            CFTypeRef(f->format), CFTypeRef(f->zero_symbol)})
-        if (owned != nullptr)
-            CFRelease(owned);
     cf::destroy<OpaqueCFNumberFormatter>(obj);
 }
 
@@ -27,7 +24,7 @@ CFStringRef describe_formatter(CFTypeRef obj) {
     auto* f = static_cast<const OpaqueCFNumberFormatter*>(obj);
     char text[160];
     std::snprintf(text, sizeof text, "<CFNumberFormatter %p locale %s style %ld>", obj,
-                  cf::locale_identifier(f->locale).c_str(), f->style);
+                  cf::locale_identifier(f->locale.get()).c_str(), f->style);
     return cf::string_from_utf8(text);
 }
 
@@ -141,8 +138,8 @@ bool store_value(CFNumberType type, long double v, void* p) {
 
 CFStringRef format_value(CFAllocatorRef allocator, OpaqueCFNumberFormatter* f, Value value) {
     bool is_zero = std::visit([](auto v) { return v == 0; }, value);
-    if (is_zero && f->zero_symbol != nullptr)
-        return CFStringCreateCopy(allocator, f->zero_symbol);
+    if (is_zero && f->zero_symbol)
+        return CFStringCreateCopy(allocator, f->zero_symbol.get());
     std::u16string out(64, u'\0');
     for (int attempt = 0; attempt < 2; ++attempt) {
         UErrorCode status = U_ZERO_ERROR;
@@ -156,7 +153,7 @@ CFStringRef format_value(CFAllocatorRef allocator, OpaqueCFNumberFormatter* f, V
             continue;
         }
         if (U_FAILURE(status)) {
-            std::fprintf(stderr, "CFNumberFormatter: %s\n", u_errorName(status));
+            cf::report("CFNumberFormatter", "%s", u_errorName(status));
             return nullptr;
         }
         out.resize(static_cast<size_t>(n));
@@ -224,8 +221,7 @@ CFNumberFormatterRef CFNumberFormatterCreate(CFAllocatorRef allocator, CFLocaleR
     std::string id = cf::locale_identifier(locale);
     UNumberFormat* icu = unum_open(icu_style(style), nullptr, 0, id.c_str(), nullptr, &status);
     if (U_FAILURE(status)) {
-        std::fprintf(stderr, "%s: %s for locale \"%s\"\n", __func__, u_errorName(status),
-                     id.c_str());
+        cf::report(__func__, "%s for locale \"%s\"", u_errorName(status), id.c_str());
         return nullptr;
     }
     if (style == kCFNumberFormatterNoStyle) { // whole numbers, no separators
@@ -239,14 +235,14 @@ CFNumberFormatterRef CFNumberFormatterCreate(CFAllocatorRef allocator, CFLocaleR
     }
     f->icu = icu;
     f->style = style;
-    f->locale = static_cast<CFLocaleRef>(CFRetain(locale));
-    f->default_format = pattern_of(icu);
+    f->locale = cf::Holder<CFLocaleRef>::retaining(locale);
+    f->default_format.reset(pattern_of(icu));
     return f;
 }
 
 CFLocaleRef CFNumberFormatterGetLocale(CFNumberFormatterRef formatter) {
     OpaqueCFNumberFormatter* f = cf::number_formatter(formatter, __func__);
-    return f != nullptr ? f->locale : nullptr;
+    return f != nullptr ? f->locale.get() : nullptr;
 }
 
 CFNumberFormatterStyle CFNumberFormatterGetStyle(CFNumberFormatterRef formatter) {
@@ -258,15 +254,12 @@ CFStringRef CFNumberFormatterGetFormat(CFNumberFormatterRef formatter) {
     OpaqueCFNumberFormatter* f = cf::number_formatter(formatter, __func__);
     if (f == nullptr)
         return nullptr;
-    CFStringRef now = pattern_of(f->icu);
-    if (f->format != nullptr && now != nullptr && CFEqual(now, f->format)) {
-        CFRelease(now); // unchanged: keep handing out the same object
-        return f->format;
-    }
-    if (f->format != nullptr)
-        CFRelease(f->format);
-    f->format = now;
-    return now;
+    cf::Holder<CFStringRef> now(pattern_of(f->icu));
+    // Unchanged: keep handing out the same object.
+    if (f->format && now && CFEqual(now.get(), f->format.get()))
+        return f->format.get();
+    f->format = std::move(now);
+    return f->format.get();
 }
 
 void CFNumberFormatterSetFormat(CFNumberFormatterRef formatter, CFStringRef formatString) {
@@ -275,18 +268,18 @@ void CFNumberFormatterSetFormat(CFNumberFormatterRef formatter, CFStringRef form
         return;
     std::u16string_view pattern = cf::string_view(formatString);
     if (!cf::pattern_is_safe(pattern, true)) {
-        std::fprintf(stderr,
-                     "%s: the pattern \"%s\" was refused (it has a sign or currency "
-                     "mark the number library cannot parse)\n",
-                     __func__, cf::to_utf8(formatString).c_str());
+        cf::report(__func__,
+                   "the pattern \"%s\" was refused (it has a sign or currency mark the number "
+                   "library cannot parse)",
+                   cf::to_utf8(formatString).c_str());
         return;
     }
     UErrorCode status = U_ZERO_ERROR;
     unum_applyPattern(f->icu, false, pattern.data(), static_cast<int32_t>(pattern.size()), nullptr,
                       &status);
     if (U_FAILURE(status))
-        std::fprintf(stderr, "%s: the pattern \"%s\" was refused (%s)\n", __func__,
-                     cf::to_utf8(formatString).c_str(), u_errorName(status));
+        cf::report(__func__, "the pattern \"%s\" was refused (%s)",
+                   cf::to_utf8(formatString).c_str(), u_errorName(status));
 }
 
 CFStringRef CFNumberFormatterCreateStringWithValue(CFAllocatorRef allocator,

@@ -3,6 +3,7 @@
 #define COREFOUNDATION_CFNUMBERFORMATTERINTERNAL_H
 
 #include <CoreFoundation/CFNumberFormatter.h>
+#include <CoreFoundation/CFHolder.h>
 #include <CoreFoundation/CFRuntime.h>
 
 #include <unicode/unum.h>
@@ -11,11 +12,11 @@
 
 struct OpaqueCFNumberFormatter : cf::Object {
     UNumberFormat* icu = nullptr;
-    CFLocaleRef locale = nullptr;
+    cf::Holder<CFLocaleRef> locale;
     CFNumberFormatterStyle style = kCFNumberFormatterNoStyle;
-    CFStringRef default_format = nullptr; // the pattern the style started with
-    CFStringRef format = nullptr;         // the last pattern handed out by GetFormat
-    CFStringRef zero_symbol = nullptr;    // replaces the text of zero when set
+    cf::Holder<CFStringRef> default_format; // the pattern the style started with
+    cf::Holder<CFStringRef> format;         // the last pattern handed out by GetFormat
+    cf::Holder<CFStringRef> zero_symbol;    // replaces the text of zero when set
 };
 
 namespace cf {

@@ -2,6 +2,7 @@
 // attribute or numeric attribute of the formatter.
 #include "CFNumberFormatterInternal.h"
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <cstdio>
 
@@ -266,19 +267,16 @@ void CFNumberFormatterSetProperty(CFNumberFormatterRef formatter, CFNumberFormat
     } else if (p->kind == Kind::zero) {
         done = value == nullptr || CFGetTypeID(value) == CFStringGetTypeID();
         if (done) {
-            if (f->zero_symbol != nullptr)
-                CFRelease(f->zero_symbol);
-            f->zero_symbol = value != nullptr
-                                 ? CFStringCreateCopy(nullptr, static_cast<CFStringRef>(value))
-                                 : nullptr;
+            f->zero_symbol.reset(value != nullptr
+                                     ? CFStringCreateCopy(nullptr, static_cast<CFStringRef>(value))
+                                     : nullptr);
         }
     } else if (value != nullptr) {
         done = p->kind == Kind::symbol || p->kind == Kind::text ? write_text(f->icu, *p, value)
                                                                 : write_number(f->icu, *p, value);
     }
     if (!done)
-        std::fprintf(stderr, "%s: cannot set %s to the value given\n", __func__,
-                     cf::to_utf8(key).c_str());
+        cf::report(__func__, "cannot set %s to the value given", cf::to_utf8(key).c_str());
 }
 
 CFTypeRef CFNumberFormatterCopyProperty(CFNumberFormatterRef formatter, CFNumberFormatterKey key) {
@@ -293,9 +291,9 @@ CFTypeRef CFNumberFormatterCopyProperty(CFNumberFormatterRef formatter, CFNumber
     case Kind::text:
         return read_text(f->icu, *p);
     case Kind::zero:
-        return f->zero_symbol != nullptr ? CFRetain(f->zero_symbol) : nullptr;
+        return f->zero_symbol ? CFRetain(f->zero_symbol.get()) : nullptr;
     case Kind::default_format:
-        return f->default_format != nullptr ? CFRetain(f->default_format) : nullptr;
+        return f->default_format ? CFRetain(f->default_format.get()) : nullptr;
     default:
         return read_number(f->icu, *p);
     }

@@ -1,6 +1,8 @@
 // Plug-ins: the factory and type registry, instance creation, instance
 // counting and deferred unloading (the rules are in CFPlugIn.h).
 #include "CFBundleInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/CFNumber.h>
 
@@ -57,10 +59,8 @@ Factory* add_factory(CFUUIDRef id, OpaqueCFBundle* plugin) {
 }
 
 std::string uuid_text(CFUUIDRef id) {
-    CFStringRef text = CFUUIDCreateString(nullptr, id);
-    std::string out = to_utf8(text);
-    CFRelease(text);
-    return out;
+    const Holder<CFStringRef> text(CFUUIDCreateString(nullptr, id));
+    return to_utf8(text.get());
 }
 
 bool is_string(CFTypeRef value) {
@@ -84,45 +84,39 @@ struct Registration {
 
 void register_factory_entry(const void* key, const void* value, void* context) {
     auto* bundle = static_cast<Registration*>(context)->bundle;
-    CFUUIDRef id =
-        is_string(key) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(key)) : nullptr;
-    if (id == nullptr || !is_string(value)) {
+    const Holder<CFUUIDRef> id(
+        is_string(key) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(key)) : nullptr);
+    if (!id || !is_string(value)) {
         report_bundle_error(bundle, "CFPlugInCreate",
                             "CFPlugInFactories: an entry is not a UUID string and a function name");
-    } else if (!CFPlugInRegisterFactoryFunctionByName(id, bundle,
+    } else if (!CFPlugInRegisterFactoryFunctionByName(id.get(), bundle,
                                                       static_cast<CFStringRef>(value))) {
         report_bundle_error(bundle, "CFPlugInCreate",
-                            "factory " + uuid_text(id) + " is already registered");
+                            "factory " + uuid_text(id.get()) + " is already registered");
     }
-    if (id != nullptr)
-        CFRelease(id);
 }
 
 void register_type_entry(const void* key, const void* value, void* context) {
     auto* bundle = static_cast<Registration*>(context)->bundle;
-    CFUUIDRef type =
-        is_string(key) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(key)) : nullptr;
+    const Holder<CFUUIDRef> held(
+        is_string(key) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(key)) : nullptr);
+    CFUUIDRef type = held.get();
     if (type == nullptr || value == nullptr || CFGetTypeID(value) != CFArrayGetTypeID()) {
         report_bundle_error(bundle, "CFPlugInCreate",
                             "CFPlugInTypes: an entry is not a UUID string and an array");
-        if (type != nullptr)
-            CFRelease(type);
         return;
     }
     auto list = static_cast<CFArrayRef>(value);
     for (CFIndex i = 0; i < CFArrayGetCount(list); ++i) {
         CFTypeRef item = CFArrayGetValueAtIndex(list, i);
-        CFUUIDRef factory = is_string(item)
-                                ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(item))
-                                : nullptr;
-        if (factory == nullptr || !CFPlugInRegisterPlugInType(factory, type))
+        const Holder<CFUUIDRef> factory(
+            is_string(item) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(item))
+                            : nullptr);
+        if (!factory || !CFPlugInRegisterPlugInType(factory.get(), type))
             report_bundle_error(bundle, "CFPlugInCreate",
                                 "CFPlugInTypes: " + uuid_text(type) +
                                     " lists a factory that is not registered");
-        if (factory != nullptr)
-            CFRelease(factory);
     }
-    CFRelease(type);
 }
 
 void register_dynamically(OpaqueCFBundle* bundle) {
@@ -236,9 +230,9 @@ void* CFPlugInInstanceCreate(CFAllocatorRef allocator, CFUUIDRef factoryUUID, CF
     cf::run_pending_unloads();
     cf::Factory* factory = cf::find_factory(factoryUUID);
     if (factory == nullptr || typeUUID == nullptr || !cf::makes_type(*factory, typeUUID)) {
-        std::fprintf(stderr, "CFPlugInInstanceCreate: no factory %s for type %s\n",
-                     factoryUUID ? cf::uuid_text(factoryUUID).c_str() : "(null)",
-                     typeUUID ? cf::uuid_text(typeUUID).c_str() : "(null)");
+        cf::report("CFPlugInInstanceCreate", "no factory %s for type %s",
+                   factoryUUID ? cf::uuid_text(factoryUUID).c_str() : "(null)",
+                   typeUUID ? cf::uuid_text(typeUUID).c_str() : "(null)");
         return nullptr;
     }
     if (factory->function == nullptr && factory->plugin != nullptr) {
@@ -310,7 +304,7 @@ Boolean CFPlugInUnregisterPlugInType(CFUUIDRef factoryUUID, CFUUIDRef typeUUID) 
 void CFPlugInAddInstanceForFactory(CFUUIDRef factoryID) {
     cf::Factory* factory = cf::find_factory(factoryID);
     if (factory == nullptr) {
-        std::fprintf(stderr, "CFPlugInAddInstanceForFactory: unknown factory\n");
+        cf::report("CFPlugInAddInstanceForFactory", "unknown factory");
         return;
     }
     ++factory->instances;
@@ -323,8 +317,8 @@ void CFPlugInAddInstanceForFactory(CFUUIDRef factoryID) {
 void CFPlugInRemoveInstanceForFactory(CFUUIDRef factoryID) {
     cf::Factory* factory = cf::find_factory(factoryID);
     if (factory == nullptr || factory->instances == 0) {
-        std::fprintf(stderr, "CFPlugInRemoveInstanceForFactory: %s\n",
-                     factory == nullptr ? "unknown factory" : "no instance left to remove");
+        cf::report("CFPlugInRemoveInstanceForFactory", "%s",
+                   factory == nullptr ? "unknown factory" : "no instance left to remove");
         return;
     }
     --factory->instances;

@@ -5,6 +5,8 @@
 #include <CoreFoundation/CFNumber.h>
 #include <CoreFoundation/CFPropertyList.h>
 #include <CoreFoundation/CFString.h>
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include "CFPropertyListInternal.h"
 #include "CFValueSupport.h"
@@ -16,16 +18,13 @@
 namespace {
 
 CFErrorRef make_error(CFAllocatorRef allocator, CFIndex code, const std::string& message) {
-    CFStringRef text = cf::make_cfstring(message, allocator);
+    const cf::Holder<CFStringRef> text(cf::make_cfstring(message, allocator));
     const void* keys[] = {kCFErrorDescriptionKey};
-    const void* values[] = {text};
-    CFDictionaryRef info =
-        CFDictionaryCreate(allocator, keys, values, 1, &kCFTypeDictionaryKeyCallBacks,
-                           &kCFTypeDictionaryValueCallBacks);
-    CFErrorRef error = CFErrorCreate(allocator, kCFErrorDomainCocoa, code, info);
-    CFRelease(info);
-    CFRelease(text);
-    return error;
+    const void* values[] = {text.get()};
+    const cf::Holder<CFDictionaryRef> info(CFDictionaryCreate(allocator, keys, values, 1,
+                                                              &kCFTypeDictionaryKeyCallBacks,
+                                                              &kCFTypeDictionaryValueCallBacks));
+    return CFErrorCreate(allocator, kCFErrorDomainCocoa, code, info.get());
 }
 
 bool is_leaf_type(CFTypeID type, CFPropertyListFormat format) {
@@ -80,37 +79,33 @@ CFTypeRef deep_copy(CFAllocatorRef allocator, CFTypeRef object, CFOptionFlags mu
                       : CFDataCreateCopy(allocator, static_cast<CFDataRef>(object));
     if (type == CFArrayGetTypeID()) {
         auto source = static_cast<CFArrayRef>(object);
-        CFMutableArrayRef copy = CFArrayCreateMutable(allocator, 0, &kCFTypeArrayCallBacks);
+        cf::Holder<CFMutableArrayRef> copy(
+            CFArrayCreateMutable(allocator, 0, &kCFTypeArrayCallBacks));
         for (CFIndex i = 0; i < CFArrayGetCount(source); ++i) {
-            CFTypeRef element = deep_copy(allocator, CFArrayGetValueAtIndex(source, i), mutability);
-            CFArrayAppendValue(copy, element);
-            CFRelease(element);
+            const cf::Holder<CFTypeRef> element(
+                deep_copy(allocator, CFArrayGetValueAtIndex(source, i), mutability));
+            CFArrayAppendValue(copy.get(), element.get());
         }
         if (containers)
-            return copy;
-        CFArrayRef frozen = CFArrayCreateCopy(allocator, copy);
-        CFRelease(copy);
-        return frozen;
+            return copy.release();
+        return CFArrayCreateCopy(allocator, copy.get());
     }
     if (type == CFDictionaryGetTypeID()) {
         auto source = static_cast<CFDictionaryRef>(object);
-        CFMutableDictionaryRef copy = CFDictionaryCreateMutable(
-            allocator, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
+        cf::Holder<CFMutableDictionaryRef> copy(CFDictionaryCreateMutable(
+            allocator, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
         std::vector<const void*> keys(static_cast<size_t>(CFDictionaryGetCount(source)));
         std::vector<const void*> values(keys.size());
         CFDictionaryGetKeysAndValues(source, keys.data(), values.data());
         for (size_t i = 0; i < keys.size(); ++i) {
-            CFTypeRef key = CFStringCreateCopy(allocator, static_cast<CFStringRef>(keys[i]));
-            CFTypeRef value = deep_copy(allocator, values[i], mutability);
-            CFDictionarySetValue(copy, key, value);
-            CFRelease(key);
-            CFRelease(value);
+            const cf::Holder<CFStringRef> key(
+                CFStringCreateCopy(allocator, static_cast<CFStringRef>(keys[i])));
+            const cf::Holder<CFTypeRef> value(deep_copy(allocator, values[i], mutability));
+            CFDictionarySetValue(copy.get(), key.get(), value.get());
         }
         if (containers)
-            return copy;
-        CFDictionaryRef frozen = CFDictionaryCreateCopy(allocator, copy);
-        CFRelease(copy);
-        return frozen;
+            return copy.release();
+        return CFDictionaryCreateCopy(allocator, copy.get());
     }
     // Numbers, booleans and dates are immutable: sharing them is a copy.
     return CFRetain(object);
@@ -180,11 +175,10 @@ CFDataRef CFPropertyListCreateXMLData(CFAllocatorRef allocator, CFPropertyListRe
     CFErrorRef error = nullptr;
     CFDataRef data =
         CFPropertyListCreateData(allocator, propertyList, kCFPropertyListXMLFormat_v1_0, 0, &error);
-    if (error != nullptr) {
+    if (const cf::Holder<CFErrorRef> held{error}) {
         // This entry has no way to report why; say it where someone can see it.
         std::string message = cf::describe(error);
-        std::fprintf(stderr, "%s: %s\n", __func__, message.c_str());
-        CFRelease(error);
+        cf::report(__func__, "%s", message.c_str());
     }
     return data;
 }

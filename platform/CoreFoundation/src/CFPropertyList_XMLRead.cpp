@@ -8,6 +8,7 @@
 #include <CoreFoundation/CFDictionary.h>
 #include <CoreFoundation/CFNumber.h>
 #include <CoreFoundation/CFString.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include "CFDateInternal.h"
 #include "CFPropertyListInternal.h"
@@ -303,14 +304,12 @@ CFTypeRef Reader::leaf_value(const Frame& leaf) {
 }
 
 CFTypeRef Reader::read_string(const Frame& leaf) {
-    CFStringRef string = make_cfstring(leaf.text, allocator_);
-    if (string == nullptr)
+    Holder<CFStringRef> string(make_cfstring(leaf.text, allocator_));
+    if (!string)
         return fail_at(leaf.line, "Invalid UTF-8 in <string>");
     if (!mutable_leaves_)
-        return string;
-    CFMutableStringRef editable = CFStringCreateMutableCopy(allocator_, 0, string);
-    CFRelease(string);
-    return editable;
+        return string.release();
+    return CFStringCreateMutableCopy(allocator_, 0, string.get());
 }
 
 CFTypeRef Reader::read_integer(const Frame& leaf) {

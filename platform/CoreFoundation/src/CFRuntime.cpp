@@ -1,6 +1,7 @@
 // The object runtime: class registry, reference counting and the polymorphic
 // entries of CFBase.h that need no string support.
 #include <CoreFoundation/CFRuntime.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <climits>
 #include <cstdio>
@@ -60,10 +61,10 @@ bool check_type(CFTypeRef obj, CFTypeID type_id, const char* function) {
     const ClassDescriptor* expected = class_for(type_id);
     const char* wanted = expected ? expected->name : "registered type";
     if (is_object(obj) && class_for(header(obj)->type_id) != nullptr)
-        std::fprintf(stderr, "%s: %p is a %s, not a %s\n", function, obj,
-                     class_for(header(obj)->type_id)->name, wanted);
+        cf::report(function, "%p is a %s, not a %s", obj, class_for(header(obj)->type_id)->name,
+                   wanted);
     else
-        std::fprintf(stderr, "%s: %p is not a live object (wanted a %s)\n", function, obj, wanted);
+        cf::report(function, "%p is not a live object (wanted a %s)", obj, wanted);
     return false;
 }
 
@@ -92,7 +93,7 @@ CFTypeID CFGetTypeID(CFTypeRef obj) {
 CFTypeRef CFRetain(CFTypeRef obj) {
     if (!cf::is_object(obj)) {
         if (obj != nullptr)
-            std::fprintf(stderr, "CFRetain: %p is not a live object\n", obj);
+            cf::report("CFRetain", "%p is not a live object", obj);
         return obj;
     }
     if (header(obj)->retain_count != cf::kImmortal)
@@ -103,7 +104,7 @@ CFTypeRef CFRetain(CFTypeRef obj) {
 void CFRelease(CFTypeRef obj) {
     if (!cf::is_object(obj)) {
         if (obj != nullptr)
-            std::fprintf(stderr, "CFRelease: %p is not a live object (released too often?)\n", obj);
+            cf::report("CFRelease", "%p is not a live object (released too often?)", obj);
         return;
     }
     cf::Object* object = header(obj);

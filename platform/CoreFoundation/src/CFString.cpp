@@ -1,6 +1,8 @@
 // CFString: the class, creation, character access, constant strings and the
 // description functions of CFBase.h that produce strings.
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <unicode/ustring.h>
 
@@ -59,8 +61,8 @@ const OpaqueCFString* as_string(CFStringRef str, const char* function) {
 bool range_ok(const OpaqueCFString* str, CFRange range, const char* function) {
     if (range.location >= 0 && range.length >= 0 && range.location + range.length <= str->length())
         return true;
-    std::fprintf(stderr, "%s: range {%ld, %ld} out of bounds for a string of length %ld\n",
-                 function, range.location, range.length, str->length());
+    cf::report(function, "range {%ld, %ld} out of bounds for a string of length %ld",
+               range.location, range.length, str->length());
     return false;
 }
 
@@ -137,8 +139,7 @@ OpaqueCFString* mutable_string(CFMutableStringRef str, const char* function) {
     if (!check_type(str, string_type_id(), function))
         return nullptr;
     if (!str->is_mutable) {
-        std::fprintf(stderr, "%s: %p is an immutable string\n", function,
-                     static_cast<const void*>(str));
+        cf::report(function, "%p is an immutable string", static_cast<const void*>(str));
         return nullptr;
     }
     return str;
@@ -417,11 +418,9 @@ void CFShow(CFTypeRef obj) {
         std::fputs("(null)\n", stderr);
         return;
     }
-    CFStringRef description = CFCopyDescription(obj);
-    std::string text = description != nullptr ? cf::to_utf8(description) : "(not an object)";
+    const cf::Holder<CFStringRef> description(CFCopyDescription(obj));
+    std::string text = description ? cf::to_utf8(description.get()) : "(not an object)";
     std::fprintf(stderr, "%s\n", text.c_str());
-    if (description != nullptr)
-        CFRelease(description);
 }
 
 void CFShowStr(CFStringRef str) {

@@ -4,6 +4,7 @@
 // without a mapping; the Unicode encodings are byte shuffling done here, so
 // that any sequence of UTF-16 code units survives a round trip.
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <CoreFoundation/CFStringEncodingExt.h>
 
@@ -409,10 +410,8 @@ CFStringEncoding read_system_encoding() {
         return kCFStringEncodingUTF8;
     CFStringEncoding encoding = encoding_for_charset(name);
     if (encoding == kCFStringEncodingInvalidId || !CFStringIsEncodingAvailable(encoding)) {
-        std::fprintf(stderr,
-                     "CFStringGetSystemEncoding: CARBONRT_SYSTEM_ENCODING=\"%s\" is not a known "
-                     "charset; using UTF-8\n",
-                     name);
+        cf::report("CFStringGetSystemEncoding",
+                   "CARBONRT_SYSTEM_ENCODING=\"%s\" is not a known charset; using UTF-8", name);
         return kCFStringEncodingUTF8;
     }
     return encoding;

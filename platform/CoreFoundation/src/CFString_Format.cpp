@@ -6,6 +6,8 @@
 // known before the va_list is read in order; numbers are then rendered by the
 // C library's snprintf, strings and objects here.
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/CFError.h>
 
@@ -243,7 +245,7 @@ void read_arguments(std::vector<Arg>& args, va_list ap) {
         switch (arg.type) {
         case ArgType::none:
             // A gap in positional arguments: its type is unknown; int is the best guess.
-            std::fprintf(stderr, "CFStringCreateWithFormat: argument %zu is never used\n", k + 1);
+            cf::report("CFStringCreateWithFormat", "argument %zu is never used", k + 1);
             arg.i = va_arg(ap, int);
             break;
         case ArgType::int_:
@@ -436,11 +438,10 @@ struct Renderer {
 
     void object(const Spec& spec) {
         CFTypeRef obj = arg(spec.value_arg).pointer;
-        CFStringRef description = obj != nullptr ? CFCopyDescription(obj) : nullptr;
-        if (description == nullptr)
+        const Holder<CFStringRef> description(obj != nullptr ? CFCopyDescription(obj) : nullptr);
+        if (!description)
             return append_padded(u"(null)", spec);
-        append_padded(string_view(description), spec);
-        CFRelease(description);
+        append_padded(string_view(description.get()), spec);
     }
 
     void render(Spec spec) {

@@ -1,6 +1,7 @@
 // Editing mutable strings: appending, inserting, replacing, trimming,
 // padding, case mapping and normalisation (the last two through ICU).
 #include "CFStringInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <unicode/uchar.h>
 #include <unicode/unorm2.h>
@@ -19,8 +20,8 @@ std::u16string copy_of(CFStringRef str) {
 bool range_in(const OpaqueCFString* s, CFRange range, const char* function) {
     if (range.location >= 0 && range.length >= 0 && range.location + range.length <= s->length())
         return true;
-    std::fprintf(stderr, "%s: range {%ld, %ld} out of bounds for a string of length %ld\n",
-                 function, range.location, range.length, s->length());
+    cf::report(function, "range {%ld, %ld} out of bounds for a string of length %ld",
+               range.location, range.length, s->length());
     return false;
 }
 
@@ -43,7 +44,7 @@ void map_case(CFMutableStringRef theString, CFLocaleRef locale, CaseMapper mappe
                    &status);
     }
     if (U_FAILURE(status)) {
-        std::fprintf(stderr, "%s: %s\n", function, u_errorName(status));
+        cf::report(function, "%s", u_errorName(status));
         return;
     }
     out.resize(static_cast<size_t>(n));
@@ -78,8 +79,8 @@ void CFStringAppendCString(CFMutableStringRef theString, const char* cStr,
     auto text = cf::decode(reinterpret_cast<const UInt8*>(cStr),
                            static_cast<CFIndex>(std::strlen(cStr)), encoding, false);
     if (!text) {
-        std::fprintf(stderr, "%s: the bytes are not valid in encoding 0x%x; nothing appended\n",
-                     __func__, static_cast<unsigned>(encoding));
+        cf::report(__func__, "the bytes are not valid in encoding 0x%x; nothing appended",
+                   static_cast<unsigned>(encoding));
         return;
     }
     s->text += *text;
@@ -92,8 +93,8 @@ void CFStringAppendPascalString(CFMutableStringRef theString, ConstStr255Param p
         return;
     auto text = cf::decode(pStr + 1, pStr[0], encoding, false);
     if (!text) {
-        std::fprintf(stderr, "%s: the bytes are not valid in encoding 0x%x; nothing appended\n",
-                     __func__, static_cast<unsigned>(encoding));
+        cf::report(__func__, "the bytes are not valid in encoding 0x%x; nothing appended",
+                   static_cast<unsigned>(encoding));
         return;
     }
     s->text += *text;
@@ -166,7 +167,7 @@ void CFStringPad(CFMutableStringRef theString, CFStringRef padString, CFIndex le
     }
     std::u16string pad = copy_of(padString);
     if (pad.empty() || indexIntoPad < 0 || indexIntoPad >= static_cast<CFIndex>(pad.size())) {
-        std::fprintf(stderr, "%s: no pad string or index %ld outside it\n", __func__, indexIntoPad);
+        cf::report(__func__, "no pad string or index %ld outside it", indexIntoPad);
         return;
     }
     size_t k = static_cast<size_t>(indexIntoPad);
@@ -233,7 +234,7 @@ void CFStringNormalize(CFMutableStringRef theString, CFStringNormalizationForm t
         normalizer = unorm2_getNFKCInstance(&status);
         break;
     default:
-        std::fprintf(stderr, "%s: unknown form %ld\n", __func__, theForm);
+        cf::report(__func__, "unknown form %ld", theForm);
         return;
     }
     // NFKD can expand a character up to 18 times; ask ICU for the size first.

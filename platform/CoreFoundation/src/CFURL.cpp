@@ -1,11 +1,15 @@
 // URL objects: creation from strings, bytes and file-system paths, their
 // parts, resolution against a base, equality and description.
 #include "CFURLInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include "CFValueSupport.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -13,21 +17,21 @@ namespace {
 bool equal_urls(CFTypeRef a, CFTypeRef b) {
     auto* x = static_cast<const OpaqueCFURL*>(a);
     auto* y = static_cast<const OpaqueCFURL*>(b);
-    if (!CFEqual(x->string, y->string))
+    if (!CFEqual(x->string.get(), y->string.get()))
         return false;
-    return x->base == y->base ||
-           (x->base != nullptr && y->base != nullptr && CFEqual(x->base, y->base));
+    return x->base.get() == y->base.get() ||
+           (x->base && y->base && CFEqual(x->base.get(), y->base.get()));
 }
 
 CFHashCode hash_url(CFTypeRef object) {
-    return CFHash(static_cast<const OpaqueCFURL*>(object)->string);
+    return CFHash(static_cast<const OpaqueCFURL*>(object)->string.get());
 }
 
 CFStringRef describe_url(CFTypeRef object) {
     auto* url = static_cast<const OpaqueCFURL*>(object);
-    std::string text = cf::utf8_string(url->string);
-    if (url->base != nullptr)
-        text += " -- " + cf::describe(url->base);
+    std::string text = cf::utf8_string(url->string.get());
+    if (url->base)
+        text += " -- " + cf::describe(url->base.get());
     return cf::make_cfstring(text);
 }
 
@@ -38,7 +42,7 @@ const cf::ClassDescriptor kURLClass = {"CFURL", cf::destroy<OpaqueCFURL>, equal_
 CFURLRef current_folder_url(CFAllocatorRef allocator) {
     char buffer[PATH_MAX];
     if (getcwd(buffer, sizeof buffer) == nullptr) {
-        std::perror("CFURL: getcwd");
+        cf::report("CFURL", "getcwd: %s", std::strerror(errno));
         return nullptr;
     }
     return cf::file_url_from_path(allocator, buffer, true);
@@ -54,26 +58,24 @@ CFTypeID url_type_id() {
 }
 
 OpaqueCFURL* make_url(CFAllocatorRef allocator, std::string_view text, CFURLRef base) {
-    CFStringRef string = make_cfstring(text, allocator);
-    if (string == nullptr)
+    Holder<CFStringRef> string(make_cfstring(text, allocator));
+    if (!string)
         return nullptr;
     auto* url = cf::create<OpaqueCFURL>(allocator, url_type_id());
-    if (url == nullptr) {
-        CFRelease(string);
+    if (url == nullptr)
         return nullptr;
-    }
-    url->string = string;
+    url->string = std::move(string);
     url->parts = url::parse(text);
     // An absolute URL ignores its base.
     if (base != nullptr && url->parts.scheme.empty())
-        url->base = static_cast<CFURLRef>(CFRetain(base));
+        url->base = Holder<CFURLRef>::retaining(base);
     return url;
 }
 
 url::Parts absolute_parts(const OpaqueCFURL* url) {
-    if (url->base == nullptr)
+    if (!url->base)
         return url->parts;
-    return url::resolve(absolute_parts(url->base), url->parts);
+    return url::resolve(absolute_parts(url->base.get()), url->parts);
 }
 
 CFURLRef file_url_from_path(CFAllocatorRef allocator, std::string_view path, bool is_directory) {
@@ -90,12 +92,10 @@ CFURLRef file_url_from_path(CFAllocatorRef allocator, std::string_view path, boo
     // A relative path: "./" keeps a first component holding ':' from being read as a scheme.
     if (url::parse(escaped).scheme.size() > 0)
         escaped = "./" + escaped;
-    CFURLRef base = current_folder_url(allocator);
-    if (base == nullptr)
+    const Holder<CFURLRef> base(current_folder_url(allocator));
+    if (!base)
         return nullptr;
-    CFURLRef url = make_url(allocator, escaped, base);
-    CFRelease(base);
-    return url;
+    return make_url(allocator, escaped, base.get());
 }
 
 } // namespace cf
@@ -119,11 +119,11 @@ CFURLRef CFURLCreateWithBytes(CFAllocatorRef allocator, const UInt8* URLBytes, C
                               CFStringEncoding encoding, CFURLRef baseURL) {
     if (URLBytes == nullptr || length < 0)
         return nullptr;
-    CFStringRef string = CFStringCreateWithBytes(allocator, URLBytes, length, encoding, false);
-    if (string == nullptr)
+    const cf::Holder<CFStringRef> string(
+        CFStringCreateWithBytes(allocator, URLBytes, length, encoding, false));
+    if (!string)
         return nullptr;
-    std::string text = cf::url::escape_invalid(cf::utf8_string(string));
-    CFRelease(string);
+    std::string text = cf::url::escape_invalid(cf::utf8_string(string.get()));
     if (!cf::url::is_valid(text))
         return nullptr;
     return cf::make_url(allocator, text, baseURL);
@@ -135,7 +135,7 @@ CFURLRef CFURLCreateWithFileSystemPath(CFAllocatorRef allocator, CFStringRef fil
         return nullptr;
     if (pathStyle != kCFURLPOSIXPathStyle) {
         // FIXME: HFS and Windows path styles are not supported.
-        std::fprintf(stderr, "%s: only kCFURLPOSIXPathStyle is supported\n", __func__);
+        cf::report(__func__, "only kCFURLPOSIXPathStyle is supported");
         return nullptr;
     }
     return cf::file_url_from_path(allocator, cf::utf8_string(filePath), isDirectory);
@@ -152,17 +152,17 @@ CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef allocator, const
 }
 
 CFStringRef CFURLGetString(CFURLRef anURL) {
-    return cf::check_type(anURL, cf::url_type_id(), __func__) ? anURL->string : nullptr;
+    return cf::check_type(anURL, cf::url_type_id(), __func__) ? anURL->string.get() : nullptr;
 }
 
 CFURLRef CFURLGetBaseURL(CFURLRef anURL) {
-    return cf::check_type(anURL, cf::url_type_id(), __func__) ? anURL->base : nullptr;
+    return cf::check_type(anURL, cf::url_type_id(), __func__) ? anURL->base.get() : nullptr;
 }
 
 CFURLRef CFURLCopyAbsoluteURL(CFURLRef relativeURL) {
     if (!cf::check_type(relativeURL, cf::url_type_id(), __func__))
         return nullptr;
-    if (relativeURL->base == nullptr)
+    if (!relativeURL->base)
         return static_cast<CFURLRef>(CFRetain(relativeURL));
     return cf::make_url(CFGetAllocator(relativeURL),
                         cf::url::compose(cf::absolute_parts(relativeURL)), nullptr);

@@ -3,6 +3,7 @@
 #include <CoreFoundation/CFDate.h>
 #include <CoreFoundation/CFNumber.h>
 #include <CoreFoundation/CFURLAccess.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/PlatformHost.h>
 
@@ -94,13 +95,12 @@ CFArrayRef directory_contents(CFAllocatorRef alloc, CFURLRef folder, const std::
             continue;
         struct stat info {};
         bool is_dir = stat((path + "/" + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-        CFStringRef component = cf::make_cfstring(name);
-        if (component == nullptr)
+        const cf::Holder<CFStringRef> component(cf::make_cfstring(name));
+        if (!component)
             continue; // not UTF-8: cannot be named by a CFString
-        CFURLRef child = CFURLCreateCopyAppendingPathComponent(alloc, folder, component, is_dir);
-        CFArrayAppendValue(entries, child);
-        CFRelease(child);
-        CFRelease(component);
+        const cf::Holder<CFURLRef> child(
+            CFURLCreateCopyAppendingPathComponent(alloc, folder, component.get(), is_dir));
+        CFArrayAppendValue(entries, child.get());
     }
     closedir(dir);
     return entries;

@@ -3,6 +3,7 @@
 #ifndef COREFOUNDATION_CFURLINTERNAL_H
 #define COREFOUNDATION_CFURLINTERNAL_H
 
+#include <CoreFoundation/CFHolder.h>
 #include <CoreFoundation/CFRuntime.h>
 #include <CoreFoundation/CFURL.h>
 
@@ -45,16 +46,9 @@ bool is_file_scheme(const Parts& parts);
 } // namespace cf::url
 
 struct OpaqueCFURL : cf::Object {
-    CFStringRef string = nullptr; // the characters given, relative to base
-    CFURLRef base = nullptr;
+    cf::Holder<CFStringRef> string; // the characters given, relative to base
+    cf::Holder<CFURLRef> base;
     cf::url::Parts parts;
-
-    ~OpaqueCFURL() {
-        if (string != nullptr)
-            CFRelease(string);
-        if (base != nullptr)
-            CFRelease(base);
-    }
 };
 
 namespace cf {

@@ -41,7 +41,7 @@ size_t extension_dot(const std::string& trimmed) {
 CFURLRef with_path(CFAllocatorRef allocator, const OpaqueCFURL* url, std::string path) {
     cf::url::Parts parts = url->parts;
     parts.path = std::move(path);
-    return cf::make_url(allocator, cf::url::compose(parts), url->base);
+    return cf::make_url(allocator, cf::url::compose(parts), url->base.get());
 }
 
 CFStringRef unescaped_string(std::string_view escaped) {

@@ -1,6 +1,7 @@
 // UUIDs: sixteen bytes compared by value. Constant UUIDs live in a registry
 // for the life of the process, one object per value.
 #include <CoreFoundation/CFUUID.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include "CFValueSupport.h"
 
@@ -106,7 +107,7 @@ CFTypeID CFUUIDGetTypeID(void) {
 CFUUIDRef CFUUIDCreate(CFAllocatorRef alloc) {
     Bytes bytes;
     if (getrandom(bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())) {
-        std::perror("CFUUIDCreate: getrandom");
+        cf::report("CFUUIDCreate", "getrandom: %s", std::strerror(errno));
         return nullptr;
     }
     bytes[6] = static_cast<UInt8>((bytes[6] & 0x0F) | 0x40); // version 4: random

@@ -1,6 +1,7 @@
 // User notices, delivered to the host's handler.
 #include <CoreFoundation/CFUserNotification.h>
 #include <CoreFoundation/PlatformHost.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include "CFBundleInternal.h"
 
@@ -47,16 +48,12 @@ CFStringRef localized(CFBundleRef bundle, CFStringRef key) {
 SInt32 CFUserNotificationDisplayNotice(CFTimeInterval, CFOptionFlags flags, CFURLRef, CFURLRef,
                                        CFURLRef localizationURL, CFStringRef alertHeader,
                                        CFStringRef alertMessage, CFStringRef defaultButtonTitle) {
-    CFBundleRef bundle =
-        localizationURL != nullptr ? CFBundleCreate(nullptr, localizationURL) : nullptr;
-    CFStringRef header = cf::localized(bundle, alertHeader);
-    CFStringRef message = cf::localized(bundle, alertMessage);
-    CFStringRef button = cf::localized(bundle, defaultButtonTitle);
-    cf::gNoticeHandler(flags & 0x3, header, message, button, cf::gNoticeContext);
-    for (CFTypeRef owned : {static_cast<CFTypeRef>(header), static_cast<CFTypeRef>(message),
-                            static_cast<CFTypeRef>(button), static_cast<CFTypeRef>(bundle)})
-        if (owned != nullptr)
-            CFRelease(owned);
+    const cf::Holder<CFBundleRef> bundle(
+        localizationURL != nullptr ? CFBundleCreate(nullptr, localizationURL) : nullptr);
+    const cf::Holder<CFStringRef> header(cf::localized(bundle.get(), alertHeader));
+    const cf::Holder<CFStringRef> message(cf::localized(bundle.get(), alertMessage));
+    const cf::Holder<CFStringRef> button(cf::localized(bundle.get(), defaultButtonTitle));
+    cf::gNoticeHandler(flags & 0x3, header.get(), message.get(), button.get(), cf::gNoticeContext);
     return 0;
 }
 

@@ -1,5 +1,7 @@
 // Helpers shared by the value and collection types.
 #include "CFValueSupport.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/CFString.h>
 
@@ -28,11 +30,8 @@ std::string utf8_string(CFStringRef string) {
 std::string describe(CFTypeRef object) {
     if (object == nullptr)
         return "(null)";
-    CFStringRef description = CFCopyDescription(object);
-    std::string text = utf8_string(description);
-    if (description != nullptr)
-        CFRelease(description);
-    return text;
+    const Holder<CFStringRef> description(CFCopyDescription(object));
+    return utf8_string(description.get());
 }
 
 std::string describe_element(const void* value, CFStringRef (*copy_description)(const void*)) {
@@ -41,11 +40,8 @@ std::string describe_element(const void* value, CFStringRef (*copy_description)(
         std::snprintf(buffer, sizeof buffer, "<%p>", value);
         return buffer;
     }
-    CFStringRef description = copy_description(value);
-    std::string text = utf8_string(description);
-    if (description != nullptr)
-        CFRelease(description);
-    return text;
+    const Holder<CFStringRef> description(copy_description(value));
+    return utf8_string(description.get());
 }
 
 std::string object_tag(CFTypeRef object, const char* class_name) {
@@ -58,28 +54,28 @@ bool check_range(CFRange range, CFIndex count, const char* function) {
     if (range.location >= 0 && range.length >= 0 && range.location <= count &&
         range.length <= count - range.location)
         return true;
-    std::fprintf(stderr, "%s: range {%ld, %ld} out of bounds (count %ld)\n", function,
-                 range.location, range.length, count);
+    cf::report(function, "range {%ld, %ld} out of bounds (count %ld)", range.location, range.length,
+               count);
     return false;
 }
 
 bool check_index(CFIndex index, CFIndex count, const char* function) {
     if (index >= 0 && index < count)
         return true;
-    std::fprintf(stderr, "%s: index %ld out of bounds (count %ld)\n", function, index, count);
+    cf::report(function, "index %ld out of bounds (count %ld)", index, count);
     return false;
 }
 
 bool check_mutable(bool is_mutable, const char* function) {
     if (!is_mutable)
-        std::fprintf(stderr, "%s: attempt to change an immutable object\n", function);
+        cf::report(function, "attempt to change an immutable object");
     return is_mutable;
 }
 
 bool check_capacity(CFIndex capacity, CFIndex count, CFIndex extra, const char* function) {
     if (capacity <= 0 || extra <= capacity - count)
         return true;
-    std::fprintf(stderr, "%s: capacity %ld exceeded\n", function, capacity);
+    cf::report(function, "capacity %ld exceeded", capacity);
     return false;
 }
 

@@ -39,8 +39,8 @@ inline std::string path_of(CFURLRef url) {
 }
 
 inline CFBundleRef create_bundle(const std::filesystem::path& path) {
-    Owned<CFURLRef> url(url_of(path));
-    return CFBundleCreate(nullptr, url);
+    cf::Holder<CFURLRef> url(url_of(path));
+    return CFBundleCreate(nullptr, url.get());
 }
 
 // A copy of a fixture bundle in a folder of its own, for tests that change it.
@@ -79,8 +79,8 @@ constexpr const char* kNoExecFactory = "0A1B2C3D-4E5F-4061-8273-94A5B6C7D8E9";
 constexpr const char* kDynamicFactory = "3C4D5E6F-7081-4293-A4B5-C6D7E8F90A1B";
 
 inline CFUUIDRef uuid(const char* text) {
-    Owned<CFStringRef> string(make(text));
-    return CFUUIDCreateFromString(nullptr, string);
+    cf::Holder<CFStringRef> string(make(text));
+    return CFUUIDCreateFromString(nullptr, string.get());
 }
 
 } // namespace cftest

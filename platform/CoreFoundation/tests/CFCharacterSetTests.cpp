@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-using cftest::Owned;
-
 namespace {
 
 TEST(CFCharacterSet, PredefinedSetsFollowUnicodeCategories) {
@@ -53,61 +51,61 @@ TEST(CFCharacterSet, PredefinedSetsFollowUnicodeCategories) {
 }
 
 TEST(CFCharacterSet, SetsFromRangesAndStrings) {
-    Owned<CFCharacterSetRef> digits =
-        CFCharacterSetCreateWithCharactersInRange(nullptr, CFRangeMake('0', 10));
-    EXPECT_TRUE(CFCharacterSetIsCharacterMember(digits, '0'));
-    EXPECT_TRUE(CFCharacterSetIsCharacterMember(digits, '9'));
-    EXPECT_FALSE(CFCharacterSetIsCharacterMember(digits, ':'));
-    EXPECT_FALSE(CFCharacterSetIsCharacterMember(digits, '/'));
+    cf::Holder<CFCharacterSetRef> digits(
+        CFCharacterSetCreateWithCharactersInRange(nullptr, CFRangeMake('0', 10)));
+    EXPECT_TRUE(CFCharacterSetIsCharacterMember(digits.get(), '0'));
+    EXPECT_TRUE(CFCharacterSetIsCharacterMember(digits.get(), '9'));
+    EXPECT_FALSE(CFCharacterSetIsCharacterMember(digits.get(), ':'));
+    EXPECT_FALSE(CFCharacterSetIsCharacterMember(digits.get(), '/'));
 
-    Owned<CFCharacterSetRef> chars =
-        CFCharacterSetCreateWithCharactersInString(nullptr, CFSTR("ab😀"));
-    EXPECT_TRUE(CFCharacterSetIsLongCharacterMember(chars, 0x1F600));
+    cf::Holder<CFCharacterSetRef> chars(
+        CFCharacterSetCreateWithCharactersInString(nullptr, CFSTR("ab😀")));
+    EXPECT_TRUE(CFCharacterSetIsLongCharacterMember(chars.get(), 0x1F600));
     // The halves of a surrogate pair are not members on their own.
-    EXPECT_FALSE(CFCharacterSetIsCharacterMember(chars, 0xD83D));
-    EXPECT_TRUE(CFCharacterSetHasMemberInPlane(chars, 0));
-    EXPECT_TRUE(CFCharacterSetHasMemberInPlane(chars, 1));
-    EXPECT_FALSE(CFCharacterSetHasMemberInPlane(chars, 2));
-    EXPECT_FALSE(CFCharacterSetHasMemberInPlane(chars, 17));
+    EXPECT_FALSE(CFCharacterSetIsCharacterMember(chars.get(), 0xD83D));
+    EXPECT_TRUE(CFCharacterSetHasMemberInPlane(chars.get(), 0));
+    EXPECT_TRUE(CFCharacterSetHasMemberInPlane(chars.get(), 1));
+    EXPECT_FALSE(CFCharacterSetHasMemberInPlane(chars.get(), 2));
+    EXPECT_FALSE(CFCharacterSetHasMemberInPlane(chars.get(), 17));
 
-    Owned<CFCharacterSetRef> inverted = CFCharacterSetCreateInvertedSet(nullptr, chars);
-    EXPECT_FALSE(CFCharacterSetIsCharacterMember(inverted, 'a'));
-    EXPECT_TRUE(CFCharacterSetIsCharacterMember(inverted, 'c'));
-    EXPECT_TRUE(CFCharacterSetHasMemberInPlane(inverted, 16));
+    cf::Holder<CFCharacterSetRef> inverted(CFCharacterSetCreateInvertedSet(nullptr, chars.get()));
+    EXPECT_FALSE(CFCharacterSetIsCharacterMember(inverted.get(), 'a'));
+    EXPECT_TRUE(CFCharacterSetIsCharacterMember(inverted.get(), 'c'));
+    EXPECT_TRUE(CFCharacterSetHasMemberInPlane(inverted.get(), 16));
 
-    Owned<CFCharacterSetRef> copy = CFCharacterSetCreateCopy(nullptr, chars);
-    Owned<CFCharacterSetRef> same =
-        CFCharacterSetCreateWithCharactersInString(nullptr, CFSTR("😀ba"));
-    EXPECT_TRUE(CFEqual(copy, same));
-    EXPECT_EQ(CFHash(copy), CFHash(same));
-    EXPECT_FALSE(CFEqual(copy, inverted));
+    cf::Holder<CFCharacterSetRef> copy(CFCharacterSetCreateCopy(nullptr, chars.get()));
+    cf::Holder<CFCharacterSetRef> same(
+        CFCharacterSetCreateWithCharactersInString(nullptr, CFSTR("😀ba")));
+    EXPECT_TRUE(CFEqual(copy.get(), same.get()));
+    EXPECT_EQ(CFHash(copy.get()), CFHash(same.get()));
+    EXPECT_FALSE(CFEqual(copy.get(), inverted.get()));
 }
 
 TEST(CFCharacterSet, MutableSetsEditAndCombine) {
-    Owned<CFMutableCharacterSetRef> set = CFCharacterSetCreateMutable(nullptr);
-    CFCharacterSetAddCharactersInRange(set, CFRangeMake('a', 26));
-    CFCharacterSetRemoveCharactersInString(set, CFSTR("aeiou"));
-    EXPECT_TRUE(CFCharacterSetIsCharacterMember(set, 'b'));
-    EXPECT_FALSE(CFCharacterSetIsCharacterMember(set, 'e'));
-    CFCharacterSetAddCharactersInString(set, CFSTR("_"));
-    CFCharacterSetRemoveCharactersInRange(set, CFRangeMake('x', 3));
-    EXPECT_TRUE(CFCharacterSetIsCharacterMember(set, '_'));
-    EXPECT_FALSE(CFCharacterSetIsCharacterMember(set, 'y'));
+    cf::Holder<CFMutableCharacterSetRef> set(CFCharacterSetCreateMutable(nullptr));
+    CFCharacterSetAddCharactersInRange(set.get(), CFRangeMake('a', 26));
+    CFCharacterSetRemoveCharactersInString(set.get(), CFSTR("aeiou"));
+    EXPECT_TRUE(CFCharacterSetIsCharacterMember(set.get(), 'b'));
+    EXPECT_FALSE(CFCharacterSetIsCharacterMember(set.get(), 'e'));
+    CFCharacterSetAddCharactersInString(set.get(), CFSTR("_"));
+    CFCharacterSetRemoveCharactersInRange(set.get(), CFRangeMake('x', 3));
+    EXPECT_TRUE(CFCharacterSetIsCharacterMember(set.get(), '_'));
+    EXPECT_FALSE(CFCharacterSetIsCharacterMember(set.get(), 'y'));
 
-    CFCharacterSetIntersect(set, CFCharacterSetGetPredefined(kCFCharacterSetLetter));
-    EXPECT_FALSE(CFCharacterSetIsCharacterMember(set, '_'));
-    EXPECT_TRUE(CFCharacterSetIsCharacterMember(set, 'b'));
-    CFCharacterSetUnion(set, CFCharacterSetGetPredefined(kCFCharacterSetDecimalDigit));
-    EXPECT_TRUE(CFCharacterSetIsCharacterMember(set, '5'));
-    CFCharacterSetInvert(set);
-    EXPECT_FALSE(CFCharacterSetIsCharacterMember(set, '5'));
-    EXPECT_TRUE(CFCharacterSetIsCharacterMember(set, 'a'));
+    CFCharacterSetIntersect(set.get(), CFCharacterSetGetPredefined(kCFCharacterSetLetter));
+    EXPECT_FALSE(CFCharacterSetIsCharacterMember(set.get(), '_'));
+    EXPECT_TRUE(CFCharacterSetIsCharacterMember(set.get(), 'b'));
+    CFCharacterSetUnion(set.get(), CFCharacterSetGetPredefined(kCFCharacterSetDecimalDigit));
+    EXPECT_TRUE(CFCharacterSetIsCharacterMember(set.get(), '5'));
+    CFCharacterSetInvert(set.get());
+    EXPECT_FALSE(CFCharacterSetIsCharacterMember(set.get(), '5'));
+    EXPECT_TRUE(CFCharacterSetIsCharacterMember(set.get(), 'a'));
 
     // Predefined sets and copies of them are not changed through a mutable copy.
-    Owned<CFMutableCharacterSetRef> digits = CFCharacterSetCreateMutableCopy(
-        nullptr, CFCharacterSetGetPredefined(kCFCharacterSetDecimalDigit));
-    CFCharacterSetAddCharactersInString(digits, CFSTR("x"));
-    EXPECT_TRUE(CFCharacterSetIsCharacterMember(digits, 'x'));
+    cf::Holder<CFMutableCharacterSetRef> digits(CFCharacterSetCreateMutableCopy(
+        nullptr, CFCharacterSetGetPredefined(kCFCharacterSetDecimalDigit)));
+    CFCharacterSetAddCharactersInString(digits.get(), CFSTR("x"));
+    EXPECT_TRUE(CFCharacterSetIsCharacterMember(digits.get(), 'x'));
     EXPECT_FALSE(CFCharacterSetIsCharacterMember(
         CFCharacterSetGetPredefined(kCFCharacterSetDecimalDigit), 'x'));
     testing::internal::CaptureStderr();
@@ -128,9 +126,9 @@ TEST(CFCharacterSet, FindCharacterFromSetInStrings) {
     ASSERT_TRUE(CFStringFindCharacterFromSet(text, digits, all, kCFCompareBackwards, &found));
     EXPECT_EQ(found.location, 8);
     EXPECT_FALSE(CFStringFindCharacterFromSet(text, digits, all, kCFCompareAnchored, &found));
-    Owned<CFCharacterSetRef> emoji =
-        CFCharacterSetCreateWithCharactersInRange(nullptr, CFRangeMake(0x1F600, 1));
-    ASSERT_TRUE(CFStringFindCharacterFromSet(text, emoji, all, kCFCompareBackwards, &found));
+    cf::Holder<CFCharacterSetRef> emoji(
+        CFCharacterSetCreateWithCharactersInRange(nullptr, CFRangeMake(0x1F600, 1)));
+    ASSERT_TRUE(CFStringFindCharacterFromSet(text, emoji.get(), all, kCFCompareBackwards, &found));
     EXPECT_EQ(found.location, 9);
     EXPECT_EQ(found.length, 2); // both halves of the pair
     CFCharacterSetRef space = CFCharacterSetGetPredefined(kCFCharacterSetWhitespace);

@@ -1,7 +1,7 @@
 #include <CoreFoundation/CFDate.h>
 
 #include "CFDateInternal.h"
-#include "CFOwned.h"
+#include <CoreFoundation/CFHolder.h>
 #include "CFValueSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,20 +16,21 @@ TEST(CFDate, AbsoluteTimeCountsFrom2001) {
     // Leap days: 1972..2000 holds 8, 1904..2000 holds 25.
     EXPECT_EQ(kCFAbsoluteTimeIntervalSince1970, (31 * 365 + 8) * 86400.0);
     EXPECT_EQ(kCFAbsoluteTimeIntervalSince1904, (97 * 365 + 25) * 86400.0);
-    Owned<CFDateRef> reference(CFDateCreate(nullptr, 0));
-    EXPECT_NE(cf::describe(reference).find("2001-01-01 00:00:00"), std::string::npos);
+    cf::Holder<CFDateRef> reference(CFDateCreate(nullptr, 0));
+    EXPECT_NE(cf::describe(reference.get()).find("2001-01-01 00:00:00"), std::string::npos);
     EXPECT_EQ(cf::iso8601_from_absolute_time(-1), "2000-12-31T23:59:59Z");
 }
 
 TEST(CFDate, CompareIntervalAndEquality) {
-    Owned<CFDateRef> early(CFDateCreate(nullptr, 100.5)), late(CFDateCreate(nullptr, 160.5));
-    Owned<CFDateRef> same(CFDateCreate(nullptr, 100.5));
-    EXPECT_EQ(CFDateCompare(early, late, nullptr), kCFCompareLessThan);
-    EXPECT_EQ(CFDateCompare(late, early, nullptr), kCFCompareGreaterThan);
-    EXPECT_EQ(CFDateGetTimeIntervalSinceDate(late, early), 60.0);
-    EXPECT_TRUE(CFEqual(early, same));
-    EXPECT_EQ(CFHash(early), CFHash(same));
-    EXPECT_EQ(CFDateGetAbsoluteTime(late), 160.5);
+    cf::Holder<CFDateRef> early(CFDateCreate(nullptr, 100.5));
+    cf::Holder<CFDateRef> late(CFDateCreate(nullptr, 160.5));
+    cf::Holder<CFDateRef> same(CFDateCreate(nullptr, 100.5));
+    EXPECT_EQ(CFDateCompare(early.get(), late.get(), nullptr), kCFCompareLessThan);
+    EXPECT_EQ(CFDateCompare(late.get(), early.get(), nullptr), kCFCompareGreaterThan);
+    EXPECT_EQ(CFDateGetTimeIntervalSinceDate(late.get(), early.get()), 60.0);
+    EXPECT_TRUE(CFEqual(early.get(), same.get()));
+    EXPECT_EQ(CFHash(early.get()), CFHash(same.get()));
+    EXPECT_EQ(CFDateGetAbsoluteTime(late.get()), 160.5);
 }
 
 TEST(CFDate, CalendarFieldsAreCheckedAndConverted) {

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 
-using cftest::Owned;
 using cftest::utf8;
 
 namespace {
@@ -40,55 +39,55 @@ std::string value(CFLocaleRef locale, CFLocaleKey key) {
 }
 
 TEST(CFLocale, SeparatorsFollowTheLocale) {
-    Owned<CFLocaleRef> de = CFLocaleCreate(nullptr, CFSTR("de_DE"));
-    Owned<CFLocaleRef> us = CFLocaleCreate(nullptr, CFSTR("en_US"));
-    EXPECT_EQ(value(de, kCFLocaleDecimalSeparator), ",");
-    EXPECT_EQ(value(de, kCFLocaleGroupingSeparator), ".");
-    EXPECT_EQ(value(us, kCFLocaleDecimalSeparator), ".");
-    EXPECT_EQ(value(us, kCFLocaleGroupingSeparator), ",");
-    EXPECT_EQ(value(de, kCFLocaleLanguageCode), "de");
-    EXPECT_EQ(value(de, kCFLocaleCountryCode), "DE");
-    EXPECT_EQ(value(de, kCFLocaleCurrencyCode), "EUR");
-    EXPECT_EQ(value(de, kCFLocaleCurrencySymbol), "€");
+    cf::Holder<CFLocaleRef> de(CFLocaleCreate(nullptr, CFSTR("de_DE")));
+    cf::Holder<CFLocaleRef> us(CFLocaleCreate(nullptr, CFSTR("en_US")));
+    EXPECT_EQ(value(de.get(), kCFLocaleDecimalSeparator), ",");
+    EXPECT_EQ(value(de.get(), kCFLocaleGroupingSeparator), ".");
+    EXPECT_EQ(value(us.get(), kCFLocaleDecimalSeparator), ".");
+    EXPECT_EQ(value(us.get(), kCFLocaleGroupingSeparator), ",");
+    EXPECT_EQ(value(de.get(), kCFLocaleLanguageCode), "de");
+    EXPECT_EQ(value(de.get(), kCFLocaleCountryCode), "DE");
+    EXPECT_EQ(value(de.get(), kCFLocaleCurrencyCode), "EUR");
+    EXPECT_EQ(value(de.get(), kCFLocaleCurrencySymbol), "€");
     // Values are owned by the locale and stay the same object.
-    EXPECT_EQ(CFLocaleGetValue(de, kCFLocaleDecimalSeparator),
-              CFLocaleGetValue(de, kCFLocaleDecimalSeparator));
-    EXPECT_EQ(CFLocaleGetValue(de, CFSTR("no such key")), nullptr);
+    EXPECT_EQ(CFLocaleGetValue(de.get(), kCFLocaleDecimalSeparator),
+              CFLocaleGetValue(de.get(), kCFLocaleDecimalSeparator));
+    EXPECT_EQ(CFLocaleGetValue(de.get(), CFSTR("no such key")), nullptr);
 }
 
 TEST(CFLocale, IdentifiersAreCanonical) {
     for (const char* raw : {"de_DE", "de-DE", "de_DE.UTF-8", "de_DE.UTF-8@euro"}) {
-        Owned<CFStringRef> text = cftest::make(raw);
-        Owned<CFLocaleRef> locale = CFLocaleCreate(nullptr, text);
-        EXPECT_EQ(utf8(CFLocaleGetIdentifier(locale)), "de_DE") << raw;
-        Owned<CFStringRef> canonical =
-            CFLocaleCreateCanonicalLocaleIdentifierFromString(nullptr, text);
-        EXPECT_EQ(utf8(canonical), "de_DE") << raw;
+        cf::Holder<CFStringRef> text(cftest::make(raw));
+        cf::Holder<CFLocaleRef> locale(CFLocaleCreate(nullptr, text.get()));
+        EXPECT_EQ(utf8(CFLocaleGetIdentifier(locale.get())), "de_DE") << raw;
+        cf::Holder<CFStringRef> canonical(
+            CFLocaleCreateCanonicalLocaleIdentifierFromString(nullptr, text.get()));
+        EXPECT_EQ(utf8(canonical.get()), "de_DE") << raw;
     }
     EXPECT_EQ(CFLocaleCreate(nullptr, CFSTR("")), nullptr);
-    Owned<CFLocaleRef> a = CFLocaleCreate(nullptr, CFSTR("fr_FR"));
-    Owned<CFLocaleRef> b = CFLocaleCreate(nullptr, CFSTR("fr-FR"));
-    EXPECT_TRUE(CFEqual(a, b));
-    EXPECT_EQ(CFHash(a), CFHash(b));
+    cf::Holder<CFLocaleRef> a(CFLocaleCreate(nullptr, CFSTR("fr_FR")));
+    cf::Holder<CFLocaleRef> b(CFLocaleCreate(nullptr, CFSTR("fr-FR")));
+    EXPECT_TRUE(CFEqual(a.get(), b.get()));
+    EXPECT_EQ(CFHash(a.get()), CFHash(b.get()));
 }
 
 TEST(CFLocale, CurrentLocaleFromTheEnvironmentInOrder) {
     ScopedEnv all("LC_ALL", nullptr), numeric("LC_NUMERIC", nullptr), lang("LANG", "C.UTF-8");
-    Owned<CFLocaleRef> posix = CFLocaleCopyCurrent();
-    EXPECT_EQ(utf8(CFLocaleGetIdentifier(posix)), "en_US_POSIX");
-    EXPECT_EQ(value(posix, kCFLocaleDecimalSeparator), ".");
+    cf::Holder<CFLocaleRef> posix(CFLocaleCopyCurrent());
+    EXPECT_EQ(utf8(CFLocaleGetIdentifier(posix.get())), "en_US_POSIX");
+    EXPECT_EQ(value(posix.get(), kCFLocaleDecimalSeparator), ".");
     {
         ScopedEnv n("LC_NUMERIC", "de_DE.UTF-8");
-        Owned<CFLocaleRef> german = CFLocaleCopyCurrent();
-        EXPECT_EQ(utf8(CFLocaleGetIdentifier(german)), "de_DE");
-        EXPECT_EQ(value(german, kCFLocaleDecimalSeparator), ",");
+        cf::Holder<CFLocaleRef> german(CFLocaleCopyCurrent());
+        EXPECT_EQ(utf8(CFLocaleGetIdentifier(german.get())), "de_DE");
+        EXPECT_EQ(value(german.get(), kCFLocaleDecimalSeparator), ",");
         ScopedEnv a("LC_ALL", "ja_JP.UTF-8");
-        Owned<CFLocaleRef> japanese = CFLocaleCopyCurrent();
-        EXPECT_EQ(utf8(CFLocaleGetIdentifier(japanese)), "ja_JP");
+        cf::Holder<CFLocaleRef> japanese(CFLocaleCopyCurrent());
+        EXPECT_EQ(utf8(CFLocaleGetIdentifier(japanese.get())), "ja_JP");
     }
     ScopedEnv none("LANG", nullptr);
-    Owned<CFLocaleRef> fallback = CFLocaleCopyCurrent();
-    EXPECT_EQ(utf8(CFLocaleGetIdentifier(fallback)), "en_US_POSIX");
+    cf::Holder<CFLocaleRef> fallback(CFLocaleCopyCurrent());
+    EXPECT_EQ(utf8(CFLocaleGetIdentifier(fallback.get())), "en_US_POSIX");
 }
 
 } // namespace
@@ -96,10 +95,10 @@ TEST(CFLocale, CurrentLocaleFromTheEnvironmentInOrder) {
 namespace {
 
 std::vector<std::string> languages() {
-    Owned<CFArrayRef> list = CFLocaleCopyPreferredLanguages();
+    cf::Holder<CFArrayRef> list(CFLocaleCopyPreferredLanguages());
     std::vector<std::string> out;
-    for (CFIndex i = 0; i < CFArrayGetCount(list); ++i)
-        out.push_back(utf8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(list, i))));
+    for (CFIndex i = 0; i < CFArrayGetCount(list.get()); ++i)
+        out.push_back(utf8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(list.get(), i))));
     return out;
 }
 

@@ -6,26 +6,26 @@
 
 #include <cmath>
 
-using cftest::Owned;
 using cftest::utf8;
 
 namespace {
 
-Owned<CFNumberFormatterRef> formatter_for(const char* locale_id, CFNumberFormatterStyle style) {
-    Owned<CFStringRef> id = cftest::make(locale_id);
-    Owned<CFLocaleRef> locale = CFLocaleCreate(nullptr, id);
-    return CFNumberFormatterCreate(nullptr, locale, style);
+cf::Holder<CFNumberFormatterRef> formatter_for(const char* locale_id,
+                                               CFNumberFormatterStyle style) {
+    cf::Holder<CFStringRef> id(cftest::make(locale_id));
+    cf::Holder<CFLocaleRef> locale(CFLocaleCreate(nullptr, id.get()));
+    return cf::Holder<CFNumberFormatterRef>(CFNumberFormatterCreate(nullptr, locale.get(), style));
 }
 
 std::string format_double(CFNumberFormatterRef f, double value) {
-    Owned<CFStringRef> s =
-        CFNumberFormatterCreateStringWithValue(nullptr, f, kCFNumberDoubleType, &value);
-    return utf8(s);
+    cf::Holder<CFStringRef> s(
+        CFNumberFormatterCreateStringWithValue(nullptr, f, kCFNumberDoubleType, &value));
+    return utf8(s.get());
 }
 
 void set_int(CFNumberFormatterRef f, CFNumberFormatterKey key, int value) {
-    Owned<CFNumberRef> n = CFNumberCreate(nullptr, kCFNumberIntType, &value);
-    CFNumberFormatterSetProperty(f, key, n);
+    cf::Holder<CFNumberRef> n(CFNumberCreate(nullptr, kCFNumberIntType, &value));
+    CFNumberFormatterSetProperty(f, key, n.get());
 }
 
 TEST(CFNumberFormatter, StylesFollowTheLocale) {
@@ -48,7 +48,7 @@ TEST(CFNumberFormatter, StylesFollowTheLocale) {
         {"de_DE", kCFNumberFormatterSpellOutStyle, 3, "drei"},
     };
     for (const Case& c : cases) {
-        Owned<CFNumberFormatterRef> f = formatter_for(c.locale, c.style);
+        cf::Holder<CFNumberFormatterRef> f(formatter_for(c.locale, c.style));
         ASSERT_NE(f.get(), nullptr);
         EXPECT_EQ(format_double(f.get(), c.value), c.text) << c.locale << " style " << c.style;
         EXPECT_EQ(CFNumberFormatterGetStyle(f.get()), c.style);
@@ -57,33 +57,34 @@ TEST(CFNumberFormatter, StylesFollowTheLocale) {
 }
 
 TEST(CFNumberFormatter, ValuesOfEveryTypeAndNumbers) {
-    Owned<CFNumberFormatterRef> f = formatter_for("en_US", kCFNumberFormatterDecimalStyle);
+    cf::Holder<CFNumberFormatterRef> f(formatter_for("en_US", kCFNumberFormatterDecimalStyle));
     SInt8 i8 = -8;
     SInt64 big = 9007199254740993LL; // not representable as a double
     float half = 0.5f;
     long l = -123456;
-    Owned<CFStringRef> a =
-        CFNumberFormatterCreateStringWithValue(nullptr, f.get(), kCFNumberSInt8Type, &i8);
-    Owned<CFStringRef> b =
-        CFNumberFormatterCreateStringWithValue(nullptr, f.get(), kCFNumberSInt64Type, &big);
-    Owned<CFStringRef> c =
-        CFNumberFormatterCreateStringWithValue(nullptr, f.get(), kCFNumberFloatType, &half);
-    Owned<CFStringRef> d =
-        CFNumberFormatterCreateStringWithValue(nullptr, f.get(), kCFNumberLongType, &l);
-    EXPECT_EQ(utf8(a), "-8");
-    EXPECT_EQ(utf8(b), "9,007,199,254,740,993");
-    EXPECT_EQ(utf8(c), "0.5");
-    EXPECT_EQ(utf8(d), "-123,456");
+    cf::Holder<CFStringRef> a(
+        CFNumberFormatterCreateStringWithValue(nullptr, f.get(), kCFNumberSInt8Type, &i8));
+    cf::Holder<CFStringRef> b(
+        CFNumberFormatterCreateStringWithValue(nullptr, f.get(), kCFNumberSInt64Type, &big));
+    cf::Holder<CFStringRef> c(
+        CFNumberFormatterCreateStringWithValue(nullptr, f.get(), kCFNumberFloatType, &half));
+    cf::Holder<CFStringRef> d(
+        CFNumberFormatterCreateStringWithValue(nullptr, f.get(), kCFNumberLongType, &l));
+    EXPECT_EQ(utf8(a.get()), "-8");
+    EXPECT_EQ(utf8(b.get()), "9,007,199,254,740,993");
+    EXPECT_EQ(utf8(c.get()), "0.5");
+    EXPECT_EQ(utf8(d.get()), "-123,456");
     EXPECT_EQ(CFNumberFormatterCreateStringWithValue(nullptr, f.get(), 99, &l), nullptr);
 
     double pi = 3.14159;
-    Owned<CFNumberRef> number = CFNumberCreate(nullptr, kCFNumberDoubleType, &pi);
-    Owned<CFStringRef> text = CFNumberFormatterCreateStringWithNumber(nullptr, f.get(), number);
-    EXPECT_EQ(utf8(text), "3.142");
+    cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberDoubleType, &pi));
+    cf::Holder<CFStringRef> text(
+        CFNumberFormatterCreateStringWithNumber(nullptr, f.get(), number.get()));
+    EXPECT_EQ(utf8(text.get()), "3.142");
 }
 
 TEST(CFNumberFormatter, PropertiesChangeTheOutputAndReadBack) {
-    Owned<CFNumberFormatterRef> f = formatter_for("de_DE", kCFNumberFormatterDecimalStyle);
+    cf::Holder<CFNumberFormatterRef> f(formatter_for("de_DE", kCFNumberFormatterDecimalStyle));
     set_int(f.get(), kCFNumberFormatterMinFractionDigits, 2);
     set_int(f.get(), kCFNumberFormatterMaxFractionDigits, 2);
     EXPECT_EQ(format_double(f.get(), 1234.5), "1.234,50");
@@ -96,17 +97,17 @@ TEST(CFNumberFormatter, PropertiesChangeTheOutputAndReadBack) {
     set_int(f.get(), kCFNumberFormatterMinIntegerDigits, 1);
     EXPECT_EQ(format_double(f.get(), 1234.5), "1 234'50");
 
-    Owned<CFTypeRef> digits =
-        CFNumberFormatterCopyProperty(f.get(), kCFNumberFormatterMaxFractionDigits);
+    cf::Holder<CFTypeRef> digits(
+        CFNumberFormatterCopyProperty(f.get(), kCFNumberFormatterMaxFractionDigits));
     int n = 0;
     ASSERT_NE(digits.get(), nullptr);
     EXPECT_TRUE(CFNumberGetValue(static_cast<CFNumberRef>(digits.get()), kCFNumberIntType, &n));
     EXPECT_EQ(n, 2);
-    Owned<CFTypeRef> separator =
-        CFNumberFormatterCopyProperty(f.get(), kCFNumberFormatterDecimalSeparator);
+    cf::Holder<CFTypeRef> separator(
+        CFNumberFormatterCopyProperty(f.get(), kCFNumberFormatterDecimalSeparator));
     EXPECT_EQ(utf8(static_cast<CFStringRef>(separator.get())), "'");
-    Owned<CFTypeRef> grouping =
-        CFNumberFormatterCopyProperty(f.get(), kCFNumberFormatterUseGroupingSeparator);
+    cf::Holder<CFTypeRef> grouping(
+        CFNumberFormatterCopyProperty(f.get(), kCFNumberFormatterUseGroupingSeparator));
     EXPECT_EQ(grouping.get(), kCFBooleanTrue);
 
     CFNumberFormatterSetProperty(f.get(), kCFNumberFormatterZeroSymbol, CFSTR("nil"));
@@ -120,17 +121,17 @@ TEST(CFNumberFormatter, PropertiesChangeTheOutputAndReadBack) {
 }
 
 TEST(CFNumberFormatter, PatternsAndParsing) {
-    Owned<CFNumberFormatterRef> f = formatter_for("de_DE", kCFNumberFormatterDecimalStyle);
-    Owned<CFTypeRef> initial =
-        CFNumberFormatterCopyProperty(f.get(), kCFNumberFormatterDefaultFormat);
+    cf::Holder<CFNumberFormatterRef> f(formatter_for("de_DE", kCFNumberFormatterDecimalStyle));
+    cf::Holder<CFTypeRef> initial(
+        CFNumberFormatterCopyProperty(f.get(), kCFNumberFormatterDefaultFormat));
     CFNumberFormatterSetFormat(f.get(), CFSTR("0000.0"));
     EXPECT_EQ(utf8(CFNumberFormatterGetFormat(f.get())), "0000.0");
     EXPECT_EQ(format_double(f.get(), 7.25), "0007,2");
-    Owned<CFTypeRef> still =
-        CFNumberFormatterCopyProperty(f.get(), kCFNumberFormatterDefaultFormat);
-    EXPECT_TRUE(CFEqual(initial, still));
+    cf::Holder<CFTypeRef> still(
+        CFNumberFormatterCopyProperty(f.get(), kCFNumberFormatterDefaultFormat));
+    EXPECT_TRUE(CFEqual(initial.get(), still.get()));
 
-    Owned<CFNumberFormatterRef> de = formatter_for("de_DE", kCFNumberFormatterDecimalStyle);
+    cf::Holder<CFNumberFormatterRef> de(formatter_for("de_DE", kCFNumberFormatterDecimalStyle));
     double d = 0;
     EXPECT_TRUE(CFNumberFormatterGetValueFromString(de.get(), CFSTR("1.234,5"), nullptr,
                                                     kCFNumberDoubleType, &d));
@@ -152,18 +153,18 @@ TEST(CFNumberFormatter, PatternsAndParsing) {
     EXPECT_EQ(range.length, 2);
     EXPECT_DOUBLE_EQ(d, 12.0);
 
-    Owned<CFNumberRef> whole = CFNumberFormatterCreateNumberFromString(
-        nullptr, de.get(), CFSTR("9.007.199.254.740.993"), nullptr, 0);
+    cf::Holder<CFNumberRef> whole(CFNumberFormatterCreateNumberFromString(
+        nullptr, de.get(), CFSTR("9.007.199.254.740.993"), nullptr, 0));
     SInt64 big = 0;
     ASSERT_NE(whole.get(), nullptr);
-    EXPECT_TRUE(CFNumberGetValue(whole, kCFNumberSInt64Type, &big));
+    EXPECT_TRUE(CFNumberGetValue(whole.get(), kCFNumberSInt64Type, &big));
     EXPECT_EQ(big, 9007199254740993LL);
-    Owned<CFNumberRef> truncated = CFNumberFormatterCreateNumberFromString(
-        nullptr, de.get(), CFSTR("7,9"), nullptr, kCFNumberFormatterParseIntegersOnly);
+    cf::Holder<CFNumberRef> truncated(CFNumberFormatterCreateNumberFromString(
+        nullptr, de.get(), CFSTR("7,9"), nullptr, kCFNumberFormatterParseIntegersOnly));
     EXPECT_EQ(truncated.get(), nullptr); // ",9" is left over
     CFRange part = CFRangeMake(0, 3);
-    Owned<CFNumberRef> seven = CFNumberFormatterCreateNumberFromString(
-        nullptr, de.get(), CFSTR("7,9"), &part, kCFNumberFormatterParseIntegersOnly);
+    cf::Holder<CFNumberRef> seven(CFNumberFormatterCreateNumberFromString(
+        nullptr, de.get(), CFSTR("7,9"), &part, kCFNumberFormatterParseIntegersOnly));
     ASSERT_NE(seven.get(), nullptr);
     EXPECT_EQ(part.length, 1);
     EXPECT_EQ(CFNumberFormatterCreateNumberFromString(nullptr, de.get(), CFSTR("abc"), nullptr, 0),
@@ -173,29 +174,29 @@ TEST(CFNumberFormatter, PatternsAndParsing) {
 // Patterns and properties that ICU would abort or hang on are refused before they reach it; the
 // formatter keeps what it had and goes on working.
 TEST(CFNumberFormatter, PatternsAndPropertiesICUCannotTakeAreRefused) {
-    Owned<CFNumberFormatterRef> f = formatter_for("en_US", kCFNumberFormatterDecimalStyle);
+    cf::Holder<CFNumberFormatterRef> f(formatter_for("en_US", kCFNumberFormatterDecimalStyle));
     testing::internal::CaptureStderr();
-    CFNumberFormatterSetFormat(f, CFSTR("#,##0.00"));
+    CFNumberFormatterSetFormat(f.get(), CFSTR("#,##0.00"));
     for (CFStringRef bad : {CFSTR("0~"), CFSTR("\u00A4\u00A4\u00A4\u00A4\u00A4\u00A40")}) {
-        CFNumberFormatterSetFormat(f, bad);
-        EXPECT_EQ(utf8(CFNumberFormatterGetFormat(f)), "#,##0.00");
+        CFNumberFormatterSetFormat(f.get(), bad);
+        EXPECT_EQ(utf8(CFNumberFormatterGetFormat(f.get())), "#,##0.00");
     }
-    CFNumberFormatterSetFormat(f, CFSTR("'~'0")); // quoted: a plain character
-    CFNumberFormatterSetProperty(f, kCFNumberFormatterPositivePrefix, CFSTR("~"));
+    CFNumberFormatterSetFormat(f.get(), CFSTR("'~'0")); // quoted: a plain character
+    CFNumberFormatterSetProperty(f.get(), kCFNumberFormatterPositivePrefix, CFSTR("~"));
     double value = 0;
-    EXPECT_TRUE(
-        CFNumberFormatterGetValueFromString(f, CFSTR("~12"), nullptr, kCFNumberDoubleType, &value));
+    EXPECT_TRUE(CFNumberFormatterGetValueFromString(f.get(), CFSTR("~12"), nullptr,
+                                                    kCFNumberDoubleType, &value));
     EXPECT_EQ(value, 12);
 
-    Owned<CFNumberFormatterRef> g = formatter_for("en_US", kCFNumberFormatterDecimalStyle);
+    cf::Holder<CFNumberFormatterRef> g(formatter_for("en_US", kCFNumberFormatterDecimalStyle));
     double increment = -613;
-    Owned<CFNumberRef> negative = CFNumberCreate(nullptr, kCFNumberDoubleType, &increment);
-    CFNumberFormatterSetProperty(g, kCFNumberFormatterRoundingIncrement, negative);
-    set_int(g, kCFNumberFormatterMinFractionDigits, INT32_MAX);
-    set_int(g, kCFNumberFormatterFormatWidth, INT32_MAX);
-    set_int(g, kCFNumberFormatterRoundingMode, 99);
+    cf::Holder<CFNumberRef> negative(CFNumberCreate(nullptr, kCFNumberDoubleType, &increment));
+    CFNumberFormatterSetProperty(g.get(), kCFNumberFormatterRoundingIncrement, negative.get());
+    set_int(g.get(), kCFNumberFormatterMinFractionDigits, INT32_MAX);
+    set_int(g.get(), kCFNumberFormatterFormatWidth, INT32_MAX);
+    set_int(g.get(), kCFNumberFormatterRoundingMode, 99);
     const std::string messages = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(format_double(g, 1.5), "1.5");
+    EXPECT_EQ(format_double(g.get(), 1.5), "1.5");
     EXPECT_NE(messages.find("\"0~\" was refused"), std::string::npos) << messages;
     EXPECT_NE(messages.find("kCFNumberFormatterRoundingIncrementKey"), std::string::npos);
     EXPECT_NE(messages.find("kCFNumberFormatterMinFractionDigitsKey"), std::string::npos);

@@ -5,7 +5,7 @@
 #include <CoreFoundation/CFString.h>
 #include <CoreFoundation/CFURL.h>
 
-#include "CFOwned.h"
+#include <CoreFoundation/CFHolder.h>
 #include "CFValueSupport.h"
 
 #include <gtest/gtest.h>
@@ -49,18 +49,18 @@ const char kDocument[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 </plist>
 )";
 
-Owned<CFDataRef> bytes(const char* text, size_t length) {
-    return Owned<CFDataRef>(
+cf::Holder<CFDataRef> bytes(const char* text, size_t length) {
+    return cf::Holder<CFDataRef>(
         CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text), static_cast<CFIndex>(length)));
 }
-Owned<CFDataRef> bytes(const char* text) {
+cf::Holder<CFDataRef> bytes(const char* text) {
     return bytes(text, std::strlen(text));
 }
 
 CFPropertyListRef parse(const char* text, CFOptionFlags options, std::string* error = nullptr) {
     CFStringRef message = nullptr;
     CFPropertyListRef plist =
-        CFPropertyListCreateFromXMLData(nullptr, bytes(text), options, &message);
+        CFPropertyListCreateFromXMLData(nullptr, bytes(text).get(), options, &message);
     if (error != nullptr)
         *error = cf::utf8_string(message);
     if (message != nullptr)
@@ -69,46 +69,47 @@ CFPropertyListRef parse(const char* text, CFOptionFlags options, std::string* er
 }
 
 const void* value_for(CFTypeRef dict, const char* key) {
-    Owned<CFStringRef> k(cf::make_cfstring(key));
-    return CFDictionaryGetValue(static_cast<CFDictionaryRef>(dict), k);
+    cf::Holder<CFStringRef> k(cf::make_cfstring(key));
+    return CFDictionaryGetValue(static_cast<CFDictionaryRef>(dict), k.get());
 }
 
 TEST(CFPropertyList, ReadsEveryType) {
     std::string error;
-    Owned<CFPropertyListRef> plist(parse(kDocument, kCFPropertyListImmutable, &error));
+    cf::Holder<CFPropertyListRef> plist(parse(kDocument, kCFPropertyListImmutable, &error));
     ASSERT_NE(plist.get(), nullptr) << error;
-    EXPECT_EQ(cf::utf8_string(static_cast<CFStringRef>(value_for(plist, "Name"))),
+    EXPECT_EQ(cf::utf8_string(static_cast<CFStringRef>(value_for(plist.get(), "Name"))),
               "Caf\xC3\xA9 & <Bar> <raw>");
     SInt64 count = 0, mask = 0;
-    CFNumberGetValue(static_cast<CFNumberRef>(value_for(plist, "Count")), kCFNumberSInt64Type,
+    CFNumberGetValue(static_cast<CFNumberRef>(value_for(plist.get(), "Count")), kCFNumberSInt64Type,
                      &count);
-    CFNumberGetValue(static_cast<CFNumberRef>(value_for(plist, "Mask")), kCFNumberSInt64Type,
+    CFNumberGetValue(static_cast<CFNumberRef>(value_for(plist.get(), "Mask")), kCFNumberSInt64Type,
                      &mask);
     EXPECT_EQ(count, -42);
     EXPECT_EQ(mask, 255);
     double ratio = 0;
-    EXPECT_TRUE(CFNumberIsFloatType(static_cast<CFNumberRef>(value_for(plist, "Ratio"))));
-    CFNumberGetValue(static_cast<CFNumberRef>(value_for(plist, "Ratio")), kCFNumberDoubleType,
+    EXPECT_TRUE(CFNumberIsFloatType(static_cast<CFNumberRef>(value_for(plist.get(), "Ratio"))));
+    CFNumberGetValue(static_cast<CFNumberRef>(value_for(plist.get(), "Ratio")), kCFNumberDoubleType,
                      &ratio);
     EXPECT_EQ(ratio, 0.25);
-    EXPECT_EQ(value_for(plist, "On"), kCFBooleanTrue);
-    EXPECT_EQ(value_for(plist, "Off"), kCFBooleanFalse);
+    EXPECT_EQ(value_for(plist.get(), "On"), kCFBooleanTrue);
+    EXPECT_EQ(value_for(plist.get(), "Off"), kCFBooleanFalse);
     // 2009-06-30 is 3102 days after 2001-01-01.
-    EXPECT_EQ(CFDateGetAbsoluteTime(static_cast<CFDateRef>(value_for(plist, "When"))),
+    EXPECT_EQ(CFDateGetAbsoluteTime(static_cast<CFDateRef>(value_for(plist.get(), "When"))),
               3102 * 86400.0 + 12 * 3600 + 1);
-    auto blob = static_cast<CFDataRef>(value_for(plist, "Blob"));
+    auto blob = static_cast<CFDataRef>(value_for(plist.get(), "Blob"));
     ASSERT_EQ(CFDataGetLength(blob), 4);
     EXPECT_EQ(std::memcmp(CFDataGetBytePtr(blob), "\x00\x01\x02\xff", 4), 0);
-    auto list = static_cast<CFArrayRef>(value_for(plist, "List"));
+    auto list = static_cast<CFArrayRef>(value_for(plist.get(), "List"));
     ASSERT_EQ(CFArrayGetCount(list), 3);
     EXPECT_EQ(CFStringGetLength(static_cast<CFStringRef>(CFArrayGetValueAtIndex(list, 0))), 0);
     EXPECT_EQ(CFGetTypeID(CFArrayGetValueAtIndex(list, 1)), CFDictionaryGetTypeID());
 }
 
 TEST(CFPropertyList, MutabilityOptionsAreHonoured) {
-    Owned<CFPropertyListRef> frozen(parse(kDocument, kCFPropertyListImmutable));
-    Owned<CFPropertyListRef> containers(parse(kDocument, kCFPropertyListMutableContainers));
-    Owned<CFPropertyListRef> leaves(parse(kDocument, kCFPropertyListMutableContainersAndLeaves));
+    cf::Holder<CFPropertyListRef> frozen(parse(kDocument, kCFPropertyListImmutable));
+    cf::Holder<CFPropertyListRef> containers(parse(kDocument, kCFPropertyListMutableContainers));
+    cf::Holder<CFPropertyListRef> leaves(
+        parse(kDocument, kCFPropertyListMutableContainersAndLeaves));
     for (CFTypeRef plist : {frozen.get(), containers.get(), leaves.get()}) {
         CFDictionarySetValue((CFMutableDictionaryRef)plist, CFSTR("Added"), kCFBooleanTrue);
         CFArrayAppendValue((CFMutableArrayRef)value_for(plist, "List"), kCFBooleanTrue);
@@ -123,29 +124,29 @@ TEST(CFPropertyList, MutabilityOptionsAreHonoured) {
             CFDataGetLength(static_cast<CFDataRef>(value_for(plist, "Blob"))) == 5,
             cf::utf8_string(static_cast<CFStringRef>(value_for(plist, "Name"))).back() == '!'};
     };
-    EXPECT_EQ(changed(frozen), (std::vector<bool>{false, false, false, false}));
-    EXPECT_EQ(changed(containers), (std::vector<bool>{true, true, false, false}));
-    EXPECT_EQ(changed(leaves), (std::vector<bool>{true, true, true, true}));
+    EXPECT_EQ(changed(frozen.get()), (std::vector<bool>{false, false, false, false}));
+    EXPECT_EQ(changed(containers.get()), (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(changed(leaves.get()), (std::vector<bool>{true, true, true, true}));
 }
 
 TEST(CFPropertyList, WritesAStableDocumentThatReadsBack) {
-    Owned<CFMutableDictionaryRef> dict(CFDictionaryCreateMutable(
+    cf::Holder<CFMutableDictionaryRef> dict(CFDictionaryCreateMutable(
         nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
-    Owned<CFStringRef> text(cf::make_cfstring("a<b & c>d\r\n\tend"));
+    cf::Holder<CFStringRef> text(cf::make_cfstring("a<b & c>d\r\n\tend"));
     long big = 1L << 40;
-    Owned<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberLongType, &big));
-    Owned<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>("hi"), 2));
-    Owned<CFDateRef> date(CFDateCreate(nullptr, 0));
+    cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberLongType, &big));
+    cf::Holder<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>("hi"), 2));
+    cf::Holder<CFDateRef> date(CFDateCreate(nullptr, 0));
     const void* items[] = {kCFBooleanFalse, data.get(), date.get()};
-    Owned<CFArrayRef> array(CFArrayCreate(nullptr, items, 3, &kCFTypeArrayCallBacks));
-    CFDictionarySetValue(dict, CFSTR("zeta"), text);
-    CFDictionarySetValue(dict, CFSTR("alpha"), number);
-    CFDictionarySetValue(dict, CFSTR("Mid"), array);
+    cf::Holder<CFArrayRef> array(CFArrayCreate(nullptr, items, 3, &kCFTypeArrayCallBacks));
+    CFDictionarySetValue(dict.get(), CFSTR("zeta"), text.get());
+    CFDictionarySetValue(dict.get(), CFSTR("alpha"), number.get());
+    CFDictionarySetValue(dict.get(), CFSTR("Mid"), array.get());
 
-    Owned<CFDataRef> xml(CFPropertyListCreateXMLData(nullptr, dict));
+    cf::Holder<CFDataRef> xml(CFPropertyListCreateXMLData(nullptr, dict.get()));
     ASSERT_NE(xml.get(), nullptr);
-    std::string written(reinterpret_cast<const char*>(CFDataGetBytePtr(xml)),
-                        static_cast<size_t>(CFDataGetLength(xml)));
+    std::string written(reinterpret_cast<const char*>(CFDataGetBytePtr(xml.get())),
+                        static_cast<size_t>(CFDataGetLength(xml.get())));
     EXPECT_EQ(written, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                        "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
                        "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
@@ -164,29 +165,30 @@ TEST(CFPropertyList, WritesAStableDocumentThatReadsBack) {
                        "</dict>\n"
                        "</plist>\n");
     CFPropertyListFormat format = 0;
-    Owned<CFPropertyListRef> again(CFPropertyListCreateWithData(nullptr, xml, 0, &format, nullptr));
-    EXPECT_TRUE(CFEqual(again, dict));
+    cf::Holder<CFPropertyListRef> again(
+        CFPropertyListCreateWithData(nullptr, xml.get(), 0, &format, nullptr));
+    EXPECT_TRUE(CFEqual(again.get(), dict.get()));
     EXPECT_EQ(format, kCFPropertyListXMLFormat_v1_0);
 
     // The document we were given reads back to an equal list after a write.
-    Owned<CFPropertyListRef> original(parse(kDocument, 0));
-    Owned<CFDataRef> rewritten(CFPropertyListCreateXMLData(nullptr, original));
-    Owned<CFPropertyListRef> reread(
-        CFPropertyListCreateWithData(nullptr, rewritten, 0, nullptr, nullptr));
-    EXPECT_TRUE(CFEqual(original, reread));
+    cf::Holder<CFPropertyListRef> original(parse(kDocument, 0));
+    cf::Holder<CFDataRef> rewritten(CFPropertyListCreateXMLData(nullptr, original.get()));
+    cf::Holder<CFPropertyListRef> reread(
+        CFPropertyListCreateWithData(nullptr, rewritten.get(), 0, nullptr, nullptr));
+    EXPECT_TRUE(CFEqual(original.get(), reread.get()));
 }
 
 TEST(CFPropertyList, RealsKeepTheirExactValueAndSpecialValues) {
     const double values[] = {0.1, -1e-300, 1.0 / 3.0, 123456789.0, HUGE_VAL, -HUGE_VAL, NAN};
     for (double v : values) {
-        Owned<CFNumberRef> n(CFNumberCreate(nullptr, kCFNumberDoubleType, &v));
-        Owned<CFDataRef> xml(CFPropertyListCreateXMLData(nullptr, n));
-        Owned<CFPropertyListRef> back(
-            CFPropertyListCreateWithData(nullptr, xml, 0, nullptr, nullptr));
+        cf::Holder<CFNumberRef> n(CFNumberCreate(nullptr, kCFNumberDoubleType, &v));
+        cf::Holder<CFDataRef> xml(CFPropertyListCreateXMLData(nullptr, n.get()));
+        cf::Holder<CFPropertyListRef> back(
+            CFPropertyListCreateWithData(nullptr, xml.get(), 0, nullptr, nullptr));
         ASSERT_NE(back.get(), nullptr) << v;
-        EXPECT_TRUE(CFEqual(back, n)) << v;
+        EXPECT_TRUE(CFEqual(back.get(), n.get())) << v;
     }
-    Owned<CFPropertyListRef> huge(parse("<plist><real>1e999</real></plist>", 0));
+    cf::Holder<CFPropertyListRef> huge(parse("<plist><real>1e999</real></plist>", 0));
     double d = 0;
     CFNumberGetValue(static_cast<CFNumberRef>(huge.get()), kCFNumberDoubleType, &d);
     EXPECT_TRUE(std::isinf(d));
@@ -240,17 +242,18 @@ TEST(CFPropertyList, MalformedInputGivesNullAndTheLine) {
 TEST(CFPropertyList, CreateWithDataReportsACFError) {
     CFErrorRef error = nullptr;
     CFPropertyListRef plist = CFPropertyListCreateWithData(
-        nullptr, bytes("<plist>\n<dict>\n<key>k</key>\n<nonsense/>\n</dict>\n</plist>"), 0, nullptr,
-        &error);
+        nullptr, bytes("<plist>\n<dict>\n<key>k</key>\n<nonsense/>\n</dict>\n</plist>").get(), 0,
+        nullptr, &error);
     EXPECT_EQ(plist, nullptr);
     ASSERT_NE(error, nullptr);
-    Owned<CFErrorRef> owned(error);
+    cf::Holder<CFErrorRef> owned(error);
     EXPECT_EQ(CFErrorGetCode(error), kCFPropertyListReadCorruptError);
     EXPECT_TRUE(CFEqual(CFErrorGetDomain(error), kCFErrorDomainCocoa));
-    Owned<CFStringRef> description(CFErrorCopyDescription(error));
-    EXPECT_NE(cf::utf8_string(description).find("<nonsense> on line 4"), std::string::npos);
-    EXPECT_EQ(CFPropertyListCreateWithData(nullptr, bytes("bplist00\x01"), 0, nullptr, nullptr),
-              nullptr);
+    cf::Holder<CFStringRef> description(CFErrorCopyDescription(error));
+    EXPECT_NE(cf::utf8_string(description.get()).find("<nonsense> on line 4"), std::string::npos);
+    EXPECT_EQ(
+        CFPropertyListCreateWithData(nullptr, bytes("bplist00\x01").get(), 0, nullptr, nullptr),
+        nullptr);
 }
 
 TEST(CFPropertyList, EveryTruncationOfADocumentFailsCleanlyOrParses) {
@@ -259,8 +262,9 @@ TEST(CFPropertyList, EveryTruncationOfADocumentFailsCleanlyOrParses) {
     for (size_t n = 0; n < length; ++n) {
         std::string error;
         CFStringRef message = nullptr;
-        CFPropertyListRef plist = CFPropertyListCreateFromXMLData(
-            nullptr, bytes(kDocument, n), kCFPropertyListMutableContainersAndLeaves, &message);
+        CFPropertyListRef plist =
+            CFPropertyListCreateFromXMLData(nullptr, bytes(kDocument, n).get(),
+                                            kCFPropertyListMutableContainersAndLeaves, &message);
         // Exactly one of a list and a message, never both or neither.
         EXPECT_NE(plist == nullptr, message == nullptr) << n;
         if (message != nullptr) {
@@ -276,41 +280,43 @@ TEST(CFPropertyList, EveryTruncationOfADocumentFailsCleanlyOrParses) {
 }
 
 TEST(CFPropertyList, ValidityAndWritingRefuseWhatXMLCannotHold) {
-    Owned<CFPropertyListRef> plist(parse(kDocument, 0));
-    EXPECT_TRUE(CFPropertyListIsValid(plist, kCFPropertyListXMLFormat_v1_0));
-    EXPECT_FALSE(CFPropertyListIsValid(plist, kCFPropertyListOpenStepFormat));
+    cf::Holder<CFPropertyListRef> plist(parse(kDocument, 0));
+    EXPECT_TRUE(CFPropertyListIsValid(plist.get(), kCFPropertyListXMLFormat_v1_0));
+    EXPECT_FALSE(CFPropertyListIsValid(plist.get(), kCFPropertyListOpenStepFormat));
 
-    Owned<CFMutableDictionaryRef> bad_key(CFDictionaryCreateMutable(
+    cf::Holder<CFMutableDictionaryRef> bad_key(CFDictionaryCreateMutable(
         nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
-    CFDictionarySetValue(bad_key, kCFBooleanTrue, kCFBooleanTrue);
-    EXPECT_FALSE(CFPropertyListIsValid(bad_key, kCFPropertyListXMLFormat_v1_0));
-    EXPECT_EQ(CFPropertyListCreateXMLData(nullptr, bad_key), nullptr);
+    CFDictionarySetValue(bad_key.get(), kCFBooleanTrue, kCFBooleanTrue);
+    EXPECT_FALSE(CFPropertyListIsValid(bad_key.get(), kCFPropertyListXMLFormat_v1_0));
+    EXPECT_EQ(CFPropertyListCreateXMLData(nullptr, bad_key.get()), nullptr);
 
-    Owned<CFMutableArrayRef> loop(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
-    CFArrayAppendValue(loop, loop); // a cycle (broken again below, so it can be freed)
-    EXPECT_FALSE(CFPropertyListIsValid(loop, kCFPropertyListXMLFormat_v1_0));
+    cf::Holder<CFMutableArrayRef> loop(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
+    CFArrayAppendValue(loop.get(), loop.get()); // a cycle (broken again below, so it can be freed)
+    EXPECT_FALSE(CFPropertyListIsValid(loop.get(), kCFPropertyListXMLFormat_v1_0));
     CFErrorRef error = nullptr;
-    EXPECT_EQ(CFPropertyListCreateData(nullptr, loop, kCFPropertyListXMLFormat_v1_0, 0, &error),
-              nullptr);
+    EXPECT_EQ(
+        CFPropertyListCreateData(nullptr, loop.get(), kCFPropertyListXMLFormat_v1_0, 0, &error),
+        nullptr);
     EXPECT_NE(error, nullptr);
     CFRelease(error);
-    CFArrayRemoveAllValues(loop);
+    CFArrayRemoveAllValues(loop.get());
 
-    Owned<CFStringRef> path(cf::make_cfstring("/tmp"));
-    Owned<CFURLRef> url(CFURLCreateWithFileSystemPath(nullptr, path, kCFURLPOSIXPathStyle, true));
-    EXPECT_FALSE(CFPropertyListIsValid(url, kCFPropertyListXMLFormat_v1_0));
-    Owned<CFStringRef> control(cf::make_cfstring("bell\x07"));
-    EXPECT_EQ(CFPropertyListCreateXMLData(nullptr, control), nullptr);
+    cf::Holder<CFStringRef> path(cf::make_cfstring("/tmp"));
+    cf::Holder<CFURLRef> url(
+        CFURLCreateWithFileSystemPath(nullptr, path.get(), kCFURLPOSIXPathStyle, true));
+    EXPECT_FALSE(CFPropertyListIsValid(url.get(), kCFPropertyListXMLFormat_v1_0));
+    cf::Holder<CFStringRef> control(cf::make_cfstring("bell\x07"));
+    EXPECT_EQ(CFPropertyListCreateXMLData(nullptr, control.get()), nullptr);
 }
 
 TEST(CFPropertyList, DeepCopiesAreIndependentAndAsMutableAsAsked) {
-    Owned<CFPropertyListRef> plist(parse(kDocument, 0));
-    Owned<CFPropertyListRef> copy(
-        CFPropertyListCreateDeepCopy(nullptr, plist, kCFPropertyListMutableContainers));
-    EXPECT_TRUE(CFEqual(plist, copy));
-    CFArrayAppendValue((CFMutableArrayRef)value_for(copy, "List"), kCFBooleanTrue);
-    EXPECT_EQ(CFArrayGetCount(static_cast<CFArrayRef>(value_for(copy, "List"))), 4);
-    EXPECT_EQ(CFArrayGetCount(static_cast<CFArrayRef>(value_for(plist, "List"))), 3);
+    cf::Holder<CFPropertyListRef> plist(parse(kDocument, 0));
+    cf::Holder<CFPropertyListRef> copy(
+        CFPropertyListCreateDeepCopy(nullptr, plist.get(), kCFPropertyListMutableContainers));
+    EXPECT_TRUE(CFEqual(plist.get(), copy.get()));
+    CFArrayAppendValue((CFMutableArrayRef)value_for(copy.get(), "List"), kCFBooleanTrue);
+    EXPECT_EQ(CFArrayGetCount(static_cast<CFArrayRef>(value_for(copy.get(), "List"))), 4);
+    EXPECT_EQ(CFArrayGetCount(static_cast<CFArrayRef>(value_for(plist.get(), "List"))), 3);
 }
 
 } // namespace

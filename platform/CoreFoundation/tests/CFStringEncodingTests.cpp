@@ -8,7 +8,6 @@
 #include <vector>
 
 using cftest::make;
-using cftest::Owned;
 using cftest::utf8;
 
 namespace {
@@ -57,10 +56,10 @@ TEST(CFStringEncoding, KnownBytesRoundTripInEveryEncoding) {
     for (const Known& k : kKnown) {
         SCOPED_TRACE(k.text);
         EXPECT_TRUE(CFStringIsEncodingAvailable(k.encoding));
-        Owned<CFStringRef> s = make(k.text);
-        EXPECT_EQ(encode(s, k.encoding), k.bytes);
-        Owned<CFStringRef> back = decode(k.bytes, k.encoding);
-        EXPECT_TRUE(CFEqual(back, s)) << utf8(back);
+        cf::Holder<CFStringRef> s(make(k.text));
+        EXPECT_EQ(encode(s.get(), k.encoding), k.bytes);
+        cf::Holder<CFStringRef> back(decode(k.bytes, k.encoding));
+        EXPECT_TRUE(CFEqual(back.get(), s.get())) << utf8(back.get());
     }
 }
 
@@ -88,64 +87,65 @@ TEST(CFStringEncoding, InvalidBytesGiveNull) {
 }
 
 TEST(CFStringEncoding, JapaneseThroughShiftJIS) {
-    Owned<CFStringRef> text = make("印刷ダイアログ：会計コード");
+    cf::Holder<CFStringRef> text(make("印刷ダイアログ：会計コード"));
     char buffer[64];
-    ASSERT_TRUE(CFStringGetCString(text, buffer, sizeof buffer, kCFStringEncodingShiftJIS));
-    Owned<CFStringRef> back = CFStringCreateWithCString(nullptr, buffer, kCFStringEncodingShiftJIS);
-    EXPECT_TRUE(CFEqual(back, text));
+    ASSERT_TRUE(CFStringGetCString(text.get(), buffer, sizeof buffer, kCFStringEncodingShiftJIS));
+    cf::Holder<CFStringRef> back(
+        CFStringCreateWithCString(nullptr, buffer, kCFStringEncodingShiftJIS));
+    EXPECT_TRUE(CFEqual(back.get(), text.get()));
     // Characters Shift JIS lacks make the conversion fail, not mangle.
-    Owned<CFStringRef> greek_and_emoji = make("日本 ψ 😀");
-    EXPECT_FALSE(
-        CFStringGetCString(greek_and_emoji, buffer, sizeof buffer, kCFStringEncodingShiftJIS));
+    cf::Holder<CFStringRef> greek_and_emoji(make("日本 ψ 😀"));
+    EXPECT_FALSE(CFStringGetCString(greek_and_emoji.get(), buffer, sizeof buffer,
+                                    kCFStringEncodingShiftJIS));
     EXPECT_STREQ(buffer, "");
 }
 
 TEST(CFStringEncoding, CStringNeedsRoomForEverythingAndTheTerminator) {
-    Owned<CFStringRef> s = make("Grüße"); // 7 bytes in UTF-8
+    cf::Holder<CFStringRef> s(make("Grüße")); // 7 bytes in UTF-8
     char buffer[16];
-    EXPECT_FALSE(CFStringGetCString(s, buffer, 7, kCFStringEncodingUTF8));
-    EXPECT_TRUE(CFStringGetCString(s, buffer, 8, kCFStringEncodingUTF8));
+    EXPECT_FALSE(CFStringGetCString(s.get(), buffer, 7, kCFStringEncodingUTF8));
+    EXPECT_TRUE(CFStringGetCString(s.get(), buffer, 8, kCFStringEncodingUTF8));
     EXPECT_STREQ(buffer, "Grüße");
-    EXPECT_TRUE(CFStringGetCString(s, buffer, 6, kCFStringEncodingISOLatin1));
+    EXPECT_TRUE(CFStringGetCString(s.get(), buffer, 6, kCFStringEncodingISOLatin1));
     EXPECT_STREQ(buffer, "Gr\xfc\xdf"
                          "e");
-    EXPECT_FALSE(CFStringGetCString(s, buffer, 16, kCFStringEncodingASCII));
+    EXPECT_FALSE(CFStringGetCString(s.get(), buffer, 16, kCFStringEncodingASCII));
 
     Str255 pascal;
-    EXPECT_TRUE(CFStringGetPascalString(s, pascal, sizeof pascal, kCFStringEncodingMacRoman));
+    EXPECT_TRUE(CFStringGetPascalString(s.get(), pascal, sizeof pascal, kCFStringEncodingMacRoman));
     EXPECT_EQ(pascal[0], 5);
-    Owned<CFStringRef> back =
-        CFStringCreateWithPascalString(nullptr, pascal, kCFStringEncodingMacRoman);
-    EXPECT_TRUE(CFEqual(back, s));
+    cf::Holder<CFStringRef> back(
+        CFStringCreateWithPascalString(nullptr, pascal, kCFStringEncodingMacRoman));
+    EXPECT_TRUE(CFEqual(back.get(), s.get()));
 }
 
 TEST(CFStringEncoding, GetBytesStopsOrSubstitutes) {
-    Owned<CFStringRef> s = make("aé€b");
+    cf::Holder<CFStringRef> s(make("aé€b"));
     UInt8 buffer[16];
     CFIndex used = -1;
     // Latin 1 has no euro: without a loss byte the conversion stops before it.
-    CFIndex converted = CFStringGetBytes(s, CFRangeMake(0, 4), kCFStringEncodingISOLatin1, 0, false,
-                                         buffer, sizeof buffer, &used);
+    CFIndex converted = CFStringGetBytes(s.get(), CFRangeMake(0, 4), kCFStringEncodingISOLatin1, 0,
+                                         false, buffer, sizeof buffer, &used);
     EXPECT_EQ(converted, 2);
     EXPECT_EQ(used, 2);
-    converted = CFStringGetBytes(s, CFRangeMake(0, 4), kCFStringEncodingISOLatin1, '?', false,
+    converted = CFStringGetBytes(s.get(), CFRangeMake(0, 4), kCFStringEncodingISOLatin1, '?', false,
                                  buffer, sizeof buffer, &used);
     EXPECT_EQ(converted, 4);
     EXPECT_EQ(Bytes(buffer, buffer + used), (Bytes{'a', 0xE9, '?', 'b'}));
     // Only whole characters are written: "é" takes two bytes in UTF-8.
-    converted =
-        CFStringGetBytes(s, CFRangeMake(0, 4), kCFStringEncodingUTF8, 0, false, buffer, 2, &used);
+    converted = CFStringGetBytes(s.get(), CFRangeMake(0, 4), kCFStringEncodingUTF8, 0, false,
+                                 buffer, 2, &used);
     EXPECT_EQ(converted, 1);
     EXPECT_EQ(used, 1);
     // A run of plain ASCII stops at the end of the buffer too.
-    Owned<CFStringRef> ascii = make("abcd");
-    converted = CFStringGetBytes(ascii, CFRangeMake(1, 3), kCFStringEncodingMacRoman, 0, false,
-                                 buffer, 2, &used);
+    cf::Holder<CFStringRef> ascii(make("abcd"));
+    converted = CFStringGetBytes(ascii.get(), CFRangeMake(1, 3), kCFStringEncodingMacRoman, 0,
+                                 false, buffer, 2, &used);
     EXPECT_EQ(converted, 2);
     EXPECT_EQ(Bytes(buffer, buffer + used), (Bytes{'b', 'c'}));
     // Measuring with a NULL buffer.
-    converted =
-        CFStringGetBytes(s, CFRangeMake(1, 2), kCFStringEncodingUTF8, 0, false, nullptr, 0, &used);
+    converted = CFStringGetBytes(s.get(), CFRangeMake(1, 2), kCFStringEncodingUTF8, 0, false,
+                                 nullptr, 0, &used);
     EXPECT_EQ(converted, 2);
     EXPECT_EQ(used, 5);
     EXPECT_EQ(CFStringGetMaximumSizeForEncoding(4, kCFStringEncodingUTF8), 12);
@@ -155,29 +155,29 @@ TEST(CFStringEncoding, GetBytesStopsOrSubstitutes) {
 }
 
 TEST(CFStringEncoding, UnicodeByteOrderMarks) {
-    Owned<CFStringRef> s = make("Ab");
-    Bytes external = encode(s, kCFStringEncodingUTF16, true);
+    cf::Holder<CFStringRef> s(make("Ab"));
+    Bytes external = encode(s.get(), kCFStringEncodingUTF16, true);
     ASSERT_EQ(external.size(), 6u);
-    Owned<CFStringRef> back = decode(external, kCFStringEncodingUTF16, true);
-    EXPECT_TRUE(CFEqual(back, s));
+    cf::Holder<CFStringRef> back(decode(external, kCFStringEncodingUTF16, true));
+    EXPECT_TRUE(CFEqual(back.get(), s.get()));
     // A byte-swapped mark is honoured whatever the host order.
-    Owned<CFStringRef> big =
-        decode(Bytes{0xFE, 0xFF, 0x00, 'A', 0x00, 'b'}, kCFStringEncodingUTF16);
-    Owned<CFStringRef> little =
-        decode(Bytes{0xFF, 0xFE, 'A', 0x00, 'b', 0x00}, kCFStringEncodingUTF16);
-    EXPECT_TRUE(CFEqual(big, s));
-    EXPECT_TRUE(CFEqual(little, s));
+    cf::Holder<CFStringRef> big(
+        decode(Bytes{0xFE, 0xFF, 0x00, 'A', 0x00, 'b'}, kCFStringEncodingUTF16));
+    cf::Holder<CFStringRef> little(
+        decode(Bytes{0xFF, 0xFE, 'A', 0x00, 'b', 0x00}, kCFStringEncodingUTF16));
+    EXPECT_TRUE(CFEqual(big.get(), s.get()));
+    EXPECT_TRUE(CFEqual(little.get(), s.get()));
     // Without the external flag no mark is written.
-    EXPECT_EQ(encode(s, kCFStringEncodingUTF16).size(), 4u);
-    Owned<CFStringRef> utf32 =
-        decode(encode(s, kCFStringEncodingUTF32, true), kCFStringEncodingUTF32);
-    EXPECT_TRUE(CFEqual(utf32, s));
+    EXPECT_EQ(encode(s.get(), kCFStringEncodingUTF16).size(), 4u);
+    cf::Holder<CFStringRef> utf32(
+        decode(encode(s.get(), kCFStringEncodingUTF32, true), kCFStringEncodingUTF32));
+    EXPECT_TRUE(CFEqual(utf32.get(), s.get()));
     // A UTF-8 mark is dropped only from an external representation.
     Bytes bom8 = {0xEF, 0xBB, 0xBF, 'A', 'b'};
-    Owned<CFStringRef> stripped = decode(bom8, kCFStringEncodingUTF8, true);
-    Owned<CFStringRef> kept = decode(bom8, kCFStringEncodingUTF8, false);
-    EXPECT_TRUE(CFEqual(stripped, s));
-    EXPECT_EQ(CFStringGetLength(kept), 3);
+    cf::Holder<CFStringRef> stripped(decode(bom8, kCFStringEncodingUTF8, true));
+    cf::Holder<CFStringRef> kept(decode(bom8, kCFStringEncodingUTF8, false));
+    EXPECT_TRUE(CFEqual(stripped.get(), s.get()));
+    EXPECT_EQ(CFStringGetLength(kept.get()), 3);
 }
 
 TEST(CFStringEncoding, CharsetNames) {
@@ -233,41 +233,44 @@ TEST(CFStringEncoding, SystemEncodingComesFromTheEnvironmentOnce) {
 }
 
 TEST(CFStringEncoding, ExternalRepresentations) {
-    Owned<CFStringRef> s = make("Zähler ✓");
-    Owned<CFDataRef> utf16 =
-        CFStringCreateExternalRepresentation(nullptr, s, kCFStringEncodingUTF16, 0);
+    cf::Holder<CFStringRef> s(make("Zähler ✓"));
+    cf::Holder<CFDataRef> utf16(
+        CFStringCreateExternalRepresentation(nullptr, s.get(), kCFStringEncodingUTF16, 0));
     ASSERT_NE(utf16.get(), nullptr);
-    EXPECT_EQ(CFDataGetLength(utf16), 2 + 2 * 8); // with a byte order mark
-    Owned<CFStringRef> back =
-        CFStringCreateFromExternalRepresentation(nullptr, utf16, kCFStringEncodingUTF16);
-    EXPECT_TRUE(CFEqual(back, s));
+    EXPECT_EQ(CFDataGetLength(utf16.get()), 2 + 2 * 8); // with a byte order mark
+    cf::Holder<CFStringRef> back(
+        CFStringCreateFromExternalRepresentation(nullptr, utf16.get(), kCFStringEncodingUTF16));
+    EXPECT_TRUE(CFEqual(back.get(), s.get()));
     // The check mark has no Latin 1 form: refused without a loss byte, replaced with one.
-    EXPECT_EQ(CFStringCreateExternalRepresentation(nullptr, s, kCFStringEncodingISOLatin1, 0),
+    EXPECT_EQ(CFStringCreateExternalRepresentation(nullptr, s.get(), kCFStringEncodingISOLatin1, 0),
               nullptr);
-    Owned<CFDataRef> lossy =
-        CFStringCreateExternalRepresentation(nullptr, s, kCFStringEncodingISOLatin1, '?');
+    cf::Holder<CFDataRef> lossy(
+        CFStringCreateExternalRepresentation(nullptr, s.get(), kCFStringEncodingISOLatin1, '?'));
     ASSERT_NE(lossy.get(), nullptr);
-    EXPECT_EQ(Bytes(CFDataGetBytePtr(lossy), CFDataGetBytePtr(lossy) + CFDataGetLength(lossy)),
+    EXPECT_EQ(Bytes(CFDataGetBytePtr(lossy.get()),
+                    CFDataGetBytePtr(lossy.get()) + CFDataGetLength(lossy.get())),
               (Bytes{'Z', 0xE4, 'h', 'l', 'e', 'r', ' ', '?'}));
-    Owned<CFDataRef> bad = CFDataCreate(nullptr, Bytes{0xFF, 0xFE, 0x41}.data(), 3);
-    EXPECT_EQ(CFStringCreateFromExternalRepresentation(nullptr, bad, kCFStringEncodingUTF16),
+    cf::Holder<CFDataRef> bad(CFDataCreate(nullptr, Bytes{0xFF, 0xFE, 0x41}.data(), 3));
+    EXPECT_EQ(CFStringCreateFromExternalRepresentation(nullptr, bad.get(), kCFStringEncodingUTF16),
               nullptr);
 }
 
 // A leading U+FEFF is a character of the text: every external representation keeps it.
 TEST(CFStringEncoding, ExternalRepresentationsKeepALeadingByteOrderMark) {
     const UniChar units[] = {0xFEFF, 'o', 'k'};
-    Owned<CFStringRef> s = CFStringCreateWithCharacters(nullptr, units, 3);
+    cf::Holder<CFStringRef> s(CFStringCreateWithCharacters(nullptr, units, 3));
     for (CFStringEncoding encoding :
          {kCFStringEncodingUTF8, kCFStringEncodingUTF16, kCFStringEncodingUTF16BE,
           kCFStringEncodingUTF16LE, kCFStringEncodingUTF32, kCFStringEncodingUTF32BE,
           kCFStringEncodingUTF32LE}) {
-        Owned<CFDataRef> data = CFStringCreateExternalRepresentation(nullptr, s, encoding, 0);
+        cf::Holder<CFDataRef> data(
+            CFStringCreateExternalRepresentation(nullptr, s.get(), encoding, 0));
         ASSERT_NE(data.get(), nullptr) << encoding;
-        Owned<CFStringRef> back = CFStringCreateFromExternalRepresentation(nullptr, data, encoding);
+        cf::Holder<CFStringRef> back(
+            CFStringCreateFromExternalRepresentation(nullptr, data.get(), encoding));
         ASSERT_NE(back.get(), nullptr) << encoding;
-        EXPECT_EQ(CFStringGetLength(back), 3) << encoding;
-        EXPECT_TRUE(CFEqual(back, s)) << encoding;
+        EXPECT_EQ(CFStringGetLength(back.get()), 3) << encoding;
+        EXPECT_TRUE(CFEqual(back.get(), s.get())) << encoding;
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-using cftest::Owned;
 using cftest::utf8;
 
 namespace {
@@ -12,9 +11,9 @@ namespace {
 std::string format(CFStringRef f, ...) {
     va_list ap;
     va_start(ap, f);
-    Owned<CFStringRef> s = CFStringCreateWithFormatAndArguments(nullptr, nullptr, f, ap);
+    cf::Holder<CFStringRef> s(CFStringCreateWithFormatAndArguments(nullptr, nullptr, f, ap));
     va_end(ap);
-    return utf8(s);
+    return utf8(s.get());
 }
 
 TEST(CFStringFormat, IntegersWithFlagsWidthsAndLengths) {
@@ -51,7 +50,7 @@ TEST(CFStringFormat, CharactersAndStrings) {
 }
 
 TEST(CFStringFormat, ObjectsThroughTheirDescription) {
-    Owned<CFStringRef> name = cftest::make("Ünïcode");
+    cf::Holder<CFStringRef> name(cftest::make("Ünïcode"));
     EXPECT_EQ(format(CFSTR("name=%@;"), name.get()), "name=Ünïcode;");
     EXPECT_EQ(format(CFSTR("[%10@][%-4@][%.2@]"), CFSTR("right"), CFSTR("l"), CFSTR("trunc")),
               "[     right][l   ][tr]");
@@ -59,9 +58,9 @@ TEST(CFStringFormat, ObjectsThroughTheirDescription) {
     std::string allocator = format(CFSTR("%@"), kCFAllocatorMalloc);
     EXPECT_EQ(allocator.rfind("<CFAllocator 0x", 0), 0u) << allocator;
     // The format itself may come from a mutable string that is being appended to.
-    Owned<CFMutableStringRef> m = CFStringCreateMutableCopy(nullptr, 0, CFSTR("<%d>"));
-    CFStringAppendFormat(m, nullptr, m, 3);
-    EXPECT_EQ(utf8(m), "<%d><3>");
+    cf::Holder<CFMutableStringRef> m(CFStringCreateMutableCopy(nullptr, 0, CFSTR("<%d>")));
+    CFStringAppendFormat(m.get(), nullptr, m.get(), 3);
+    EXPECT_EQ(utf8(m.get()), "<%d><3>");
 }
 
 TEST(CFStringFormat, PositionalArguments) {
@@ -88,8 +87,8 @@ std::string validated(CFStringRef valid, CFStringRef f, bool* refused, ...) {
     va_list ap;
     va_start(ap, refused);
     CFErrorRef error = nullptr;
-    Owned<CFStringRef> s =
-        CFStringCreateStringWithValidatedFormatAndArguments(nullptr, nullptr, valid, f, ap, &error);
+    cf::Holder<CFStringRef> s(CFStringCreateStringWithValidatedFormatAndArguments(
+        nullptr, nullptr, valid, f, ap, &error));
     va_end(ap);
     *refused = s.get() == nullptr;
     EXPECT_EQ(*refused, error != nullptr);
@@ -97,7 +96,7 @@ std::string validated(CFStringRef valid, CFStringRef f, bool* refused, ...) {
         EXPECT_EQ(CFErrorGetCode(error), 2048);
         CFRelease(error);
     }
-    return *refused ? std::string() : utf8(s);
+    return *refused ? std::string() : utf8(s.get());
 }
 
 // A format read from a file may use only the arguments the caller's own format reads.

@@ -8,7 +8,6 @@
 #include <cstring>
 
 using cftest::make;
-using cftest::Owned;
 using cftest::utf8;
 
 namespace {
@@ -21,27 +20,27 @@ struct NamedValue {
 const NamedValue kStaticTable[] = {{CFSTR("None"), 1}, {CFSTR("Some"), 2}};
 
 TEST(CFString, CreatesFromCStringAndCharacters) {
-    Owned<CFStringRef> s = make("Grüße");
+    cf::Holder<CFStringRef> s(make("Grüße"));
     ASSERT_NE(s.get(), nullptr);
-    EXPECT_EQ(CFGetTypeID(s), CFStringGetTypeID());
-    EXPECT_EQ(CFStringGetLength(s), 5);
-    EXPECT_EQ(CFStringGetCharacterAtIndex(s, 2), 0x00FC);
+    EXPECT_EQ(CFGetTypeID(s.get()), CFStringGetTypeID());
+    EXPECT_EQ(CFStringGetLength(s.get()), 5);
+    EXPECT_EQ(CFStringGetCharacterAtIndex(s.get(), 2), 0x00FC);
 
     const UniChar chars[] = {'G', 'r', 0x00FC, 0x00DF, 'e'};
-    Owned<CFStringRef> fromChars = CFStringCreateWithCharacters(nullptr, chars, 5);
-    EXPECT_TRUE(CFEqual(s, fromChars));
-    EXPECT_EQ(CFHash(s), CFHash(fromChars));
+    cf::Holder<CFStringRef> fromChars(CFStringCreateWithCharacters(nullptr, chars, 5));
+    EXPECT_TRUE(CFEqual(s.get(), fromChars.get()));
+    EXPECT_EQ(CFHash(s.get()), CFHash(fromChars.get()));
 
     UniChar out[3] = {};
-    CFStringGetCharacters(s, CFRangeMake(1, 3), out);
+    CFStringGetCharacters(s.get(), CFRangeMake(1, 3), out);
     EXPECT_EQ(out[0], 'r');
     EXPECT_EQ(out[2], 0x00DF);
-    const UniChar* direct = CFStringGetCharactersPtr(s);
+    const UniChar* direct = CFStringGetCharactersPtr(s.get());
     ASSERT_NE(direct, nullptr);
     EXPECT_EQ(std::memcmp(direct, chars, sizeof chars), 0);
 
-    Owned<CFStringRef> other = make("Grüsse");
-    EXPECT_FALSE(CFEqual(s, other));
+    cf::Holder<CFStringRef> other(make("Grüsse"));
+    EXPECT_FALSE(CFEqual(s.get(), other.get()));
 }
 
 TEST(CFString, ConstantStringsAreInternedAndImmortal) {
@@ -56,9 +55,9 @@ TEST(CFString, ConstantStringsAreInternedAndImmortal) {
 
     EXPECT_EQ(utf8(kStaticTable[0].name), "None");
     EXPECT_EQ(kStaticTable[1].name, CFSTR("Some"));
-    Owned<CFStringRef> dynamic = make("None");
-    EXPECT_TRUE(CFEqual(kStaticTable[0].name, dynamic));
-    EXPECT_EQ(CFHash(kStaticTable[0].name), CFHash(dynamic));
+    cf::Holder<CFStringRef> dynamic(make("None"));
+    EXPECT_TRUE(CFEqual(kStaticTable[0].name, dynamic.get()));
+    EXPECT_EQ(CFHash(kStaticTable[0].name), CFHash(dynamic.get()));
     EXPECT_EQ(utf8(CFSTR("日本")), "日本");
 }
 
@@ -71,11 +70,11 @@ void counting_deallocate(void* ptr, void*) {
 TEST(CFString, NoCopyStringsOwnTheirBuffer) {
     CFAllocatorContext context = {};
     context.deallocate = counting_deallocate;
-    Owned<CFAllocatorRef> counting = CFAllocatorCreate(nullptr, &context);
+    cf::Holder<CFAllocatorRef> counting(CFAllocatorCreate(nullptr, &context));
     auto* buffer = static_cast<UniChar*>(std::malloc(3 * sizeof(UniChar)));
     buffer[0] = 'a', buffer[1] = 'b', buffer[2] = 'c';
     gDeallocations = 0;
-    CFStringRef s = CFStringCreateWithCharactersNoCopy(nullptr, buffer, 3, counting);
+    CFStringRef s = CFStringCreateWithCharactersNoCopy(nullptr, buffer, 3, counting.get());
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(CFStringGetCharactersPtr(s), buffer); // no copy was made
     EXPECT_EQ(utf8(s), "abc");
@@ -89,36 +88,36 @@ TEST(CFString, NoCopyStringsOwnTheirBuffer) {
 }
 
 TEST(CFString, SubstringsCopiesAndMutableCopies) {
-    Owned<CFStringRef> s = make("print dialog");
-    Owned<CFStringRef> sub = CFStringCreateWithSubstring(nullptr, s, CFRangeMake(6, 6));
-    EXPECT_EQ(utf8(sub), "dialog");
-    EXPECT_EQ(CFStringCreateWithSubstring(nullptr, s, CFRangeMake(8, 10)), nullptr);
+    cf::Holder<CFStringRef> s(make("print dialog"));
+    cf::Holder<CFStringRef> sub(CFStringCreateWithSubstring(nullptr, s.get(), CFRangeMake(6, 6)));
+    EXPECT_EQ(utf8(sub.get()), "dialog");
+    EXPECT_EQ(CFStringCreateWithSubstring(nullptr, s.get(), CFRangeMake(8, 10)), nullptr);
 
-    Owned<CFMutableStringRef> m = CFStringCreateMutableCopy(nullptr, 0, s);
-    Owned<CFStringRef> snapshot = CFStringCreateCopy(nullptr, m);
-    CFStringAppend(m, CFSTR("!"));
-    EXPECT_EQ(utf8(snapshot), "print dialog");
-    EXPECT_EQ(utf8(m), "print dialog!");
+    cf::Holder<CFMutableStringRef> m(CFStringCreateMutableCopy(nullptr, 0, s.get()));
+    cf::Holder<CFStringRef> snapshot(CFStringCreateCopy(nullptr, m.get()));
+    CFStringAppend(m.get(), CFSTR("!"));
+    EXPECT_EQ(utf8(snapshot.get()), "print dialog");
+    EXPECT_EQ(utf8(m.get()), "print dialog!");
     // An immutable copy of a mutable string is really immutable.
     CFStringAppend(const_cast<CFMutableStringRef>(snapshot.get()), CFSTR("?"));
-    EXPECT_EQ(utf8(snapshot), "print dialog");
+    EXPECT_EQ(utf8(snapshot.get()), "print dialog");
 }
 
 TEST(CFString, DescriptionsAndShow) {
-    Owned<CFStringRef> s = make("text");
-    Owned<CFStringRef> d = CFCopyDescription(s);
-    EXPECT_TRUE(CFEqual(d, s));
+    cf::Holder<CFStringRef> s(make("text"));
+    cf::Holder<CFStringRef> d(CFCopyDescription(s.get()));
+    EXPECT_TRUE(CFEqual(d.get(), s.get()));
 
-    Owned<CFMutableStringRef> m = CFStringCreateMutableCopy(nullptr, 0, s);
-    Owned<CFStringRef> md = CFCopyDescription(m);
-    CFStringAppend(m, CFSTR("2"));
-    EXPECT_EQ(utf8(md), "text");
+    cf::Holder<CFMutableStringRef> m(CFStringCreateMutableCopy(nullptr, 0, s.get()));
+    cf::Holder<CFStringRef> md(CFCopyDescription(m.get()));
+    CFStringAppend(m.get(), CFSTR("2"));
+    EXPECT_EQ(utf8(md.get()), "text");
 
     // A class without its own describe callback.
-    Owned<CFStringRef> allocator = CFCopyDescription(kCFAllocatorMalloc);
-    EXPECT_EQ(utf8(allocator).rfind("<CFAllocator 0x", 0), 0u) << utf8(allocator);
-    Owned<CFStringRef> type_name = CFCopyTypeIDDescription(CFStringGetTypeID());
-    EXPECT_EQ(utf8(type_name), "CFString");
+    cf::Holder<CFStringRef> allocator(CFCopyDescription(kCFAllocatorMalloc));
+    EXPECT_EQ(utf8(allocator.get()).rfind("<CFAllocator 0x", 0), 0u) << utf8(allocator.get());
+    cf::Holder<CFStringRef> type_name(CFCopyTypeIDDescription(CFStringGetTypeID()));
+    EXPECT_EQ(utf8(type_name.get()), "CFString");
     EXPECT_EQ(CFCopyTypeIDDescription(999999), nullptr);
 
     testing::internal::CaptureStderr();
@@ -127,13 +126,13 @@ TEST(CFString, DescriptionsAndShow) {
 }
 
 TEST(CFString, InlineBufferReadsDirectlyAndThroughItsWindow) {
-    Owned<CFMutableStringRef> m = CFStringCreateMutable(nullptr, 0);
+    cf::Holder<CFMutableStringRef> m(CFStringCreateMutable(nullptr, 0));
     for (int i = 0; i < 300; ++i) {
         UniChar c = static_cast<UniChar>('A' + i % 26);
-        CFStringAppendCharacters(m, &c, 1);
+        CFStringAppendCharacters(m.get(), &c, 1);
     }
     CFStringInlineBuffer buffer;
-    CFStringInitInlineBuffer(m, &buffer, CFRangeMake(10, 280));
+    CFStringInitInlineBuffer(m.get(), &buffer, CFRangeMake(10, 280));
     EXPECT_NE(buffer.directUniCharBuffer, nullptr);
     EXPECT_EQ(CFStringGetCharacterFromInlineBuffer(&buffer, 0), 'A' + 10);
     EXPECT_EQ(CFStringGetCharacterFromInlineBuffer(&buffer, 280), 0);
@@ -163,9 +162,9 @@ TEST(CFString, NumericValues) {
         {"-99999999999", INT32_MIN, -99999999999.0},
     };
     for (const Case& c : cases) {
-        Owned<CFStringRef> s = make(c.text);
-        EXPECT_EQ(CFStringGetIntValue(s), c.int_value) << c.text;
-        EXPECT_DOUBLE_EQ(CFStringGetDoubleValue(s), c.double_value) << c.text;
+        cf::Holder<CFStringRef> s(make(c.text));
+        EXPECT_EQ(CFStringGetIntValue(s.get()), c.int_value) << c.text;
+        EXPECT_DOUBLE_EQ(CFStringGetDoubleValue(s.get()), c.double_value) << c.text;
     }
 }
 
@@ -191,9 +190,9 @@ TEST(CFString, CompareWithOptions) {
                                          kCFCompareCaseInsensitive),
               kCFCompareEqualTo);
     // Localised: "ä" sorts with "a" in German, after "z" by code point.
-    Owned<CFLocaleRef> de = CFLocaleCreate(nullptr, CFSTR("de_DE"));
+    cf::Holder<CFLocaleRef> de(CFLocaleCreate(nullptr, CFSTR("de_DE")));
     EXPECT_EQ(CFStringCompareWithOptionsAndLocale(CFSTR("äpfel"), CFSTR("zebra"), CFRangeMake(0, 5),
-                                                  0, de),
+                                                  0, de.get()),
               kCFCompareLessThan);
     EXPECT_EQ(CFStringCompare(CFSTR("äpfel"), CFSTR("zebra"), 0), kCFCompareGreaterThan);
 }
@@ -219,8 +218,8 @@ TEST(CFString, FindWithOptions) {
     EXPECT_FALSE(CFStringFindWithOptions(text, CFSTR("Print"), CFRangeMake(1, 20), 0, &found));
     // A decomposed "é" in the text matches a plain "e", and the range covers the mark.
     const UniChar decomposed[] = {'c', 'a', 'f', 'e', 0x0301, '!'};
-    Owned<CFStringRef> cafe = CFStringCreateWithCharacters(nullptr, decomposed, 6);
-    ASSERT_TRUE(CFStringFindWithOptions(cafe, CFSTR("CAFE"), CFRangeMake(0, 6),
+    cf::Holder<CFStringRef> cafe(CFStringCreateWithCharacters(nullptr, decomposed, 6));
+    ASSERT_TRUE(CFStringFindWithOptions(cafe.get(), CFSTR("CAFE"), CFRangeMake(0, 6),
                                         kCFCompareCaseInsensitive | kCFCompareDiacriticInsensitive,
                                         &found));
     EXPECT_EQ(found.location, 0);
@@ -229,23 +228,23 @@ TEST(CFString, FindWithOptions) {
     // With a locale the search follows its collation: "ß" is "ss" when marks
     // and case are ignored, and "ß" matches "ß" of any case.
     CFStringRef street = CFSTR("Die Straße hinab");
-    Owned<CFLocaleRef> de = CFLocaleCreate(nullptr, CFSTR("de_DE"));
+    cf::Holder<CFLocaleRef> de(CFLocaleCreate(nullptr, CFSTR("de_DE")));
     const CFStringCompareFlags loose = kCFCompareCaseInsensitive | kCFCompareDiacriticInsensitive;
     EXPECT_FALSE(
         CFStringFindWithOptions(street, CFSTR("STRASSE"), CFRangeMake(0, 16), loose, &found));
     ASSERT_TRUE(CFStringFindWithOptionsAndLocale(street, CFSTR("STRASSE"), CFRangeMake(0, 16),
-                                                 loose, de, &found));
+                                                 loose, de.get(), &found));
     EXPECT_EQ(found.location, 4);
     EXPECT_EQ(found.length, 6);
     EXPECT_TRUE(CFStringFindWithOptionsAndLocale(street, CFSTR("STRAßE"), CFRangeMake(0, 16),
-                                                 kCFCompareCaseInsensitive, de, &found));
+                                                 kCFCompareCaseInsensitive, de.get(), &found));
     EXPECT_FALSE(CFStringFindWithOptionsAndLocale(street, CFSTR("STRASSE"), CFRangeMake(0, 16), 0,
-                                                  de, &found));
+                                                  de.get(), &found));
     EXPECT_FALSE(CFStringFindWithOptionsAndLocale(street, CFSTR("straße"), CFRangeMake(0, 16),
-                                                  kCFCompareAnchored, de, &found));
+                                                  kCFCompareAnchored, de.get(), &found));
     ASSERT_TRUE(CFStringFindWithOptionsAndLocale(
         street, CFSTR("HINAB"), CFRangeMake(0, 16),
-        kCFCompareCaseInsensitive | kCFCompareAnchored | kCFCompareBackwards, de, &found));
+        kCFCompareCaseInsensitive | kCFCompareAnchored | kCFCompareBackwards, de.get(), &found));
     EXPECT_EQ(found.location, 11);
 
     EXPECT_TRUE(CFStringHasPrefix(text, CFSTR("Print")));
@@ -255,79 +254,82 @@ TEST(CFString, FindWithOptions) {
 }
 
 TEST(CFString, MutableEditing) {
-    Owned<CFMutableStringRef> m = CFStringCreateMutable(nullptr, 0);
-    CFStringAppendCString(m, "Account", kCFStringEncodingASCII);
-    CFStringAppend(m, m); // appending a string to itself
-    EXPECT_EQ(utf8(m), "AccountAccount");
-    CFStringInsert(m, 7, CFSTR(" & "));
-    EXPECT_EQ(utf8(m), "Account & Account");
-    CFStringDelete(m, CFRangeMake(0, 10));
-    EXPECT_EQ(utf8(m), "Account");
-    CFStringReplace(m, CFRangeMake(0, 1), CFSTR("a"));
-    EXPECT_EQ(utf8(m), "account");
-    CFStringDelete(m, CFRangeMake(5, 10)); // out of range: refused, unchanged
-    EXPECT_EQ(utf8(m), "account");
+    cf::Holder<CFMutableStringRef> m(CFStringCreateMutable(nullptr, 0));
+    CFStringAppendCString(m.get(), "Account", kCFStringEncodingASCII);
+    CFStringAppend(m.get(), m.get()); // appending a string to itself
+    EXPECT_EQ(utf8(m.get()), "AccountAccount");
+    CFStringInsert(m.get(), 7, CFSTR(" & "));
+    EXPECT_EQ(utf8(m.get()), "Account & Account");
+    CFStringDelete(m.get(), CFRangeMake(0, 10));
+    EXPECT_EQ(utf8(m.get()), "Account");
+    CFStringReplace(m.get(), CFRangeMake(0, 1), CFSTR("a"));
+    EXPECT_EQ(utf8(m.get()), "account");
+    CFStringDelete(m.get(), CFRangeMake(5, 10)); // out of range: refused, unchanged
+    EXPECT_EQ(utf8(m.get()), "account");
 
-    CFStringReplaceAll(m, CFSTR("a-b-A-b"));
-    EXPECT_EQ(CFStringFindAndReplace(m, CFSTR("a"), CFSTR("xyz"), CFRangeMake(0, 7),
+    CFStringReplaceAll(m.get(), CFSTR("a-b-A-b"));
+    EXPECT_EQ(CFStringFindAndReplace(m.get(), CFSTR("a"), CFSTR("xyz"), CFRangeMake(0, 7),
                                      kCFCompareCaseInsensitive),
               2);
-    EXPECT_EQ(utf8(m), "xyz-b-xyz-b");
-    EXPECT_EQ(CFStringFindAndReplace(m, CFSTR("-b"), CFSTR(""), CFRangeMake(0, 11), 0), 2);
-    EXPECT_EQ(utf8(m), "xyz-xyz");
+    EXPECT_EQ(utf8(m.get()), "xyz-b-xyz-b");
+    EXPECT_EQ(CFStringFindAndReplace(m.get(), CFSTR("-b"), CFSTR(""), CFRangeMake(0, 11), 0), 2);
+    EXPECT_EQ(utf8(m.get()), "xyz-xyz");
 
-    CFStringPad(m, CFSTR(".:"), 10, 1);
-    EXPECT_EQ(utf8(m), "xyz-xyz:.:");
-    CFStringPad(m, nullptr, 3, 0);
-    EXPECT_EQ(utf8(m), "xyz");
+    CFStringPad(m.get(), CFSTR(".:"), 10, 1);
+    EXPECT_EQ(utf8(m.get()), "xyz-xyz:.:");
+    CFStringPad(m.get(), nullptr, 3, 0);
+    EXPECT_EQ(utf8(m.get()), "xyz");
 
-    CFStringReplaceAll(m, CFSTR("\t  straße \n"));
-    CFStringTrimWhitespace(m);
-    EXPECT_EQ(utf8(m), "straße");
-    CFStringUppercase(m, nullptr);
-    EXPECT_EQ(utf8(m), "STRASSE");
-    CFStringLowercase(m, nullptr);
-    EXPECT_EQ(utf8(m), "strasse");
-    Owned<CFLocaleRef> tr = CFLocaleCreate(nullptr, CFSTR("tr_TR"));
-    CFStringReplaceAll(m, CFSTR("istanbul"));
-    CFStringUppercase(m, tr);
-    EXPECT_EQ(utf8(m), "İSTANBUL");
+    CFStringReplaceAll(m.get(), CFSTR("\t  straße \n"));
+    CFStringTrimWhitespace(m.get());
+    EXPECT_EQ(utf8(m.get()), "straße");
+    CFStringUppercase(m.get(), nullptr);
+    EXPECT_EQ(utf8(m.get()), "STRASSE");
+    CFStringLowercase(m.get(), nullptr);
+    EXPECT_EQ(utf8(m.get()), "strasse");
+    cf::Holder<CFLocaleRef> tr(CFLocaleCreate(nullptr, CFSTR("tr_TR")));
+    CFStringReplaceAll(m.get(), CFSTR("istanbul"));
+    CFStringUppercase(m.get(), tr.get());
+    EXPECT_EQ(utf8(m.get()), "İSTANBUL");
 
-    CFStringReplaceAll(m, CFSTR("xxabcxx"));
-    CFStringTrim(m, CFSTR("x"));
-    EXPECT_EQ(utf8(m), "abc");
+    CFStringReplaceAll(m.get(), CFSTR("xxabcxx"));
+    CFStringTrim(m.get(), CFSTR("x"));
+    EXPECT_EQ(utf8(m.get()), "abc");
 
     const UniChar decomposed[] = {'e', 0x0301};
-    CFStringReplaceAll(m, CFSTR(""));
-    CFStringAppendCharacters(m, decomposed, 2);
-    CFStringNormalize(m, kCFStringNormalizationFormC);
-    EXPECT_EQ(CFStringGetLength(m), 1);
-    EXPECT_EQ(CFStringGetCharacterAtIndex(m, 0), 0x00E9);
+    CFStringReplaceAll(m.get(), CFSTR(""));
+    CFStringAppendCharacters(m.get(), decomposed, 2);
+    CFStringNormalize(m.get(), kCFStringNormalizationFormC);
+    EXPECT_EQ(CFStringGetLength(m.get()), 1);
+    EXPECT_EQ(CFStringGetCharacterAtIndex(m.get(), 0), 0x00E9);
 
     // Immutable strings refuse editing.
-    Owned<CFStringRef> fixed = make("fixed");
+    cf::Holder<CFStringRef> fixed(make("fixed"));
     testing::internal::CaptureStderr();
     CFStringAppend(const_cast<CFMutableStringRef>(fixed.get()), CFSTR("!"));
     EXPECT_NE(testing::internal::GetCapturedStderr().find("immutable"), std::string::npos);
-    EXPECT_EQ(utf8(fixed), "fixed");
+    EXPECT_EQ(utf8(fixed.get()), "fixed");
 }
 
 TEST(CFString, SplittingAndJoining) {
-    Owned<CFArrayRef> parts =
-        CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR("a, b,, c"), CFSTR(", "));
-    ASSERT_EQ(CFArrayGetCount(parts), 3);
-    EXPECT_EQ(utf8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(parts, 1))), "b,");
-    Owned<CFStringRef> joined = CFStringCreateByCombiningStrings(nullptr, parts, CFSTR("|"));
-    EXPECT_EQ(utf8(joined), "a|b,|c");
-    Owned<CFArrayRef> whole =
-        CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR("no separator"), CFSTR(";"));
-    ASSERT_EQ(CFArrayGetCount(whole), 1);
-    EXPECT_EQ(utf8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(whole, 0))), "no separator");
-    Owned<CFArrayRef> edges =
-        CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR(";x;"), CFSTR(";"));
-    EXPECT_EQ(CFArrayGetCount(edges), 3); // empty strings before and after
-    Owned<CFStringRef> rejoined = CFStringCreateByCombiningStrings(nullptr, edges, CFSTR(";"));
-    EXPECT_EQ(utf8(rejoined), ";x;");
+    cf::Holder<CFArrayRef> parts(
+        CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR("a, b,, c"), CFSTR(", ")));
+    ASSERT_EQ(CFArrayGetCount(parts.get()), 3);
+    EXPECT_EQ(utf8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(parts.get(), 1))), "b,");
+    cf::Holder<CFStringRef> joined(
+        CFStringCreateByCombiningStrings(nullptr, parts.get(), CFSTR("|")));
+    EXPECT_EQ(utf8(joined.get()), "a|b,|c");
+    cf::Holder<CFArrayRef> whole(
+        CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR("no separator"), CFSTR(";")));
+    ASSERT_EQ(CFArrayGetCount(whole.get()), 1);
+    EXPECT_EQ(utf8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(whole.get(), 0))),
+              "no separator");
+    cf::Holder<CFArrayRef> edges(
+        CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR(";x;"), CFSTR(";")));
+    EXPECT_EQ(CFArrayGetCount(edges.get()), 3); // empty strings before and after
+    cf::Holder<CFStringRef> rejoined(
+        CFStringCreateByCombiningStrings(nullptr, edges.get(), CFSTR(";")));
+    EXPECT_EQ(utf8(rejoined.get()), ";x;");
 }
 
 } // namespace

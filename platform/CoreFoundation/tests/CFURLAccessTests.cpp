@@ -2,7 +2,7 @@
 #include <CoreFoundation/CFNumber.h>
 #include <CoreFoundation/CFURLAccess.h>
 
-#include "CFOwned.h"
+#include <CoreFoundation/CFHolder.h>
 #include "CFValueSupport.h"
 
 #include <gtest/gtest.h>
@@ -51,9 +51,9 @@ class CFURLAccess : public ::testing::Test {
 };
 
 Boolean write(CFURLRef url, const char* text, SInt32* code) {
-    Owned<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text),
-                                       static_cast<CFIndex>(strlen(text))));
-    return CFURLWriteDataAndPropertiesToResource(url, data, nullptr, code);
+    cf::Holder<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text),
+                                            static_cast<CFIndex>(strlen(text))));
+    return CFURLWriteDataAndPropertiesToResource(url, data.get(), nullptr, code);
 }
 
 std::string read(CFURLRef url, SInt32* code) {
@@ -67,16 +67,16 @@ std::string read(CFURLRef url, SInt32* code) {
 }
 
 TEST_F(CFURLAccess, NewFilesArePrivateAndExistingFilesKeepTheirMode) {
-    Owned<CFURLRef> file(url("settings.plist"));
+    cf::Holder<CFURLRef> file(url("settings.plist"));
     SInt32 code = 1;
-    ASSERT_TRUE(write(file, "first", &code));
+    ASSERT_TRUE(write(file.get(), "first", &code));
     EXPECT_EQ(code, 0);
     EXPECT_EQ(mode_of("settings.plist"), 0600u);
-    EXPECT_EQ(read(file, &code), "first");
+    EXPECT_EQ(read(file.get(), &code), "first");
 
     chmod((folder_ + "/settings.plist").c_str(), 0640);
-    ASSERT_TRUE(write(file, "second, longer", &code));
-    EXPECT_EQ(read(file, &code), "second, longer");
+    ASSERT_TRUE(write(file.get(), "second, longer", &code));
+    EXPECT_EQ(read(file.get(), &code), "second, longer");
     EXPECT_EQ(mode_of("settings.plist"), 0640u);
     // Nothing but the file itself is left in the folder.
     EXPECT_EQ(entries(), std::vector<std::string>{"settings.plist"});
@@ -84,42 +84,42 @@ TEST_F(CFURLAccess, NewFilesArePrivateAndExistingFilesKeepTheirMode) {
 
 TEST_F(CFURLAccess, FailuresReportACodeAndLeaveNoDebris) {
     SInt32 code = 0;
-    Owned<CFURLRef> missing(url("missing"));
-    EXPECT_EQ(read(missing, &code), "<failed>");
+    cf::Holder<CFURLRef> missing(url("missing"));
+    EXPECT_EQ(read(missing.get(), &code), "<failed>");
     EXPECT_EQ(code, kCFURLResourceNotFoundError);
-    Owned<CFURLRef> nowhere(url("no/such/folder/file"));
-    EXPECT_FALSE(write(nowhere, "x", &code));
+    cf::Holder<CFURLRef> nowhere(url("no/such/folder/file"));
+    EXPECT_FALSE(write(nowhere.get(), "x", &code));
     EXPECT_EQ(code, kCFURLResourceNotFoundError);
 
     // A folder in the way: the rename fails, and the temporary file goes.
     mkdir((folder_ + "/occupied").c_str(), 0700);
-    Owned<CFURLRef> occupied(url("occupied"));
-    EXPECT_FALSE(write(occupied, "x", &code));
+    cf::Holder<CFURLRef> occupied(url("occupied"));
+    EXPECT_FALSE(write(occupied.get(), "x", &code));
     EXPECT_NE(code, 0);
     EXPECT_EQ(entries(), std::vector<std::string>{"occupied"});
 
-    Owned<CFStringRef> web_string(cf::make_cfstring("http://example.com/file"));
-    Owned<CFURLRef> web(CFURLCreateWithString(nullptr, web_string, nullptr));
-    EXPECT_EQ(read(web, &code), "<failed>");
+    cf::Holder<CFStringRef> web_string(cf::make_cfstring("http://example.com/file"));
+    cf::Holder<CFURLRef> web(CFURLCreateWithString(nullptr, web_string.get(), nullptr));
+    EXPECT_EQ(read(web.get(), &code), "<failed>");
     EXPECT_EQ(code, kCFURLUnknownSchemeError);
 
     if (geteuid() != 0) { // root reads everything
-        Owned<CFURLRef> locked(url("locked"));
-        ASSERT_TRUE(write(locked, "secret", &code));
+        cf::Holder<CFURLRef> locked(url("locked"));
+        ASSERT_TRUE(write(locked.get(), "secret", &code));
         chmod((folder_ + "/locked").c_str(), 0);
-        EXPECT_EQ(read(locked, &code), "<failed>");
+        EXPECT_EQ(read(locked.get(), &code), "<failed>");
         EXPECT_EQ(code, kCFURLResourceAccessViolationError);
     }
 }
 
 TEST_F(CFURLAccess, WritingThroughALinkReplacesItsTarget) {
-    Owned<CFURLRef> target(url("target"));
+    cf::Holder<CFURLRef> target(url("target"));
     SInt32 code = 0;
-    ASSERT_TRUE(write(target, "old", &code));
+    ASSERT_TRUE(write(target.get(), "old", &code));
     ASSERT_EQ(symlink("target", (folder_ + "/link").c_str()), 0);
-    Owned<CFURLRef> link(url("link"));
-    ASSERT_TRUE(write(link, "new", &code));
-    EXPECT_EQ(read(target, &code), "new");
+    cf::Holder<CFURLRef> link(url("link"));
+    ASSERT_TRUE(write(link.get(), "new", &code));
+    EXPECT_EQ(read(target.get(), &code), "new");
     struct stat info {};
     lstat((folder_ + "/link").c_str(), &info);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
@@ -127,15 +127,15 @@ TEST_F(CFURLAccess, WritingThroughALinkReplacesItsTarget) {
 
 TEST_F(CFURLAccess, FoldersAndProperties) {
     SInt32 code = 0;
-    Owned<CFURLRef> sub(url("sub", true));
-    ASSERT_TRUE(CFURLWriteDataAndPropertiesToResource(sub, nullptr, nullptr, &code));
-    Owned<CFURLRef> file(url("five.txt"));
-    ASSERT_TRUE(write(file, "12345", &code));
+    cf::Holder<CFURLRef> sub(url("sub", true));
+    ASSERT_TRUE(CFURLWriteDataAndPropertiesToResource(sub.get(), nullptr, nullptr, &code));
+    cf::Holder<CFURLRef> file(url("five.txt"));
+    ASSERT_TRUE(write(file.get(), "12345", &code));
 
     CFDictionaryRef props = nullptr;
-    ASSERT_TRUE(
-        CFURLCreateDataAndPropertiesFromResource(nullptr, file, nullptr, &props, nullptr, &code));
-    Owned<CFDictionaryRef> file_props(props);
+    ASSERT_TRUE(CFURLCreateDataAndPropertiesFromResource(nullptr, file.get(), nullptr, &props,
+                                                         nullptr, &code));
+    cf::Holder<CFDictionaryRef> file_props(props);
     long length = 0, mode = 0;
     CFNumberGetValue(static_cast<CFNumberRef>(CFDictionaryGetValue(props, kCFURLFileLength)),
                      kCFNumberLongType, &length);
@@ -147,23 +147,23 @@ TEST_F(CFURLAccess, FoldersAndProperties) {
         static_cast<CFDateRef>(CFDictionaryGetValue(props, kCFURLFileLastModificationTime));
     EXPECT_NEAR(CFDateGetAbsoluteTime(modified), CFAbsoluteTimeGetCurrent(), 60);
 
-    Owned<CFURLRef> dir(url("", true));
+    cf::Holder<CFURLRef> dir(url("", true));
     const void* wanted_keys[] = {kCFURLFileDirectoryContents};
-    Owned<CFArrayRef> wanted(CFArrayCreate(nullptr, wanted_keys, 1, &kCFTypeArrayCallBacks));
-    ASSERT_TRUE(
-        CFURLCreateDataAndPropertiesFromResource(nullptr, dir, nullptr, &props, wanted, &code));
-    Owned<CFDictionaryRef> dir_props(props);
+    cf::Holder<CFArrayRef> wanted(CFArrayCreate(nullptr, wanted_keys, 1, &kCFTypeArrayCallBacks));
+    ASSERT_TRUE(CFURLCreateDataAndPropertiesFromResource(nullptr, dir.get(), nullptr, &props,
+                                                         wanted.get(), &code));
+    cf::Holder<CFDictionaryRef> dir_props(props);
     EXPECT_EQ(CFDictionaryGetCount(props), 1);
     auto contents =
         static_cast<CFArrayRef>(CFDictionaryGetValue(props, kCFURLFileDirectoryContents));
     ASSERT_EQ(CFArrayGetCount(contents), 2);
-    Owned<CFURLRef> sub_again(url("sub", true));
-    EXPECT_TRUE(CFArrayContainsValue(contents, CFRangeMake(0, 2), sub_again));
+    cf::Holder<CFURLRef> sub_again(url("sub", true));
+    EXPECT_TRUE(CFArrayContainsValue(contents, CFRangeMake(0, 2), sub_again.get()));
 
-    Owned<CFURLRef> missing(url("missing"));
-    ASSERT_TRUE(CFURLCreateDataAndPropertiesFromResource(nullptr, missing, nullptr, &props, nullptr,
-                                                         &code));
-    Owned<CFDictionaryRef> missing_props(props);
+    cf::Holder<CFURLRef> missing(url("missing"));
+    ASSERT_TRUE(CFURLCreateDataAndPropertiesFromResource(nullptr, missing.get(), nullptr, &props,
+                                                         nullptr, &code));
+    cf::Holder<CFDictionaryRef> missing_props(props);
     EXPECT_EQ(CFDictionaryGetValue(props, kCFURLFileExists), kCFBooleanFalse);
 }
 

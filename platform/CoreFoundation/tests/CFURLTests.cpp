@@ -1,6 +1,6 @@
 #include <CoreFoundation/CFURL.h>
 
-#include "CFOwned.h"
+#include <CoreFoundation/CFHolder.h>
 #include "CFValueSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,23 +10,24 @@
 
 namespace {
 
-using URL = Owned<CFURLRef>;
+using URL = cf::Holder<CFURLRef>;
 
 std::string text(CFStringRef string) {
     return cf::utf8_string(string);
 }
 std::string owned_text(CFStringRef string) {
-    return text(Owned<CFStringRef>(string));
+    return text(cf::Holder<CFStringRef>(string).get());
 }
 
 URL path_url(const char* path, bool is_directory = false) {
-    Owned<CFStringRef> string(cf::make_cfstring(path));
-    return URL(CFURLCreateWithFileSystemPath(nullptr, string, kCFURLPOSIXPathStyle, is_directory));
+    cf::Holder<CFStringRef> string(cf::make_cfstring(path));
+    return URL(
+        CFURLCreateWithFileSystemPath(nullptr, string.get(), kCFURLPOSIXPathStyle, is_directory));
 }
 
 URL string_url(const char* string, CFURLRef base = nullptr) {
-    Owned<CFStringRef> s(cf::make_cfstring(string));
-    return URL(CFURLCreateWithString(nullptr, s, base));
+    cf::Holder<CFStringRef> s(cf::make_cfstring(string));
+    return URL(CFURLCreateWithString(nullptr, s.get(), base));
 }
 
 std::string file_system_path(CFURLRef url, bool resolve = true) {
@@ -39,30 +40,31 @@ std::string file_system_path(CFURLRef url, bool resolve = true) {
 TEST(CFURL, FilePathsAreEscapedInTheStringAndComeBackIntact) {
     const char* path = "/tmp/a b/c%d#e?f;g/\xC3\xA9t\xC3\xA9.txt";
     URL url = path_url(path);
-    EXPECT_EQ(text(CFURLGetString(url)), "file:///tmp/a%20b/c%25d%23e%3Ff%3Bg/%C3%A9t%C3%A9.txt");
-    EXPECT_EQ(file_system_path(url), path);
-    EXPECT_EQ(owned_text(CFURLCopyFileSystemPath(url, kCFURLPOSIXPathStyle)), path);
-    EXPECT_FALSE(CFURLHasDirectoryPath(url));
-    EXPECT_EQ(owned_text(CFURLCopyScheme(url)), "file");
+    EXPECT_EQ(text(CFURLGetString(url.get())),
+              "file:///tmp/a%20b/c%25d%23e%3Ff%3Bg/%C3%A9t%C3%A9.txt");
+    EXPECT_EQ(file_system_path(url.get()), path);
+    EXPECT_EQ(owned_text(CFURLCopyFileSystemPath(url.get(), kCFURLPOSIXPathStyle)), path);
+    EXPECT_FALSE(CFURLHasDirectoryPath(url.get()));
+    EXPECT_EQ(owned_text(CFURLCopyScheme(url.get())), "file");
 
     URL raw(CFURLCreateFromFileSystemRepresentation(nullptr, reinterpret_cast<const UInt8*>(path),
                                                     static_cast<CFIndex>(strlen(path)), false));
-    EXPECT_TRUE(CFEqual(url, raw));
-    EXPECT_EQ(CFHash(url), CFHash(raw));
+    EXPECT_TRUE(CFEqual(url.get(), raw.get()));
+    EXPECT_EQ(CFHash(url.get()), CFHash(raw.get()));
 
     UInt8 small[8];
-    EXPECT_FALSE(CFURLGetFileSystemRepresentation(url, true, small, sizeof small));
+    EXPECT_FALSE(CFURLGetFileSystemRepresentation(url.get(), true, small, sizeof small));
 }
 
 TEST(CFURL, DirectoriesCarryATrailingSlashThatPathsDrop) {
     URL folder = path_url("/var/spool//", true);
-    EXPECT_EQ(text(CFURLGetString(folder)), "file:///var/spool/");
-    EXPECT_TRUE(CFURLHasDirectoryPath(folder));
-    EXPECT_EQ(file_system_path(folder), "/var/spool");
-    EXPECT_FALSE(CFEqual(folder, path_url("/var/spool")));
+    EXPECT_EQ(text(CFURLGetString(folder.get())), "file:///var/spool/");
+    EXPECT_TRUE(CFURLHasDirectoryPath(folder.get()));
+    EXPECT_EQ(file_system_path(folder.get()), "/var/spool");
+    EXPECT_FALSE(CFEqual(folder.get(), path_url("/var/spool").get()));
     URL root = path_url("/", true);
-    EXPECT_EQ(file_system_path(root), "/");
-    EXPECT_EQ(owned_text(CFURLCopyLastPathComponent(root)), "/");
+    EXPECT_EQ(file_system_path(root.get()), "/");
+    EXPECT_EQ(owned_text(CFURLCopyLastPathComponent(root.get())), "/");
     EXPECT_EQ(path_url("").get(), nullptr);
 }
 
@@ -70,13 +72,13 @@ TEST(CFURL, RelativePathsResolveAgainstTheCurrentFolder) {
     char cwd[PATH_MAX];
     ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
     URL url = path_url("sub dir/file");
-    EXPECT_EQ(text(CFURLGetString(url)), "sub%20dir/file");
-    ASSERT_NE(CFURLGetBaseURL(url), nullptr);
-    EXPECT_EQ(file_system_path(url), std::string(cwd) + "/sub dir/file");
-    EXPECT_EQ(file_system_path(url, false), "sub dir/file");
-    URL absolute(CFURLCopyAbsoluteURL(url));
-    EXPECT_EQ(CFURLGetBaseURL(absolute), nullptr);
-    EXPECT_EQ(file_system_path(absolute), std::string(cwd) + "/sub dir/file");
+    EXPECT_EQ(text(CFURLGetString(url.get())), "sub%20dir/file");
+    ASSERT_NE(CFURLGetBaseURL(url.get()), nullptr);
+    EXPECT_EQ(file_system_path(url.get()), std::string(cwd) + "/sub dir/file");
+    EXPECT_EQ(file_system_path(url.get(), false), "sub dir/file");
+    URL absolute(CFURLCopyAbsoluteURL(url.get()));
+    EXPECT_EQ(CFURLGetBaseURL(absolute.get()), nullptr);
+    EXPECT_EQ(file_system_path(absolute.get()), std::string(cwd) + "/sub dir/file");
 }
 
 TEST(CFURL, StringsAreValidatedAndResolvedAsRFC3986Says) {
@@ -95,38 +97,38 @@ TEST(CFURL, StringsAreValidatedAndResolvedAsRFC3986Says) {
         {"//g/x", "http://g/x"},         {"g/./h/../i", "http://a/b/c/g/i"},
     };
     for (const auto& [relative, expected] : cases) {
-        URL url = string_url(relative, base);
+        URL url = string_url(relative, base.get());
         ASSERT_NE(url.get(), nullptr) << relative;
-        URL absolute(CFURLCopyAbsoluteURL(url));
-        EXPECT_EQ(text(CFURLGetString(absolute)), expected) << relative;
+        URL absolute(CFURLCopyAbsoluteURL(url.get()));
+        EXPECT_EQ(text(CFURLGetString(absolute.get())), expected) << relative;
     }
-    EXPECT_EQ(file_system_path(string_url("http://a/b")), "<failed>");
-    EXPECT_EQ(file_system_path(string_url("file://localhost/etc/hosts")), "/etc/hosts");
+    EXPECT_EQ(file_system_path(string_url("http://a/b").get()), "<failed>");
+    EXPECT_EQ(file_system_path(string_url("file://localhost/etc/hosts").get()), "/etc/hosts");
 }
 
 TEST(CFURL, PathComponentsAndExtensions) {
     URL folder = path_url("/Library/Printers", true);
-    Owned<CFStringRef> name(cf::make_cfstring("My File.plist"));
-    URL file(CFURLCreateCopyAppendingPathComponent(nullptr, folder, name, false));
-    EXPECT_EQ(text(CFURLGetString(file)), "file:///Library/Printers/My%20File.plist");
-    EXPECT_EQ(owned_text(CFURLCopyLastPathComponent(file)), "My File.plist");
-    EXPECT_EQ(owned_text(CFURLCopyPathExtension(file)), "plist");
+    cf::Holder<CFStringRef> name(cf::make_cfstring("My File.plist"));
+    URL file(CFURLCreateCopyAppendingPathComponent(nullptr, folder.get(), name.get(), false));
+    EXPECT_EQ(text(CFURLGetString(file.get())), "file:///Library/Printers/My%20File.plist");
+    EXPECT_EQ(owned_text(CFURLCopyLastPathComponent(file.get())), "My File.plist");
+    EXPECT_EQ(owned_text(CFURLCopyPathExtension(file.get())), "plist");
 
-    URL parent(CFURLCreateCopyDeletingLastPathComponent(nullptr, file));
-    EXPECT_TRUE(CFEqual(parent, folder));
-    URL grandparent(CFURLCreateCopyDeletingLastPathComponent(nullptr, parent));
-    EXPECT_EQ(text(CFURLGetString(grandparent)), "file:///Library/");
+    URL parent(CFURLCreateCopyDeletingLastPathComponent(nullptr, file.get()));
+    EXPECT_TRUE(CFEqual(parent.get(), folder.get()));
+    URL grandparent(CFURLCreateCopyDeletingLastPathComponent(nullptr, parent.get()));
+    EXPECT_EQ(text(CFURLGetString(grandparent.get())), "file:///Library/");
 
-    URL bare(CFURLCreateCopyDeletingPathExtension(nullptr, file));
-    EXPECT_EQ(text(CFURLGetString(bare)), "file:///Library/Printers/My%20File");
-    Owned<CFStringRef> ext(cf::make_cfstring("bak"));
-    URL backup(CFURLCreateCopyAppendingPathExtension(nullptr, bare, ext));
-    EXPECT_EQ(owned_text(CFURLCopyLastPathComponent(backup)), "My File.bak");
-    URL bundle(CFURLCreateCopyAppendingPathExtension(nullptr, folder, ext));
-    EXPECT_EQ(text(CFURLGetString(bundle)), "file:///Library/Printers.bak/");
+    URL bare(CFURLCreateCopyDeletingPathExtension(nullptr, file.get()));
+    EXPECT_EQ(text(CFURLGetString(bare.get())), "file:///Library/Printers/My%20File");
+    cf::Holder<CFStringRef> ext(cf::make_cfstring("bak"));
+    URL backup(CFURLCreateCopyAppendingPathExtension(nullptr, bare.get(), ext.get()));
+    EXPECT_EQ(owned_text(CFURLCopyLastPathComponent(backup.get())), "My File.bak");
+    URL bundle(CFURLCreateCopyAppendingPathExtension(nullptr, folder.get(), ext.get()));
+    EXPECT_EQ(text(CFURLGetString(bundle.get())), "file:///Library/Printers.bak/");
 
-    EXPECT_EQ(CFURLCopyPathExtension(path_url("/home/.profile")), nullptr);
-    EXPECT_EQ(CFURLCopyPathExtension(folder), nullptr);
+    EXPECT_EQ(CFURLCopyPathExtension(path_url("/home/.profile").get()), nullptr);
+    EXPECT_EQ(CFURLCopyPathExtension(folder.get()), nullptr);
 }
 
 TEST(CFURL, BytesAreDecodedAndEscaped) {
@@ -135,21 +137,25 @@ TEST(CFURL, BytesAreDecodedAndEscaped) {
     URL url(
         CFURLCreateWithBytes(nullptr, bytes, sizeof bytes - 1, kCFStringEncodingMacRoman, nullptr));
     ASSERT_NE(url.get(), nullptr);
-    EXPECT_EQ(text(CFURLGetString(url)), "/Volumes/Print%20Caf%C3%A9/Helper.plugin/");
-    EXPECT_EQ(file_system_path(url), "/Volumes/Print Caf\xC3\xA9/Helper.plugin");
+    EXPECT_EQ(text(CFURLGetString(url.get())), "/Volumes/Print%20Caf%C3%A9/Helper.plugin/");
+    EXPECT_EQ(file_system_path(url.get()), "/Volumes/Print Caf\xC3\xA9/Helper.plugin");
 }
 
 TEST(CFURL, ReplacingPercentEscapes) {
-    Owned<CFStringRef> original(cf::make_cfstring("a%20b%2Fc"));
-    Owned<CFStringRef> none(cf::make_cfstring("")), slash(cf::make_cfstring("/"));
-    EXPECT_EQ(owned_text(CFURLCreateStringByReplacingPercentEscapes(nullptr, original, none)),
-              "a b/c");
-    EXPECT_EQ(owned_text(CFURLCreateStringByReplacingPercentEscapes(nullptr, original, slash)),
+    cf::Holder<CFStringRef> original(cf::make_cfstring("a%20b%2Fc"));
+    cf::Holder<CFStringRef> none(cf::make_cfstring(""));
+    cf::Holder<CFStringRef> slash(cf::make_cfstring("/"));
+    EXPECT_EQ(
+        owned_text(CFURLCreateStringByReplacingPercentEscapes(nullptr, original.get(), none.get())),
+        "a b/c");
+    EXPECT_EQ(owned_text(
+                  CFURLCreateStringByReplacingPercentEscapes(nullptr, original.get(), slash.get())),
               "a b%2Fc");
-    EXPECT_EQ(owned_text(CFURLCreateStringByReplacingPercentEscapes(nullptr, original, nullptr)),
-              "a%20b%2Fc");
-    Owned<CFStringRef> bad(cf::make_cfstring("100%"));
-    EXPECT_EQ(CFURLCreateStringByReplacingPercentEscapes(nullptr, bad, none), nullptr);
+    EXPECT_EQ(
+        owned_text(CFURLCreateStringByReplacingPercentEscapes(nullptr, original.get(), nullptr)),
+        "a%20b%2Fc");
+    cf::Holder<CFStringRef> bad(cf::make_cfstring("100%"));
+    EXPECT_EQ(CFURLCreateStringByReplacingPercentEscapes(nullptr, bad.get(), none.get()), nullptr);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include <CoreFoundation/CFString.h>
 #include <CoreFoundation/CFUUID.h>
 
-#include "CFOwned.h"
+#include <CoreFoundation/CFHolder.h>
 #include "CFValueSupport.h"
 
 #include <gtest/gtest.h>
@@ -9,29 +9,30 @@
 namespace {
 
 std::string uuid_text(CFUUIDRef uuid) {
-    Owned<CFStringRef> text(CFUUIDCreateString(nullptr, uuid));
-    return cf::utf8_string(text);
+    cf::Holder<CFStringRef> text(CFUUIDCreateString(nullptr, uuid));
+    return cf::utf8_string(text.get());
 }
 
 CFUUIDRef from_text(const char* text) {
-    Owned<CFStringRef> string(cf::make_cfstring(text));
-    return CFUUIDCreateFromString(nullptr, string);
+    cf::Holder<CFStringRef> string(cf::make_cfstring(text));
+    return CFUUIDCreateFromString(nullptr, string.get());
 }
 
 TEST(CFUUID, StringRoundTripInUpperCase) {
-    Owned<CFUUIDRef> uuid(from_text("bdb091f4-e57f-11d3-b5cc-0050e4603277"));
+    cf::Holder<CFUUIDRef> uuid(from_text("bdb091f4-e57f-11d3-b5cc-0050e4603277"));
     ASSERT_NE(uuid.get(), nullptr);
-    EXPECT_EQ(uuid_text(uuid), "BDB091F4-E57F-11D3-B5CC-0050E4603277");
-    CFUUIDBytes bytes = CFUUIDGetUUIDBytes(uuid);
+    EXPECT_EQ(uuid_text(uuid.get()), "BDB091F4-E57F-11D3-B5CC-0050E4603277");
+    CFUUIDBytes bytes = CFUUIDGetUUIDBytes(uuid.get());
     EXPECT_EQ(bytes.byte0, 0xBD);
     EXPECT_EQ(bytes.byte6, 0x11);
     EXPECT_EQ(bytes.byte15, 0x77);
-    Owned<CFUUIDRef> again(CFUUIDCreateFromUUIDBytes(nullptr, bytes));
-    EXPECT_TRUE(CFEqual(uuid, again));
-    EXPECT_EQ(CFHash(uuid), CFHash(again));
-    Owned<CFUUIDRef> braced(from_text("{BDB091F4-E57F-11D3-B5CC-0050E4603277}"));
-    EXPECT_TRUE(CFEqual(uuid, braced));
-    EXPECT_NE(cf::describe(uuid).find("BDB091F4-E57F-11D3-B5CC-0050E4603277"), std::string::npos);
+    cf::Holder<CFUUIDRef> again(CFUUIDCreateFromUUIDBytes(nullptr, bytes));
+    EXPECT_TRUE(CFEqual(uuid.get(), again.get()));
+    EXPECT_EQ(CFHash(uuid.get()), CFHash(again.get()));
+    cf::Holder<CFUUIDRef> braced(from_text("{BDB091F4-E57F-11D3-B5CC-0050E4603277}"));
+    EXPECT_TRUE(CFEqual(uuid.get(), braced.get()));
+    EXPECT_NE(cf::describe(uuid.get()).find("BDB091F4-E57F-11D3-B5CC-0050E4603277"),
+              std::string::npos);
 }
 
 TEST(CFUUID, MalformedStringsGiveNull) {
@@ -55,22 +56,23 @@ TEST(CFUUID, ConstantsAreOnePerValueAndNeverFreed) {
     EXPECT_EQ(CFGetRetainCount(unknown), count);
     EXPECT_EQ(uuid_text(unknown), "00000000-0000-0000-C000-000000000046");
 
-    Owned<CFUUIDRef> created(
+    cf::Holder<CFUUIDRef> created(
         CFUUIDCreateWithBytes(nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0, 0, 0, 0, 0, 0, 0x46));
     EXPECT_NE(created.get(), unknown);
-    EXPECT_TRUE(CFEqual(created, unknown));
+    EXPECT_TRUE(CFEqual(created.get(), unknown));
     EXPECT_NE(CFUUIDGetConstantUUIDWithBytes(nullptr, 1, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0, 0, 0, 0, 0,
                                              0, 0x46),
               unknown);
 }
 
 TEST(CFUUID, RandomUUIDsAreVersion4AndDistinct) {
-    Owned<CFUUIDRef> a(CFUUIDCreate(nullptr)), b(CFUUIDCreate(nullptr));
-    EXPECT_FALSE(CFEqual(a, b));
-    CFUUIDBytes bytes = CFUUIDGetUUIDBytes(a);
+    cf::Holder<CFUUIDRef> a(CFUUIDCreate(nullptr));
+    cf::Holder<CFUUIDRef> b(CFUUIDCreate(nullptr));
+    EXPECT_FALSE(CFEqual(a.get(), b.get()));
+    CFUUIDBytes bytes = CFUUIDGetUUIDBytes(a.get());
     EXPECT_EQ(bytes.byte6 >> 4, 4);
     EXPECT_EQ(bytes.byte8 >> 6, 2);
-    std::string text = uuid_text(a);
+    std::string text = uuid_text(a.get());
     EXPECT_EQ(text.size(), 36u);
     EXPECT_EQ(text[14], '4');
 }

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-using cftest::Owned;
 using cftest::utf8;
 
 namespace {
@@ -28,9 +27,10 @@ TEST(CFUserNotification, NoticesReachTheHostLocalisedByTheirBundle) {
                                               nullptr),
               0);
     cftest::ScopedEnv lang("LANG", "de_DE.UTF-8");
-    Owned<CFURLRef> bundle(cftest::url_of(cftest::fixture("Good.plugin")));
-    CFUserNotificationDisplayNotice(0, kCFUserNotificationStopAlertLevel, nullptr, nullptr, bundle,
-                                    CFSTR("Accounting"), CFSTR("Unknown key"), CFSTR("Print"));
+    cf::Holder<CFURLRef> bundle(cftest::url_of(cftest::fixture("Good.plugin")));
+    CFUserNotificationDisplayNotice(0, kCFUserNotificationStopAlertLevel, nullptr, nullptr,
+                                    bundle.get(), CFSTR("Accounting"), CFSTR("Unknown key"),
+                                    CFSTR("Print"));
     ASSERT_EQ(notices.size(), 2u);
     EXPECT_EQ(notices[0].level, static_cast<CFOptionFlags>(kCFUserNotificationCautionAlertLevel));
     EXPECT_EQ(notices[0].header + "|" + notices[0].message + "|" + notices[0].button,

@@ -1,6 +1,7 @@
 // File names: POSIX (UTF-8) names to and from the Unicode names of FSRef
 // calls and the Mac Roman names of FSSpecs.
 #include "FileNodes.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
@@ -47,8 +48,7 @@ MacRoman& mac_roman() {
         UErrorCode status = U_ZERO_ERROR;
         m->converter = ucnv_open("macintosh", &status);
         if (U_FAILURE(status)) {
-            std::fprintf(stderr, "File Manager: no Mac Roman converter (%s)\n",
-                         u_errorName(status));
+            cf::report("File Manager", "no Mac Roman converter (%s)", u_errorName(status));
             std::abort();
         }
         ucnv_setFromUCallBack(m->converter, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,

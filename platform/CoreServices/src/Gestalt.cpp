@@ -1,6 +1,7 @@
 // Gestalt: the system version selectors, answered from a configurable version.
 #include <CoreServices/Gestalt.h>
 #include <CoreServices/PlatformHost.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -54,10 +55,9 @@ Version version_from_environment() {
         return version;
     if (*last_bad != text) {
         *last_bad = text;
-        std::fprintf(stderr,
-                     "Gestalt: CARBONRT_SYSTEM_VERSION \"%s\" is not a version like 10.4.11; "
-                     "reporting 10.6.8\n",
-                     text);
+        cf::report("Gestalt",
+                   "CARBONRT_SYSTEM_VERSION \"%s\" is not a version like 10.4.11; reporting 10.6.8",
+                   text);
     }
     return kDefaultVersion;
 }

@@ -2,6 +2,7 @@
 // handles.
 #include "FileNodes.h"
 #include "IconFamily.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <CoreFoundation/CFRuntime.h>
 #include <CoreServices/MacMemory.h>
@@ -52,7 +53,7 @@ OSErr ReadIconFromFSRef(const FSRef* ref, IconFamilyHandle* iconFamily) {
     if (bytes.size() < 8 || std::memcmp(bytes.data(), "icns", 4) != 0 ||
         ((size_t{bytes[4]} << 24) | (size_t{bytes[5]} << 16) | (size_t{bytes[6]} << 8) |
          bytes[7]) != bytes.size()) {
-        std::fprintf(stderr, "ReadIconFile: %s is not an icon family file\n", path.c_str());
+        cf::report_in_file("ReadIconFile", path, 0, "not an icon family file");
         return paramErr;
     }
     Handle h = reinterpret_cast<Handle>(*iconFamily);
@@ -89,7 +90,7 @@ OSStatus GetIconRefFromIconFamilyPtr(const IconFamilyResource* inIconFamilyPtr, 
     OSStatus status = cs::parse_icon_family(reinterpret_cast<const uint8_t*>(inIconFamilyPtr),
                                             static_cast<size_t>(inSize), images, error);
     if (status != noErr) {
-        std::fprintf(stderr, "GetIconRefFromIconFamilyPtr: %s\n", error.c_str());
+        cf::report("GetIconRefFromIconFamilyPtr", "%s", error.c_str());
         return status;
     }
     auto* icon = cf::create<OpaqueIconRef>(nullptr, cs::icon_ref_type_id());

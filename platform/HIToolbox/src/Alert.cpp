@@ -1,9 +1,9 @@
 // Standard alerts: a window with the message, the explanation and the
 // buttons, registered with its texts so a script can read and answer it, and
 // run in an application-modal loop until a button is pressed.
-#include "CFHolder.h"
 #include "ModalInternal.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <HIToolbox/HIToolbox.h>
 
@@ -163,8 +163,8 @@ OSStatus RunStandardAlert(DialogRef inAlert, ModalFilterUPP, DialogItemIndex* ou
     // without a display, or its log, still tells why.
     std::string message, explanation;
     hit::alert_texts(inAlert->window, message, explanation);
-    std::fprintf(stderr, "Alert: %s%s%s\n", message.c_str(), explanation.empty() ? "" : ": ",
-                 explanation.c_str());
+    cf::report("Alert", "%s%s%s", message.c_str(), explanation.empty() ? "" : ": ",
+               explanation.c_str());
     ShowWindow(inAlert->window);
     const OSStatus status = hit::run_modal_loop(
         inAlert->window, "RunStandardAlert(\"" + hit::alert_message(inAlert->window) + "\")", {});

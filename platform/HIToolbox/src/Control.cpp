@@ -14,8 +14,6 @@ void finalize_control(CFTypeRef object) {
     // undisposed; its tree is not reachable any more.
     if (control->target != nullptr)
         hit::dispose_target(control->target);
-    if (control->title != nullptr)
-        CFRelease(control->title);
     cf::destroy<OpaqueControlRef>(object);
 }
 
@@ -188,9 +186,7 @@ void dispose_control(ControlRef control) {
     control->target = nullptr;
     control->state.reset();
     control->properties.clear();
-    if (control->title != nullptr)
-        CFRelease(control->title);
-    control->title = nullptr;
+    control->title.reset();
     control->owner = nullptr;
     control->disposed = true;
     CFRelease(control);

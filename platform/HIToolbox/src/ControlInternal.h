@@ -4,6 +4,7 @@
 #define HITOOLBOX_SRC_CONTROLINTERNAL_H
 
 #include <HIToolbox/Controls.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include "WindowInternal.h"
 
@@ -42,7 +43,7 @@ struct OpaqueControlRef : cf::Object {
     SInt32 value = 0;
     SInt32 minimum = 0;
     SInt32 maximum = 0;
-    CFStringRef title = nullptr;
+    cf::Holder<CFStringRef> title;
     bool visible = true; // the control's own flags; embedders count too
     bool enabled = true;
     bool active = true;

@@ -4,6 +4,7 @@
 // `choose`) makes it the field's text, closes the list and sends
 // kEventComboBoxListItemSelected to the combo box.
 #include "EditText.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include "ControlBehaviour.h"
 #include "Drawing.h"
@@ -100,9 +101,8 @@ void dump_fields(ControlRef control, std::string& line) {
         line += " locked";
     line += " items=[";
     for (size_t i = 0; i < state.items.size(); ++i) {
-        CFStringRef item = hit::create_string(state.items[i]);
-        line += (i > 0 ? "|" : "") + hit::utf8(item);
-        CFRelease(item);
+        cf::Holder<CFStringRef> item(hit::create_string(state.items[i]));
+        line += (i > 0 ? "|" : "") + hit::utf8(item.get());
     }
     line += state.list_open ? "] list-open" : "]";
 }

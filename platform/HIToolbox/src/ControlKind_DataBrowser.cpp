@@ -3,6 +3,7 @@
 // and scrolling are in DataBrowser_Items.cpp; the look is the theme's (Theme_DataBrowser.cpp).
 #include "DataBrowser.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <HIToolbox/CarbonEvents.h>
 #include <HIToolbox/Menus.h>
@@ -158,8 +159,7 @@ State* browser_state(ControlRef control, const char* function) {
     if (c == nullptr)
         return nullptr;
     if (c->kind_class != &data_browser_kind()) {
-        std::fprintf(stderr, "%s: the control is a %s, not a data browser\n", function,
-                     c->kind_class->name);
+        cf::report(function, "the control is a %s, not a data browser", c->kind_class->name);
         return nullptr;
     }
     return kind_state<State>(c);

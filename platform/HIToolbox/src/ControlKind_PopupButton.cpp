@@ -6,6 +6,7 @@
 #include "ControlKinds.h"
 #include "Drawing.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/Menus.h>
 
@@ -113,21 +114,19 @@ void dump_fields(ControlRef control, std::string& line) {
     MenuRef menu = state_of(control).menu;
     if (menu == nullptr)
         return;
-    CFStringRef title = nullptr;
-    if (CopyControlTitleAsCFString(control, &title) == noErr) {
-        if (CFStringGetLength(title) > 0)
-            line += " title=" + hit::quoted(hit::utf8(title));
-        CFRelease(title);
-    }
+    CFStringRef copied = nullptr;
+    CopyControlTitleAsCFString(control, &copied);
+    const cf::Holder<CFStringRef> title(copied);
+    if (title && CFStringGetLength(title.get()) > 0)
+        line += " title=" + hit::quoted(hit::utf8(title.get()));
     line += " items=[";
     for (MenuItemIndex i = 1; i <= CountMenuItems(menu); ++i) {
-        CFStringRef text = nullptr;
-        CopyMenuItemTextAsCFString(menu, i, &text);
-        line += (i > 1 ? "," : "") + hit::quoted(hit::utf8(text));
+        CFStringRef copied = nullptr;
+        CopyMenuItemTextAsCFString(menu, i, &copied);
+        const cf::Holder<CFStringRef> text(copied);
+        line += (i > 1 ? "," : "") + hit::quoted(hit::utf8(text.get()));
         if (!IsMenuItemEnabled(menu, i))
             line += "(disabled)";
-        if (text != nullptr)
-            CFRelease(text);
     }
     line += "]";
 }

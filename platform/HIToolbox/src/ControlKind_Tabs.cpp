@@ -2,11 +2,11 @@
 // controls of the pages. Its value is the selected tab, from 1; a click that
 // picks an enabled tab selects it. The tags for one tab take its number as
 // their part code.
-#include "CFHolder.h"
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
 #include "Drawing.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/Menus.h>
 
@@ -71,7 +71,7 @@ OSStatus get_info(ControlRef control, ControlPartCode part, Size size, void* buf
         return errInvalidPartCode;
     if (version_of(size, buffer) == kControlTabInfoVersionZero) {
         ControlTabInfoRec info{kControlTabInfoVersionZero, 0, {0}};
-        hit::CFHolder<CFStringRef> name(hit::create_string(tab->name));
+        cf::Holder<CFStringRef> name(hit::create_string(tab->name));
         if (name && !CFStringGetPascalString(name.get(), info.name, sizeof(info.name),
                                              kCFStringEncodingMacRoman))
             info.name[0] = 0; // a name Mac Roman cannot hold comes out empty
@@ -96,7 +96,7 @@ OSStatus set_info(ControlRef control, ControlPartCode part, Size size, const voi
         OSStatus status = hit::set_fixed(info, size, data);
         if (status != noErr)
             return status;
-        hit::CFHolder<CFStringRef> name(
+        cf::Holder<CFStringRef> name(
             CFStringCreateWithPascalString(nullptr, info.name, kCFStringEncodingMacRoman));
         tab->name = hit::units_of(name.get());
     } else if (version == kControlTabInfoVersionOne) {

@@ -5,7 +5,7 @@
 
 #include <HIToolbox/HIDataBrowser.h>
 
-#include "CFHolder.h"
+#include <CoreFoundation/CFHolder.h>
 #include "ControlKinds.h"
 #include "DrawContext.h"
 
@@ -16,14 +16,14 @@ namespace hit::databrowser {
 
 struct Column {
     DataBrowserPropertyDesc desc{};
-    CFHolder<CFStringRef> title;
+    cf::Holder<CFStringRef> title;
     UInt16 width = 100;
 };
 
 // What the item-data callback last said about one cell.
 struct Cell {
     DataBrowserPropertyID property = 0;
-    CFHolder<CFStringRef> text;
+    cf::Holder<CFStringRef> text;
     ThemeButtonValue button = kThemeButtonOff;
 };
 
@@ -85,7 +85,7 @@ std::string cell_text(const Column& column, const Row& row);
 struct OpaqueDataBrowserItemDataRef {
     DataBrowserItemID item = kDataBrowserNoItem;
     DataBrowserPropertyID property = kDataBrowserItemNoProperty;
-    hit::CFHolder<CFStringRef> text;
+    cf::Holder<CFStringRef> text;
     bool has_text = false;
     ThemeButtonValue button = kThemeButtonOff;
     bool has_button = false;

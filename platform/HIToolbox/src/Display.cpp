@@ -3,6 +3,7 @@
 // itself, loaded only when a window is to be shown.
 #include "Drawing.h"
 #include "Port.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <HIToolbox/PlatformHost.h>
 
@@ -85,14 +86,13 @@ OSStatus PlatformCreateDisplayEventSource(PlatformEventSource* outSource) {
         // Kept loaded for the rest of the process: its toolkit cannot be unloaded.
         void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
         if (module == nullptr) {
-            std::fprintf(stderr, "HIToolbox: cannot load the display module: %s\n", dlerror());
+            cf::report("HIToolbox", "cannot load the display module: %s", dlerror());
             return fnfErr;
         }
         entry = reinterpret_cast<PlatformDisplayModuleEntry>(
             dlsym(module, kPlatformDisplayModuleEntryName));
         if (entry == nullptr) {
-            std::fprintf(stderr, "HIToolbox: %s has no %s\n", path.c_str(),
-                         kPlatformDisplayModuleEntryName);
+            cf::report("HIToolbox", "%s has no %s", path.c_str(), kPlatformDisplayModuleEntryName);
             return fnfErr;
         }
     }

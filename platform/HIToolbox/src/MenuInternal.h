@@ -5,7 +5,7 @@
 
 #include <HIToolbox/Menus.h>
 
-#include "CFHolder.h"
+#include <CoreFoundation/CFHolder.h>
 #include "EventInternal.h"
 
 #include <vector>
@@ -13,7 +13,7 @@
 namespace hit {
 
 struct MenuItem {
-    CFHolder<CFStringRef> text;
+    cf::Holder<CFStringRef> text;
     MenuItemAttributes attributes = 0; // kMenuItemAttrDisabled is the item's enabling
     MenuCommand command = 0;
     URefCon refcon = 0;
@@ -25,7 +25,7 @@ struct OpaqueMenuRef : cf::Object {
     MenuID id = 0;
     MenuAttributes attributes = 0;
     EventTargetRef target = nullptr;
-    hit::CFHolder<CFStringRef> title;
+    cf::Holder<CFStringRef> title;
     URefCon refcon = 0; // item 0's
     bool enabled = true;
     std::vector<hit::MenuItem> items;

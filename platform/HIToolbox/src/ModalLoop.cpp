@@ -5,6 +5,7 @@
 #include "ModalInternal.h"
 #include "TextInternal.h"
 #include "WindowInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <HIToolbox/PlatformHost.h>
 
@@ -79,7 +80,7 @@ void release_retired() {
 }
 
 std::string window_name(WindowRef window) {
-    return "\"" + hit::utf8(window->title) + "\"";
+    return "\"" + hit::utf8(window->title.get()) + "\"";
 }
 
 // One action from the source, on behalf of whoever waits for it.
@@ -87,7 +88,7 @@ OSStatus next_action(const char* waiter) {
     SourceState& state = sources();
     Source* source = state.current;
     if (source == nullptr || source->callbacks.performNextAction == nullptr) {
-        std::fprintf(stderr, "%s: no event source is installed; the loop ends\n", waiter);
+        cf::report(waiter, "no event source is installed; the loop ends");
         state.starved = true;
         return eventLoopTimedOutErr;
     }
@@ -97,8 +98,7 @@ OSStatus next_action(const char* waiter) {
     const std::string name = source->name; // the source may be retired below
     release_retired();
     if (status == eofErr) {
-        std::fprintf(stderr, "%s: the event source %s has no more actions; the loop ends\n", waiter,
-                     name.c_str());
+        cf::report(waiter, "the event source %s has no more actions; the loop ends", name.c_str());
         state.starved = true;
         return eventLoopTimedOutErr;
     }
@@ -217,7 +217,7 @@ namespace {
 // Notices go to standard error, as without a source, and to the source.
 void forward_notice(CFOptionFlags level, CFStringRef header, CFStringRef message, CFStringRef,
                     void*) {
-    std::fprintf(stderr, "notice: %s: %s\n", hit::utf8(header).c_str(), hit::utf8(message).c_str());
+    cf::report("notice", "%s: %s", hit::utf8(header).c_str(), hit::utf8(message).c_str());
     Source* source = sources().current;
     if (source != nullptr && source->callbacks.notice != nullptr)
         source->callbacks.notice(source->callbacks.info, level, header, message);
@@ -243,7 +243,7 @@ void PlatformSetEventSource(const PlatformEventSource* source) {
 OSStatus PlatformRunEventSource(void) {
     SourceState& state = sources();
     if (state.current == nullptr) {
-        std::fprintf(stderr, "PlatformRunEventSource: no event source is installed\n");
+        cf::report("PlatformRunEventSource", "no event source is installed");
         return paramErr;
     }
     for (;;) {

@@ -8,6 +8,7 @@
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
 #include "MenuInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/PlatformHost.h>
 
@@ -111,7 +112,7 @@ OSStatus PlatformPressMouse(WindowRef window, Point where, UInt32 modifiers, UIn
     EventRef event = mouse_event(kEventMouseDown, w, where, modifiers, clicks);
     if (event == nullptr)
         return memFullErr;
-    CFRetain(w);
+    const auto keep = cf::Holder<WindowRef>::retaining(w); // its handlers may dispose of it
     OSStatus status =
         SendEventToEventTarget(event, control != nullptr ? control->target : w->target);
     ReleaseEvent(event);
@@ -119,7 +120,6 @@ OSStatus PlatformPressMouse(WindowRef window, Point where, UInt32 modifiers, UIn
         hit::live_control(control, __func__) != nullptr)
         status = hit::accepts_clicks(control) ? hit::click_control(control)
                                               : OSStatus{errControlHiddenOrDisabled};
-    CFRelease(w);
     return status;
 }
 

@@ -3,6 +3,8 @@
 #include "NibInternal.h"
 #include "TextInternal.h"
 #include "WindowInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/CFRuntime.h>
 
@@ -109,6 +111,9 @@ void remember_document(const std::string& file, const std::string& bytes,
 
 namespace hit::nib {
 
+// The entry whose call opens a nib file, named in the messages about the file.
+constexpr const char* kOpener = "CreateNibReference";
+
 // A nib folder as Interface Builder writes it holds objects.xib (the archive this runtime
 // reads), or only compiled files (keyedobjects.nib, objects.nib) that it does not.
 OSStatus open_nib_folder(const std::string& folder, std::string& file, std::string& bytes) {
@@ -117,10 +122,9 @@ OSStatus open_nib_folder(const std::string& folder, std::string& file, std::stri
         return noErr;
     for (const char* compiled : {"keyedobjects.nib", "objects.nib"})
         if (exists(folder + "/" + compiled)) {
-            std::fprintf(stderr,
-                         "%s/%s: a compiled nib; this runtime reads Interface Builder's XML "
-                         "archive objects.xib (ship the nib folder with its objects.xib)\n",
-                         folder.c_str(), compiled);
+            cf::report_in_file(kOpener, folder + "/" + compiled, 0,
+                               "a compiled nib; this runtime reads Interface Builder's XML "
+                               "archive objects.xib (ship the nib folder with its objects.xib)");
             return errCorruptWindowDescription;
         }
     return kIBCarbonRuntimeCantFindNibFile;
@@ -147,24 +151,23 @@ OSStatus open_nib_file(const std::string& path, IBNibRef* out) {
     std::string why;
     const Format format = format_of(file, bytes, why);
     if (format == Format::unreadable) {
-        std::fprintf(stderr, "%s: %s\n", file.c_str(), why.c_str());
+        cf::report_in_file(kOpener, file, 0, "%s", why.c_str());
         return errCorruptWindowDescription;
     }
-    auto* nib = cf::create<OpaqueIBNibRef>(nullptr, nib_type_id());
-    if (nib == nullptr)
+    cf::Holder<IBNibRef> nib(cf::create<OpaqueIBNibRef>(nullptr, nib_type_id()));
+    if (!nib)
         return memFullErr;
     std::string error;
     auto document = std::make_shared<Document>();
     const bool parsed = format == Format::xib ? parse_xib(bytes, file, *document, error)
                                               : parse(bytes, file, *document, error);
     if (!parsed) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        CFRelease(nib);
+        cf::report(kOpener, "%s", error.c_str()); // the parser's error starts "file:line: "
         return errCorruptWindowDescription;
     }
-    nib->document = document;
+    nib.get()->document = document;
     remember_document(file, bytes, std::move(document));
-    *out = nib;
+    *out = nib.release();
     return noErr;
 }
 
@@ -175,14 +178,10 @@ OSStatus CreateNibReferenceWithCFBundle(CFBundleRef inBundle, CFStringRef inNibN
     if (inBundle == nullptr || inNibName == nullptr || outNibRef == nullptr)
         return paramErr;
     *outNibRef = nullptr;
-    CFURLRef url = CFBundleCopyResourceURL(inBundle, inNibName, CFSTR("nib"), nullptr);
-    if (url == nullptr)
-        return kIBCarbonRuntimeCantFindNibFile;
+    cf::Holder<CFURLRef> url(CFBundleCopyResourceURL(inBundle, inNibName, CFSTR("nib"), nullptr));
     char path[4096];
-    const bool ok =
-        CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path), sizeof(path));
-    CFRelease(url);
-    if (!ok)
+    if (!url || !CFURLGetFileSystemRepresentation(url.get(), true, reinterpret_cast<UInt8*>(path),
+                                                  sizeof(path)))
         return kIBCarbonRuntimeCantFindNibFile;
     return hit::nib::open_nib_file(path, outNibRef);
 }
@@ -207,7 +206,7 @@ OSStatus CreateWindowFromNib(IBNibRef inNibRef, CFStringRef inName, WindowRef* o
     std::string error;
     const OSStatus status = hit::nib::build_window(document, *node, outWindow, error);
     if (status != noErr)
-        std::fprintf(stderr, "%s\n", error.c_str());
+        cf::report(__func__, "%s", error.c_str());
     else
         (*outWindow)->nib_window = name; // dumps say where a dialog came from
     return status;
@@ -226,7 +225,7 @@ OSStatus CreateMenuFromNib(IBNibRef inNibRef, CFStringRef inName, MenuRef* outMe
     hit::nib::BuildContext context{document, {}};
     const OSStatus status = hit::nib::build_menu(*node, context, outMenuRef);
     if (status != noErr)
-        std::fprintf(stderr, "%s\n", context.error.c_str());
+        cf::report(__func__, "%s", context.error.c_str());
     return status;
 }
 

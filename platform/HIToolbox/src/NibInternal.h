@@ -111,9 +111,14 @@ struct Builder {
                       ControlRef* out);
 };
 
-// A later registration under the same kind name replaces an earlier one.
-void register_builder(const Builder& builder);
 const Builder* find_builder(std::string_view kind);
+
+// Kinds whose builders live in files of their own; the table in Nib_Builders.cpp names them.
+OSStatus build_combo_box(WindowRef window, const ControlNode& node, BuildContext& context,
+                         ControlRef* out);
+OSStatus build_data_browser(WindowRef window, const ControlNode& node, BuildContext& context,
+                            ControlRef* out);
+extern const char* const kDataBrowserAttributes[];
 
 // Reads a kind-specific Boolean ("true"/"false"); absent gives `fallback`.
 // A malformed value sets context.error and returns false through `ok`.

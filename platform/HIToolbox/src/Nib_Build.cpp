@@ -1,11 +1,9 @@
-// Building windows from parsed nib records: the registry of builders (one
+// Building windows from parsed nib records: the lookup of builders (one
 // per control kind), the attributes every control shares, and embedding.
-#include "CFHolder.h"
 #include "TextInternal.h"
 #include "NibInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
-#include <algorithm>
-#include <cstring>
 #include <span>
 
 namespace hit::nib {
@@ -14,11 +12,6 @@ namespace hit::nib {
 std::span<const Builder> builtin_builders();
 
 namespace {
-
-std::vector<Builder>& registered() {
-    static auto* builders = new std::vector<Builder>;
-    return *builders;
-}
 
 bool fail(BuildContext& context, int line, const std::string& message) {
     context.error = located(context.document.file, line, message);
@@ -116,21 +109,7 @@ OSStatus build_control(WindowRef window, ControlRef parent, const ControlNode& n
 
 } // namespace
 
-void register_builder(const Builder& builder) {
-    auto& builders = registered();
-    auto it = std::find_if(builders.begin(), builders.end(), [&](const Builder& b) {
-        return std::strcmp(b.kind, builder.kind) == 0;
-    });
-    if (it != builders.end())
-        *it = builder;
-    else
-        builders.push_back(builder);
-}
-
 const Builder* find_builder(std::string_view kind) {
-    for (const Builder& builder : registered())
-        if (kind == builder.kind)
-            return &builder;
     for (const Builder& builder : builtin_builders())
         if (kind == builder.kind)
             return &builder;
@@ -159,12 +138,12 @@ OSStatus build_menu(const MenuNode& node, BuildContext& context, MenuRef* out) {
         return status;
     }
     if (node.title) {
-        CFHolder<CFStringRef> title(create_utf8_string(*node.title));
+        cf::Holder<CFStringRef> title(create_utf8_string(*node.title));
         status = title ? SetMenuTitleWithCFString(menu, title.get()) : paramErr;
     }
     for (size_t i = 0; status == noErr && i < node.items.size(); ++i) {
         const ItemNode& item = node.items[i];
-        CFHolder<CFStringRef> title(create_utf8_string(item.title));
+        cf::Holder<CFStringRef> title(create_utf8_string(item.title));
         status = title ? AppendMenuItemTextWithCFString(menu, title.get(),
                                                         item.enabled ? 0 : kMenuItemAttrDisabled,
                                                         item.command, nullptr)
@@ -192,7 +171,7 @@ OSStatus build_window(const Document& document, const WindowNode& node, WindowRe
         return status;
     }
     if (node.title) {
-        CFHolder<CFStringRef> title(create_utf8_string(*node.title));
+        cf::Holder<CFStringRef> title(create_utf8_string(*node.title));
         status = title ? SetWindowTitleWithCFString(window, title.get()) : memFullErr;
     }
     BuildContext context{document, {}};

@@ -1,9 +1,9 @@
 // The builders of the control kinds a nib can name: each reads the
 // attributes of its kind and makes the control with the kind's own creation
 // call. The attributes every control shares are applied by Nib_Build.cpp.
-#include "CFHolder.h"
 #include "TextInternal.h"
 #include "NibInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <span>
 #include <vector>
@@ -33,7 +33,7 @@ bool fail(BuildContext& context, int line, const std::string& message) {
 
 // The title as a CFString (nullptr when the node has none); false when the
 // text cannot be made into a string.
-bool title_of(const ControlNode& node, BuildContext& context, CFHolder<CFStringRef>& out) {
+bool title_of(const ControlNode& node, BuildContext& context, cf::Holder<CFStringRef>& out) {
     if (!node.title)
         return true;
     out.reset(create_utf8_string(*node.title));
@@ -73,7 +73,7 @@ OSStatus build_user_pane(WindowRef window, const ControlNode& node, BuildContext
         fail(context, node.line, "a user pane without the embedding feature holds controls");
         return errCorruptWindowDescription;
     }
-    CFHolder<CFStringRef> title;
+    cf::Holder<CFStringRef> title;
     if (!title_of(node, context, title))
         return errCorruptWindowDescription;
     OSStatus status = CreateUserPaneControl(window, &node.bounds, features, out);
@@ -89,7 +89,7 @@ OSStatus build_push_button(WindowRef window, const ControlNode& node, BuildConte
     bool ok = true;
     const bool is_default = extra_bool(node, "default", false, context, ok);
     const bool is_cancel = extra_bool(node, "cancel", false, context, ok);
-    CFHolder<CFStringRef> title;
+    cf::Holder<CFStringRef> title;
     if (!ok || !title_of(node, context, title))
         return errCorruptWindowDescription;
     OSStatus status = CreatePushButtonControl(window, &node.bounds, title.get(), out);
@@ -139,7 +139,7 @@ OSStatus build_static_text(WindowRef window, const ControlNode& node, BuildConte
                            ControlRef* out) {
     ControlFontStyleRec record{};
     const ControlFontStyleRec* style = nullptr;
-    CFHolder<CFStringRef> text;
+    cf::Holder<CFStringRef> text;
     if (!font_style(node, context, record, style) || !title_of(node, context, text))
         return errCorruptWindowDescription;
     return CreateStaticTextControl(window, &node.bounds, text.get(), style, out);
@@ -154,7 +154,7 @@ OSStatus build_edit_text(WindowRef window, const ControlNode& node, BuildContext
     const bool password = extra_bool(node, "password", false, context, ok);
     ControlFontStyleRec record{};
     const ControlFontStyleRec* style = nullptr;
-    CFHolder<CFStringRef> text;
+    cf::Holder<CFStringRef> text;
     if (!ok || !font_style(node, context, record, style) || !title_of(node, context, text))
         return errCorruptWindowDescription;
     if (unicode)
@@ -170,7 +170,7 @@ OSStatus build_toggle(WindowRef window, const ControlNode& node, BuildContext& c
                       ControlRef* out) {
     bool ok = true;
     const bool auto_toggle = extra_bool(node, "auto-toggle", true, context, ok);
-    CFHolder<CFStringRef> title;
+    cf::Holder<CFStringRef> title;
     if (!ok || !title_of(node, context, title))
         return errCorruptWindowDescription;
     return create(window, &node.bounds, title.get(), 0, auto_toggle, out);
@@ -200,7 +200,7 @@ OSStatus build_popup(WindowRef window, const ControlNode& node, BuildContext& co
     OSStatus status = build_menu(menu_node != nullptr ? *menu_node : own, context, &menu);
     if (status != noErr)
         return status;
-    CFHolder<CFStringRef> title;
+    cf::Holder<CFStringRef> title;
     if (!title_of(node, context, title)) {
         ReleaseMenu(menu);
         return errCorruptWindowDescription;
@@ -232,7 +232,7 @@ OSStatus build_tabs(WindowRef window, const ControlNode& node, BuildContext& con
                : v == "small" ? kControlTabSizeSmall
                               : kControlTabSizeMini;
     }
-    std::vector<CFHolder<CFStringRef>> names;
+    std::vector<cf::Holder<CFStringRef>> names;
     std::vector<ControlTabEntry> tabs;
     for (const ItemNode& item : node.items) {
         names.emplace_back(create_utf8_string(item.title));
@@ -252,7 +252,7 @@ OSStatus build_group_box(WindowRef window, const ControlNode& node, BuildContext
                          ControlRef* out) {
     bool ok = true;
     const bool primary = extra_bool(node, "primary", true, context, ok);
-    CFHolder<CFStringRef> title;
+    cf::Holder<CFStringRef> title;
     if (!ok || !title_of(node, context, title))
         return errCorruptWindowDescription;
     return CreateGroupBoxControl(window, &node.bounds, title.get(), primary, out);
@@ -281,6 +281,8 @@ const Builder kBuilders[] = {
     {"group-box", kGroupBoxAttributes, true, false, build_group_box},
     {"separator", nullptr, false, false, build_separator},
     {"radio-group", nullptr, true, false, build_radio_group},
+    {"combo-box", nullptr, false, true, build_combo_box},
+    {"data-browser", kDataBrowserAttributes, false, true, build_data_browser},
 };
 
 } // namespace

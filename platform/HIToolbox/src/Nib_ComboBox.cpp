@@ -1,9 +1,8 @@
 // The nib kind "combo-box": a combo box (HIComboBoxCreate) whose <item>
-// entries are its list and whose title is its text. It registers its
-// builder itself, beside the built-in kinds.
-#include "CFHolder.h"
+// entries are its list and whose title is its text.
 #include "NibInternal.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/HIComboBox.h>
 
@@ -15,16 +14,18 @@ bool combo_fail(BuildContext& context, int line, const std::string& message) {
     return false;
 }
 
+} // namespace
+
 OSStatus build_combo_box(WindowRef window, const ControlNode& node, BuildContext& context,
                          ControlRef* out) {
-    CFHolder<CFStringRef> text;
-    if (node.title && !(text = CFHolder<CFStringRef>(create_utf8_string(*node.title)))) {
+    cf::Holder<CFStringRef> text;
+    if (node.title && !(text = cf::Holder<CFStringRef>(create_utf8_string(*node.title)))) {
         combo_fail(context, node.line, "the title is not UTF-8 text");
         return errCorruptWindowDescription;
     }
-    CFHolder<CFMutableArrayRef> list(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
+    cf::Holder<CFMutableArrayRef> list(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
     for (const ItemNode& item : node.items) {
-        CFHolder<CFStringRef> title(create_utf8_string(item.title));
+        cf::Holder<CFStringRef> title(create_utf8_string(item.title));
         if (!title) {
             combo_fail(context, item.line, "the title is not UTF-8 text");
             return errCorruptWindowDescription;
@@ -47,10 +48,4 @@ OSStatus build_combo_box(WindowRef window, const ControlNode& node, BuildContext
     return status;
 }
 
-[[maybe_unused]] const bool kRegistered = [] {
-    register_builder({"combo-box", nullptr, false, true, build_combo_box});
-    return true;
-}();
-
-} // namespace
 } // namespace hit::nib

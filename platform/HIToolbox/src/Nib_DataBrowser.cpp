@@ -2,16 +2,17 @@
 // titled by the item and named by its command (four characters) as the column's property ID
 // (1024 and on when it has none). Its attribute "selection" is "single" or "multiple"
 // (default).
-#include "CFHolder.h"
 #include "NibInternal.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/HIDataBrowser.h>
 
 namespace hit::nib {
-namespace {
 
 const char* const kDataBrowserAttributes[] = {"selection", nullptr};
+
+namespace {
 
 bool fail(BuildContext& context, int line, const std::string& message) {
     context.error = located(context.document.file, line, message);
@@ -20,7 +21,7 @@ bool fail(BuildContext& context, int line, const std::string& message) {
 
 bool add_column(ControlRef browser, const ItemNode& item, DataBrowserPropertyID property,
                 BuildContext& context) {
-    CFHolder<CFStringRef> title(create_utf8_string(item.title));
+    cf::Holder<CFStringRef> title(create_utf8_string(item.title));
     if (!title)
         return fail(context, item.line, "the title is not UTF-8 text");
     DataBrowserListViewColumnDesc column{};
@@ -31,6 +32,8 @@ bool add_column(ControlRef browser, const ItemNode& item, DataBrowserPropertyID 
         return fail(context, item.line, "a second column with the same command");
     return true;
 }
+
+} // namespace
 
 OSStatus build_data_browser(WindowRef window, const ControlNode& node, BuildContext& context,
                             ControlRef* out) {
@@ -58,10 +61,4 @@ OSStatus build_data_browser(WindowRef window, const ControlNode& node, BuildCont
     return noErr;
 }
 
-// Registered when the framework is loaded, so every nib can name the kind.
-const bool registered =
-    (register_builder({"data-browser", kDataBrowserAttributes, false, true, build_data_browser}),
-     true);
-
-} // namespace
 } // namespace hit::nib

@@ -5,6 +5,7 @@
 // desktop's text in before the scrap is read.
 #include "ScrapInternal.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/PlatformHost.h>
 #include <HIToolbox/Scrap.h>
@@ -64,13 +65,12 @@ void import_from_host() {
     if (!s.has_host || s.host.copyDesktopText == nullptr || s.importing)
         return;
     s.importing = true;
-    CFStringRef text = s.host.copyDesktopText(s.host.info);
+    cf::Holder<CFStringRef> text(s.host.copyDesktopText(s.host.info));
     s.importing = false;
-    if (text == nullptr)
+    if (!text)
         return;
     clear();
-    hit::scrap_put_text(hit::units_of(text), false);
-    CFRelease(text);
+    hit::scrap_put_text(hit::units_of(text.get()), false);
 }
 
 void tell_host() {

@@ -3,11 +3,12 @@
 // the way), through the same hooks a window system would use.
 // Errors name the script's file and line; after one, the source keeps
 // failing with its status.
-#include "CFHolder.h"
 #include "ControlKinds.h"
 #include "ModalInternal.h"
 #include "Script.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/PlatformHost.h>
 #include <HIToolbox/HIToolbox.h>
@@ -45,7 +46,7 @@ class Player {
 
   private:
     OSStatus fail(const Step& step, OSStatus status, const std::string& message) {
-        std::fprintf(stderr, "%s:%d: %s\n", script_.file.c_str(), step.line, message.c_str());
+        cf::report_in_file("HIToolbox", script_.file, step.line, "%s", message.c_str());
         return status;
     }
     OSStatus run(const Step& step);
@@ -74,15 +75,15 @@ class Player {
 
 std::string visible_text(ControlRef control) {
     if (control->kind_class->copy_text == nullptr)
-        return utf8(control->title);
-    CFHolder<CFStringRef> text(control->kind_class->copy_text(control));
+        return utf8(control->title.get());
+    cf::Holder<CFStringRef> text(control->kind_class->copy_text(control));
     return utf8(text.get());
 }
 
 std::string window_text(WindowRef window) {
     CFStringRef title = nullptr;
     CopyWindowTitleAsCFString(window, &title);
-    CFHolder<CFStringRef> holder(title);
+    cf::Holder<CFStringRef> holder(title);
     return quoted(utf8(title));
 }
 
@@ -234,7 +235,7 @@ OSStatus Player::choose(const Step& step, WindowRef, ControlRef popup) {
         for (UInt16 i = 1; i <= count && item == 0; ++i) {
             CFStringRef text = nullptr;
             if (CopyMenuItemTextAsCFString(menu, i, &text) == noErr) {
-                CFHolder<CFStringRef> holder(text);
+                cf::Holder<CFStringRef> holder(text);
                 if (utf8(text) == step.text)
                     item = i;
             }
@@ -260,7 +261,7 @@ OSStatus Player::type(const Step& step, WindowRef window, ControlRef field) {
     // A field that had the focus already keeps its caret: select all, so the typing replaces.
     const ControlEditTextSelectionRec all = {0, 32767};
     SetControlData(field, kControlEntireControl, kControlEditTextSelectionTag, sizeof(all), &all);
-    CFHolder<CFStringRef> text(create_utf8_string(step.text));
+    cf::Holder<CFStringRef> text(create_utf8_string(step.text));
     const OSStatus status = PlatformTypeText(window, text.get());
     return status == noErr ? noErr
                            : fail(step, status, "typing failed (" + std::to_string(status) + ")");
@@ -434,19 +435,19 @@ OSStatus PlatformCreateScriptEventSource(const char* scriptPath, const char* out
     struct stat info {};
     if (stat(scriptPath, &info) != 0) {
         const int error = errno;
-        std::fprintf(stderr, "%s: the script cannot be read: %s\n", scriptPath,
-                     std::strerror(error));
+        cf::report_in_file("PlatformCreateScriptEventSource", scriptPath, 0,
+                           "the script cannot be read: %s", std::strerror(error));
         return error == ENOENT || error == ENOTDIR ? fnfErr : permErr;
     }
     if (!S_ISREG(info.st_mode)) {
-        std::fprintf(stderr, "%s: %s\n", scriptPath,
-                     S_ISDIR(info.st_mode) ? "a folder, not a script" : "not a regular file");
+        cf::report_in_file("PlatformCreateScriptEventSource", scriptPath, 0, "%s",
+                           S_ISDIR(info.st_mode) ? "a folder, not a script" : "not a regular file");
         return paramErr;
     }
     std::ifstream in(scriptPath, std::ios::binary);
     if (!in) {
-        std::fprintf(stderr, "%s: the script cannot be read: %s\n", scriptPath,
-                     std::strerror(errno));
+        cf::report_in_file("PlatformCreateScriptEventSource", scriptPath, 0,
+                           "the script cannot be read: %s", std::strerror(errno));
         return permErr;
     }
     std::ostringstream text;
@@ -454,7 +455,7 @@ OSStatus PlatformCreateScriptEventSource(const char* scriptPath, const char* out
     hit::script::Script script;
     std::string error;
     if (!hit::script::parse(text.str(), scriptPath, script, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+        cf::report(__func__, "%s", error.c_str()); // the parser's error starts "script:line: "
         return paramErr;
     }
     auto* player = new hit::script::Player(std::move(script), outputFolder ? outputFolder : "");

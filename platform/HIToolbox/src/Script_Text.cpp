@@ -3,7 +3,7 @@
 #include "Script.h"
 #include "TextInternal.h"
 
-#include "CFHolder.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/HIToolbox.h>
 #include <HIToolbox/PlatformHost.h>
@@ -39,8 +39,7 @@ OSStatus select_text(WindowRef window, ControlRef field, SInt32 start, SInt32 en
         message = "the control has no text to select";
         return errDataNotSupported;
     }
-    const CFIndex length = CFStringGetLength(text);
-    CFRelease(text);
+    const CFIndex length = CFStringGetLength(cf::Holder<CFStringRef>(text).get());
     if (start < 0 || end < start || end > length) {
         message = "cannot select " + std::to_string(start) + ".." + std::to_string(end) +
                   " of a text of " + std::to_string(length);
@@ -56,7 +55,7 @@ OSStatus select_text(WindowRef window, ControlRef field, SInt32 start, SInt32 en
 }
 
 OSStatus type_keys(WindowRef window, const std::string& text, std::string& message) {
-    CFHolder<CFStringRef> string(create_utf8_string(text));
+    cf::Holder<CFStringRef> string(create_utf8_string(text));
     const OSStatus status = PlatformTypeText(window, string.get());
     if (status != noErr)
         message = "typing failed (" + std::to_string(status) + ")";
@@ -68,7 +67,7 @@ OSStatus paste_text(WindowRef window, ControlRef field, const std::string& text,
     OSStatus status = focus_field(window, field, message);
     if (status != noErr)
         return status;
-    CFHolder<CFStringRef> string(create_utf8_string(text));
+    cf::Holder<CFStringRef> string(create_utf8_string(text));
     status = PlatformPasteText(window, string.get());
     if (status != noErr)
         message = "the control cannot take a paste (" + std::to_string(status) + ")";
@@ -84,7 +83,7 @@ bool combo_box_item(ControlRef control, const std::string& text, MenuItemIndex& 
     for (ItemCount i = 0; i < count && item == 0; ++i) {
         CFStringRef entry = nullptr;
         if (HIComboBoxCopyTextItemAtIndex(control, static_cast<CFIndex>(i), &entry) == noErr) {
-            CFHolder<CFStringRef> holder(entry);
+            cf::Holder<CFStringRef> holder(entry);
             if (utf8(entry) == text)
                 item = static_cast<MenuItemIndex>(i + 1);
         }

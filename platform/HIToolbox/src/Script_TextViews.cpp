@@ -4,6 +4,7 @@
 #include "Script.h"
 #include "ControlInternal.h"
 #include "TXNInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/HIToolbox.h>
 #include <HIToolbox/PlatformHost.h>
@@ -31,10 +32,9 @@ MenuRef edit_menu() {
         MenuRef m = nullptr;
         CreateNewMenu(0, 0, &m);
         for (const EditItem& item : kEditItems) {
-            CFStringRef title =
-                CFStringCreateWithCString(nullptr, item.word, kCFStringEncodingUTF8);
-            AppendMenuItemTextWithCFString(m, title, 0, item.command, nullptr);
-            CFRelease(title);
+            const cf::Holder<CFStringRef> title(
+                CFStringCreateWithCString(nullptr, item.word, kCFStringEncodingUTF8));
+            AppendMenuItemTextWithCFString(m, title.get(), 0, item.command, nullptr);
         }
         return m;
     }();

@@ -8,6 +8,7 @@
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
 #include "Drawing.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/PlatformHost.h>
 
@@ -46,8 +47,9 @@ OSStatus standard_click(EventHandlerCallRef, EventRef event, EventTargetRef targ
     if (control == nullptr || control->target != target)
         control = static_cast<ControlRef>(target->owner);
     if (!hit::accepts_clicks(control))
-        return noErr;  // a click on it does nothing
-    CFRetain(control); // its handlers may dispose of it
+        return noErr; // a click on it does nothing
+    // Its handlers may dispose of it.
+    const auto keep = cf::Holder<ControlRef>::retaining(control);
     if ((control->features & kControlGetsFocusOnClick) != 0 && hit::can_take_focus(control)) {
         const ControlPartCode part = control->kind_class->focus_part;
         hit::set_focus(control->owner, control, part != kControlNoPart ? part : 1, true);
@@ -60,7 +62,6 @@ OSStatus standard_click(EventHandlerCallRef, EventRef event, EventTargetRef targ
         kind.track != nullptr ? kind.track(control, choice) : kind.click_part;
     if (part != kControlNoPart && !control->disposed)
         send_hit(control, part, modifiers_of(event));
-    CFRelease(control);
     return noErr;
 }
 

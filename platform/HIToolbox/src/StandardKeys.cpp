@@ -9,6 +9,7 @@
 // host hooks that type.
 #include "ControlBehaviour.h"
 #include "ControlKinds.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/PlatformHost.h>
 
@@ -160,12 +161,10 @@ SInt16 mac_char_code(UniChar unicode) {
     if (unicode < 0x80)
         return static_cast<SInt16>(unicode);
     UInt8 byte = '?';
-    CFStringRef string = CFStringCreateWithCharacters(nullptr, &unicode, 1);
-    if (string != nullptr) {
-        CFStringGetBytes(string, CFRangeMake(0, 1), kCFStringEncodingMacRoman, 0, false, &byte, 1,
-                         nullptr);
-        CFRelease(string);
-    }
+    const cf::Holder<CFStringRef> string(CFStringCreateWithCharacters(nullptr, &unicode, 1));
+    if (string)
+        CFStringGetBytes(string.get(), CFRangeMake(0, 1), kCFStringEncodingMacRoman, 0, false,
+                         &byte, 1, nullptr);
     return static_cast<SInt16>(byte);
 }
 
@@ -174,13 +173,10 @@ UniChar unicode_for_mac_char(SInt16 char_code) {
     if (byte < 0x80)
         return byte;
     UniChar unicode = '?';
-    CFStringRef string =
-        CFStringCreateWithBytes(nullptr, &byte, 1, kCFStringEncodingMacRoman, false);
-    if (string != nullptr) {
-        if (CFStringGetLength(string) == 1)
-            unicode = CFStringGetCharacterAtIndex(string, 0);
-        CFRelease(string);
-    }
+    const cf::Holder<CFStringRef> string(
+        CFStringCreateWithBytes(nullptr, &byte, 1, kCFStringEncodingMacRoman, false));
+    if (string && CFStringGetLength(string.get()) == 1)
+        unicode = CFStringGetCharacterAtIndex(string.get(), 0);
     return unicode;
 }
 
@@ -194,11 +190,11 @@ OSStatus type_key(WindowRef window, UniChar char_code, UInt32 modifiers) {
             ReleaseEvent(up);
         return memFullErr;
     }
-    CFRetain(window); // a handler of the key may dispose of the window
+    // A handler of the key may dispose of the window.
+    const auto keep = cf::Holder<WindowRef>::retaining(window);
     const OSStatus status = SendEventToEventTarget(down, focus_target(window));
     if (!window->disposed)
         SendEventToEventTarget(up, focus_target(window));
-    CFRelease(window);
     ReleaseEvent(down);
     ReleaseEvent(up);
     return status;
@@ -219,12 +215,11 @@ OSStatus PlatformTypeText(WindowRef window, CFStringRef text) {
     OpaqueWindowPtr* w = window_for_typing(window, __func__);
     if (w == nullptr)
         return errInvalidWindowRef;
-    CFRetain(w);
+    const auto keep = cf::Holder<WindowRef>::retaining(w);
     const CFIndex length = CFStringGetLength(text);
     for (CFIndex i = 0; i < length && !w->disposed; ++i) {
         UniChar c = CFStringGetCharacterAtIndex(text, i);
         hit::type_key(w, c == '\n' ? UniChar{kReturnCharCode} : c, 0);
     }
-    CFRelease(w);
     return noErr;
 }

@@ -4,6 +4,7 @@
 #include "TXNInternal.h"
 #include "ControlInternal.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <algorithm>
 
@@ -22,11 +23,8 @@ bool within(const Rect& inner, const Rect& outer) {
 
 // UTF-16 as UTF-8, for the dump's quoted text.
 std::string utf8_text(const std::u16string& units) {
-    CFStringRef s = create_string(units);
-    std::string out = utf8(s);
-    if (s != nullptr)
-        CFRelease(s);
-    return out;
+    const cf::Holder<CFStringRef> s(create_string(units));
+    return utf8(s.get());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Text kept by controls, and the two shapes their text tags take: bytes in
 // the system encoding, and a CFStringRef.
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <CoreFoundation/CFRuntime.h>
 #include <CoreFoundation/CFString.h>
@@ -12,7 +13,8 @@
 namespace {
 
 std::vector<UInt8> system_bytes(const std::u16string& units) {
-    CFStringRef string = hit::create_string(units);
+    cf::Holder<CFStringRef> held(hit::create_string(units));
+    CFStringRef string = held.get();
     if (string == nullptr)
         return {};
     const CFRange all = CFRangeMake(0, CFStringGetLength(string));
@@ -23,7 +25,6 @@ std::vector<UInt8> system_bytes(const std::u16string& units) {
     std::vector<UInt8> bytes(static_cast<size_t>(size));
     if (size > 0)
         CFStringGetBytes(string, all, encoding, '?', false, bytes.data(), size, nullptr);
-    CFRelease(string);
     return bytes;
 }
 
@@ -63,13 +64,12 @@ OSStatus get_system_bytes(const std::u16string& units, Size size, void* buffer, 
 OSStatus set_from_system_bytes(Size size, const void* data, std::u16string& out) {
     if (size > 0 && data == nullptr)
         return paramErr;
-    CFStringRef string =
+    const cf::Holder<CFStringRef> string(
         CFStringCreateWithBytes(nullptr, static_cast<const UInt8*>(data),
-                                static_cast<CFIndex>(size), CFStringGetSystemEncoding(), false);
-    if (string == nullptr)
+                                static_cast<CFIndex>(size), CFStringGetSystemEncoding(), false));
+    if (!string)
         return paramErr;
-    out = units_of(string);
-    CFRelease(string);
+    out = units_of(string.get());
     return noErr;
 }
 

@@ -9,6 +9,7 @@
 #include "Theme.h"
 #include "Port.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <pango/pangocairo.h>
 
@@ -174,17 +175,14 @@ TextStyle text_style(ControlRef control, Font fallback) {
 }
 
 std::string title_text(ControlRef control) {
-    return utf8(control->title);
+    return utf8(control->title.get());
 }
 
 std::string visible_text(ControlRef control) {
     if (control->kind_class->copy_text == nullptr)
         return title_text(control);
-    CFStringRef text = control->kind_class->copy_text(control);
-    std::string result = utf8(text);
-    if (text != nullptr)
-        CFRelease(text);
-    return result;
+    const cf::Holder<CFStringRef> text(control->kind_class->copy_text(control));
+    return utf8(text.get());
 }
 
 void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double radius) {

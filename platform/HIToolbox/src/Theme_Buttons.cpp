@@ -3,6 +3,7 @@
 // measurer gives the size that the control's text and the kind's chrome need.
 #include "TextInternal.h"
 #include "Theme.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/Menus.h>
 
@@ -149,11 +150,11 @@ int widest_item(ControlRef control, Font font) {
     MenuRef menu = popup_menu(control);
     const UInt16 count = menu != nullptr ? CountMenuItems(menu) : 0;
     for (MenuItemIndex item = 1; item <= count; ++item) {
-        CFStringRef text = nullptr;
-        if (CopyMenuItemTextAsCFString(menu, item, &text) != noErr)
-            continue;
-        widest = std::max(widest, measure_text(utf8(text), font).width);
-        CFRelease(text);
+        CFStringRef copied = nullptr;
+        const OSStatus status = CopyMenuItemTextAsCFString(menu, item, &copied);
+        const cf::Holder<CFStringRef> text(copied);
+        if (status == noErr)
+            widest = std::max(widest, measure_text(utf8(text.get()), font).width);
     }
     return widest;
 }

@@ -4,6 +4,7 @@
 #include "EditText.h"
 #include "Theme.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <algorithm>
 
@@ -82,10 +83,9 @@ void draw_combo_list(ControlRef control, DrawContext& context) {
             cairo_rectangle(cr, r.left + 1, y, r.right - r.left - 2, row);
             cairo_fill(cr);
         }
-        CFStringRef item = create_string(state->items[i]);
-        draw_text(cr, utf8(item), font, r.left + kRowInset, y + 1,
+        const cf::Holder<CFStringRef> item(create_string(state->items[i]));
+        draw_text(cr, utf8(item.get()), font, r.left + kRowInset, y + 1,
                   context.enabled ? kText : kDisabledText);
-        CFRelease(item);
     }
 }
 

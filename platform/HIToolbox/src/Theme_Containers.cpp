@@ -2,6 +2,7 @@
 // given a draw procedure), group boxes and tab controls.
 #include "Theme.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <algorithm>
 #include <cmath>
@@ -33,9 +34,8 @@ std::string tab_name(ControlRef control, SInt32 index) {
                        sizeof(info), &info, nullptr) != noErr ||
         info.name == nullptr)
         return {};
-    std::string name = utf8(info.name);
-    CFRelease(info.name);
-    return name;
+    const cf::Holder<CFStringRef> name(info.name);
+    return utf8(name.get());
 }
 
 int tab_width(const std::string& name) {

@@ -8,18 +8,16 @@ namespace {
 
 // Stores a copy of `title` (or nothing for NULL) in `slot`; a mutable
 // string changed later by its owner must not change the title.
-OSStatus replace_title(CFStringRef& slot, CFStringRef title) {
-    CFStringRef copy = nullptr;
+OSStatus replace_title(cf::Holder<CFStringRef>& slot, CFStringRef title) {
+    cf::Holder<CFStringRef> copy;
     if (title != nullptr) {
         if (!cf::check_type(title, CFStringGetTypeID(), "title"))
             return paramErr;
-        copy = CFStringCreateCopy(nullptr, title);
-        if (copy == nullptr)
+        copy.reset(CFStringCreateCopy(nullptr, title));
+        if (!copy)
             return memFullErr;
     }
-    if (slot != nullptr)
-        CFRelease(slot);
-    slot = copy;
+    slot = std::move(copy);
     return noErr;
 }
 
@@ -62,7 +60,7 @@ OSStatus CopyWindowTitleAsCFString(WindowRef window, CFStringRef* outTitle) {
     OpaqueWindowPtr* w = hit::live_window(window, __func__);
     if (w == nullptr)
         return errInvalidWindowRef;
-    return copy_title(w->title, outTitle);
+    return copy_title(w->title.get(), outTitle);
 }
 
 OSStatus SetControlTitleWithCFString(ControlRef inControl, CFStringRef inString) {
@@ -81,5 +79,5 @@ OSStatus CopyControlTitleAsCFString(ControlRef inControl, CFStringRef* outString
     OpaqueControlRef* control = hit::live_control(inControl, __func__);
     if (control == nullptr)
         return paramErr;
-    return copy_title(control->title, outString);
+    return copy_title(control->title.get(), outString);
 }

@@ -23,9 +23,7 @@ void tear_down(OpaqueWindowPtr* window) {
     window->target = nullptr;
     hit::detach_port(window->port);
     window->port = nullptr;
-    if (window->title != nullptr)
-        CFRelease(window->title);
-    window->title = nullptr;
+    window->title.reset();
     window->disposed = true;
 }
 

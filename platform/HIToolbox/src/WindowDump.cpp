@@ -13,6 +13,7 @@
 // own flag and its embedders'); "inactive" appears for an inactive control.
 #include "ControlKinds.h"
 #include "TextInternal.h"
+#include <CoreFoundation/CFHolder.h>
 
 #include <HIToolbox/PlatformHost.h>
 
@@ -67,12 +68,9 @@ std::string rect_text(const Rect& r) {
 
 std::string control_text(ControlRef control) {
     if (control->kind_class->copy_text == nullptr)
-        return hit::utf8(control->title);
-    CFStringRef text = control->kind_class->copy_text(control);
-    std::string result = hit::utf8(text);
-    if (text != nullptr)
-        CFRelease(text);
-    return result;
+        return hit::utf8(control->title.get());
+    const cf::Holder<CFStringRef> text(control->kind_class->copy_text(control));
+    return hit::utf8(text.get());
 }
 
 std::string control_line(ControlRef control) {
@@ -123,9 +121,10 @@ OSStatus PlatformWriteWindowDump(WindowRef window, FILE* out) {
     if (out == nullptr)
         return paramErr;
     const std::string nib = w->nib_window.empty() ? "" : " nib=" + quoted(w->nib_window);
-    std::fprintf(out, "window %s class=%u bounds=%s %s%s%s\n", quoted(hit::utf8(w->title)).c_str(),
-                 static_cast<unsigned>(w->window_class), rect_text(w->bounds).c_str(),
-                 w->visible ? "visible" : "hidden", w->active ? " active" : "", nib.c_str());
+    std::fprintf(out, "window %s class=%u bounds=%s %s%s%s\n",
+                 quoted(hit::utf8(w->title.get())).c_str(), static_cast<unsigned>(w->window_class),
+                 rect_text(w->bounds).c_str(), w->visible ? "visible" : "hidden",
+                 w->active ? " active" : "", nib.c_str());
     if (w->root != nullptr)
         write_tree(w->root, 1, out);
     return std::ferror(out) ? static_cast<OSStatus>(ioErr) : static_cast<OSStatus>(noErr);

@@ -1,6 +1,7 @@
 // A window's pixels for hosts and tests: PNG files and single pixels.
 #include "Drawing.h"
 #include "Port.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <CoreFoundation/PlatformHost.h>
 #include <HIToolbox/PlatformHost.h>
@@ -28,10 +29,10 @@ bool write_png_atomically(cairo_surface_t* surface, const char* path) {
             : 0;
     if (status == CAIRO_STATUS_SUCCESS && error == 0)
         return true;
-    std::fprintf(stderr, "HIToolbox: cannot write %s: %s\n", path,
-                 status != CAIRO_STATUS_SUCCESS ? cairo_status_to_string(status)
-                 : error == ELOOP               ? "it is a symbolic link"
-                                                : std::strerror(error));
+    cf::report("HIToolbox", "cannot write %s: %s", path,
+               status != CAIRO_STATUS_SUCCESS ? cairo_status_to_string(status)
+               : error == ELOOP               ? "it is a symbolic link"
+                                              : std::strerror(error));
     return false;
 }
 

@@ -3,6 +3,7 @@
 #define HITOOLBOX_SRC_WINDOWINTERNAL_H
 
 #include <HIToolbox/MacWindows.h>
+#include <CoreFoundation/CFHolder.h>
 
 #include "EventInternal.h"
 
@@ -12,7 +13,7 @@ struct OpaqueWindowPtr : cf::Object {
     WindowClass window_class = 0;
     WindowAttributes attributes = 0;
     Rect bounds{}; // content, global coordinates
-    CFStringRef title = nullptr;
+    cf::Holder<CFStringRef> title;
     bool visible = false;
     bool active = false;
     bool disposed = false;

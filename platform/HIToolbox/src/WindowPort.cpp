@@ -3,6 +3,7 @@
 // content's size, and the region of it waiting to be repainted. The current
 // port (SetPort) is where EraseRect paints.
 #include "Port.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <HIToolbox/PlatformHost.h>
 
@@ -136,7 +137,7 @@ cairo_surface_t* port_surface(CGrafPtr port) {
     cairo_surface_t* surface = new_backing_store(pixelWidth, pixelHeight);
     cairo_surface_set_device_scale(surface, port->scale, port->scale);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-        std::fprintf(stderr, "HIToolbox: no %dx%d backing store for a window\n", width, height);
+        cf::report("HIToolbox", "no %dx%d backing store for a window", width, height);
         cairo_surface_destroy(surface);
         return nullptr;
     }

@@ -214,7 +214,8 @@ TEST(Nib, StatusesOfTheNibCalls) {
     testing::internal::CaptureStderr();
     const std::string path = write_nib("broken.nib", "<nib>\n<window name=\"W\">\n</nib>\n");
     EXPECT_EQ(errCorruptWindowDescription, hit::nib::open_nib_file(path, &missing));
-    EXPECT_EQ(path + ":3: ", testing::internal::GetCapturedStderr().substr(0, path.size() + 4));
+    const std::string expected = "CreateNibReference: " + path + ":3: ";
+    EXPECT_EQ(expected, testing::internal::GetCapturedStderr().substr(0, expected.size()));
     EXPECT_EQ(nullptr, missing);
 }
 

@@ -29,10 +29,10 @@ OSStatus show_checked(const std::string& page, CFStringRef anchor) {
 
 // A page given by a full file: URL, outside any book.
 OSStatus goto_url(CFStringRef text, CFStringRef anchor) {
-    Owned<CFURLRef> url(CFURLCreateWithString(nullptr, text, nullptr));
+    cf::Holder<CFURLRef> url(CFURLCreateWithString(nullptr, text, nullptr));
     if (!url)
         return paramErr;
-    Owned<CFStringRef> scheme(CFURLCopyScheme(url.get()));
+    cf::Holder<CFStringRef> scheme(CFURLCopyScheme(url.get()));
     if (!scheme || CFStringCompare(scheme.get(), CFSTR("file"), kCFCompareCaseInsensitive) != 0)
         return paramErr;
     const std::string page = path_of_url(url.get());
@@ -43,7 +43,8 @@ OSStatus goto_url(CFStringRef text, CFStringRef anchor) {
 
 // The path as a book page names it: URL-style, so percent escapes are undone.
 bool relative_page(CFStringRef path, std::string& out) {
-    Owned<CFStringRef> plain(CFURLCreateStringByReplacingPercentEscapes(nullptr, path, CFSTR("")));
+    cf::Holder<CFStringRef> plain(
+        CFURLCreateStringByReplacingPercentEscapes(nullptr, path, CFSTR("")));
     if (!plain)
         return false;
     out = utf8(plain.get());
@@ -93,7 +94,7 @@ OSStatus AHLookupAnchor(CFStringRef bookname, CFStringRef anchor) {
 OSStatus AHRegisterHelpBookWithURL(CFURLRef applicationURL) {
     if (applicationURL == nullptr)
         return paramErr;
-    ah::Owned<CFBundleRef> bundle(CFBundleCreate(nullptr, applicationURL));
+    cf::Holder<CFBundleRef> bundle(CFBundleCreate(nullptr, applicationURL));
     if (!bundle)
         return dirNFErr;
     if (!ah::holds_book(bundle.get()))
@@ -105,7 +106,7 @@ OSStatus AHRegisterHelpBookWithURL(CFURLRef applicationURL) {
 OSStatus AHRegisterHelpBook(const FSRef* appBundleRef) {
     if (appBundleRef == nullptr)
         return paramErr;
-    ah::Owned<CFURLRef> url(CFURLCreateFromFSRef(nullptr, appBundleRef));
+    cf::Holder<CFURLRef> url(CFURLCreateFromFSRef(nullptr, appBundleRef));
     if (!url)
         return dirNFErr;
     return AHRegisterHelpBookWithURL(url.get());

@@ -97,7 +97,7 @@ void register_book(CFBundleRef bundle) {
 }
 
 std::string book_folder(CFBundleRef bundle) {
-    Owned<CFURLRef> url(
+    cf::Holder<CFURLRef> url(
         CFBundleCopyResourceURL(bundle, info_string(bundle, book_folder_key()), nullptr, nullptr));
     return path_of_url(url.get());
 }
@@ -114,12 +114,12 @@ std::string page_in_book(CFBundleRef bundle, const std::string& relative) {
             break;
         start = slash + 1;
     }
-    Owned<CFStringRef> name(
+    cf::Holder<CFStringRef> name(
         CFStringCreateWithCString(nullptr, relative.c_str(), kCFStringEncodingUTF8));
     if (!name)
         return "";
-    Owned<CFURLRef> url(CFBundleCopyResourceURL(bundle, name.get(), nullptr,
-                                                info_string(bundle, book_folder_key())));
+    cf::Holder<CFURLRef> url(CFBundleCopyResourceURL(bundle, name.get(), nullptr,
+                                                     info_string(bundle, book_folder_key())));
     if (!url || CFURLHasDirectoryPath(url.get()))
         return "";
     return path_of_url(url.get());

@@ -3,32 +3,14 @@
 #ifndef HELP_SRC_HELPINTERNAL_H
 #define HELP_SRC_HELPINTERNAL_H
 
+#include <CoreFoundation/CFHolder.h>
 #include <CoreFoundation/CoreFoundation.h>
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace ah {
-
-// Owns one Core Foundation reference (a Create or Copy result) and releases it.
-template <class Ref> class Owned {
-  public:
-    explicit Owned(Ref adopted = nullptr) : ref_(adopted) {}
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    ~Owned() {
-        if (ref_ != nullptr)
-            CFRelease(ref_);
-    }
-    Ref get() const { return ref_; }
-    Ref release() { return std::exchange(ref_, nullptr); }
-    explicit operator bool() const { return ref_ != nullptr; }
-
-  private:
-    Ref ref_;
-};
 
 // UTF-8 text of a CF string; "" for NULL.
 std::string utf8(CFStringRef string);

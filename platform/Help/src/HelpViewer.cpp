@@ -1,5 +1,6 @@
 // The help viewer: the host's, or the default that opens pages with xdg-open.
 #include <Help/PlatformHost.h>
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include "HelpInternal.h"
 
@@ -37,7 +38,7 @@ bool open_with_xdg(const std::string& url) {
     pid_t pid = 0;
     int error = posix_spawnp(&pid, "sh", nullptr, nullptr, const_cast<char* const*>(argv), environ);
     if (error != 0) {
-        std::fprintf(stderr, "Help: cannot start xdg-open: %s\n", std::strerror(error));
+        cf::report("Help", "cannot start xdg-open: %s", std::strerror(error));
         return false;
     }
     int status = 0;

@@ -54,7 +54,7 @@ void record(const char* path, const char* anchor, void* info) {
 class HelpBook : public testing::Test {
   protected:
     void SetUp() override {
-        ah::Owned<CFURLRef> url(url_of(fixture("Manual.bundle")));
+        cf::Holder<CFURLRef> url(url_of(fixture("Manual.bundle")));
         bundle_ = CFBundleCreate(nullptr, url.get());
         ASSERT_NE(bundle_, nullptr);
         PlatformSetHelpViewer(record, &shown_);
@@ -137,7 +137,7 @@ TEST_F(HelpBook, AnchorLookupSearchesTheNamedBookOrEveryBook) {
 
 TEST_F(HelpBook, AFileURLOpensWithoutABook) {
     const std::string url = ah::file_url(en("index.html"), nullptr);
-    ah::Owned<CFStringRef> text(
+    cf::Holder<CFStringRef> text(
         CFStringCreateWithCString(nullptr, url.c_str(), kCFStringEncodingUTF8));
     EXPECT_EQ(AHGotoPage(nullptr, text.get(), CFSTR("welcome")), noErr);
     EXPECT_EQ(shown_.path, en("index.html"));
@@ -153,9 +153,9 @@ TEST_F(HelpBook, RegisteredBooksStayKnownAndOpenAtTheirAccessPath) {
     EXPECT_EQ(AHGotoPage(CFSTR("Guide Help"), nullptr, nullptr), noErr);
     EXPECT_EQ(shown_.path, guide + "/GuideHelp/start/home.html");
 
-    ah::Owned<CFURLRef> nobook(url_of(fixture("NoBook.bundle")));
+    cf::Holder<CFURLRef> nobook(url_of(fixture("NoBook.bundle")));
     EXPECT_EQ(AHRegisterHelpBookWithURL(nobook.get()), kAHInternalErr);
-    ah::Owned<CFURLRef> missing(url_of(fixture("Missing.bundle")));
+    cf::Holder<CFURLRef> missing(url_of(fixture("Missing.bundle")));
     EXPECT_EQ(AHRegisterHelpBookWithURL(missing.get()), dirNFErr);
     EXPECT_EQ(AHRegisterHelpBookWithURL(nullptr), paramErr);
 }

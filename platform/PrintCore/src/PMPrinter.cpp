@@ -140,11 +140,10 @@ OSStatus PlatformCreatePrinterWithPPD(CFStringRef name, const char* ppdPath, PMP
     *printer = nullptr;
     if (name == nullptr || ppdPath == nullptr || CFGetTypeID(name) != CFStringGetTypeID())
         return kPMInvalidParameter;
-    CFStringRef id = pc::create_string(pc::queue_name_from(pc::utf8(name)));
-    if (id == nullptr)
+    const cf::Holder<CFStringRef> id(pc::create_string(pc::queue_name_from(pc::utf8(name))));
+    if (!id)
         return kPMInvalidParameter;
-    Printer* created = pc::create_printer(name, id);
-    CFRelease(id);
+    Printer* created = pc::create_printer(name, id.get());
     if (created == nullptr)
         return memFullErr;
     pc::attach_ppd(created, ppdPath, false);
@@ -188,8 +187,8 @@ PMPrinter PMPrinterCreateFromPrinterID(CFStringRef printerID) {
         return known;
     PMPrinter printer = nullptr;
     CFStringRef error = nullptr;
-    if (pc::create_cups_printer(printerID, &printer, &error) != kPMNoError && error != nullptr)
-        CFRelease(error);
+    pc::create_cups_printer(printerID, &printer, &error);
+    cf::Holder<CFStringRef> unused(error); // the caller wants only the printer
     return printer;
 }
 

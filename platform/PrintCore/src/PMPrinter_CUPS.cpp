@@ -55,12 +55,11 @@ OSStatus create_cups_printer(CFStringRef destination, PMPrinter* out, CFStringRe
     }
     // People know a queue by its description when it has one.
     const char* info = cupsGetOption("printer-info", dest->num_options, dest->options);
-    CFStringRef name = create_string(info != nullptr && *info != '\0' ? info : full);
+    cf::Holder<CFStringRef> name(create_string(info != nullptr && *info != '\0' ? info : full));
     cupsFreeDests(1, dest);
-    if (name == nullptr)
-        name = static_cast<CFStringRef>(CFRetain(destination));
-    Printer* printer = create_printer(name, destination);
-    CFRelease(name);
+    if (!name)
+        name = cf::Holder<CFStringRef>::retaining(destination);
+    Printer* printer = create_printer(name.get(), destination);
     if (printer == nullptr)
         return memFullErr;
     fetch_ppd(printer, where.queue);

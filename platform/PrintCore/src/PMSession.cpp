@@ -3,14 +3,8 @@
 #include "PrintCoreInternal.h"
 
 struct OpaquePMPrintSession : cf::Object {
-    CFMutableDictionaryRef data = nullptr;
-    PMPrinter printer = nullptr; // retained
-    ~OpaquePMPrintSession() {
-        if (data != nullptr)
-            CFRelease(data);
-        if (printer != nullptr)
-            CFRelease(printer);
-    }
+    cf::Holder<CFMutableDictionaryRef> data;
+    cf::Holder<PMPrinter> printer;
 };
 
 namespace {
@@ -49,8 +43,8 @@ OSStatus PMCreateSession(PMPrintSession* printSession) {
     auto* created = cf::create<OpaquePMPrintSession>(nullptr, session_type());
     if (created == nullptr)
         return memFullErr;
-    created->data = CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
-                                              &kCFTypeDictionaryValueCallBacks);
+    created->data.reset(CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
+                                                  &kCFTypeDictionaryValueCallBacks));
     *printSession = created;
     return kPMNoError;
 }
@@ -62,9 +56,9 @@ OSStatus PMSessionSetDataInSession(PMPrintSession printSession, CFStringRef key,
     if (key == nullptr)
         return kPMInvalidParameter;
     if (data == nullptr)
-        CFDictionaryRemoveValue(s->data, key);
+        CFDictionaryRemoveValue(s->data.get(), key);
     else
-        CFDictionarySetValue(s->data, key, data);
+        CFDictionarySetValue(s->data.get(), key, data);
     return kPMNoError;
 }
 
@@ -75,7 +69,7 @@ OSStatus PMSessionGetDataFromSession(PMPrintSession printSession, CFStringRef ke
         return kPMInvalidPrintSession;
     if (key == nullptr || data == nullptr)
         return kPMInvalidParameter;
-    *data = CFDictionaryGetValue(s->data, key);
+    *data = CFDictionaryGetValue(s->data.get(), key);
     return kPMNoError;
 }
 
@@ -85,9 +79,9 @@ OSStatus PMSessionGetCurrentPrinter(PMPrintSession printSession, PMPrinter* curr
         return kPMInvalidPrintSession;
     if (currentPrinter == nullptr)
         return kPMInvalidParameter;
-    if (s->printer == nullptr)
+    if (!s->printer)
         return kPMNoDefaultPrinter;
-    *currentPrinter = s->printer;
+    *currentPrinter = s->printer.get();
     return kPMNoError;
 }
 
@@ -97,9 +91,6 @@ OSStatus PMSessionSetCurrentPMPrinter(PMPrintSession session, PMPrinter printer)
         return kPMInvalidPrintSession;
     if (pc::printer_for(printer, __func__) == nullptr)
         return kPMInvalidPrinter;
-    CFRetain(printer);
-    if (s->printer != nullptr)
-        CFRelease(s->printer);
-    s->printer = printer;
+    s->printer = cf::Holder<PMPrinter>::retaining(printer);
     return kPMNoError;
 }

@@ -38,15 +38,6 @@ SInt32 handle_of(PMTicketRef ref) {
 
 Ticket::~Ticket() {
     handles().live.erase(handle);
-    for (auto& [key, item] : items) {
-        CFRelease(item.value);
-        if (item.client != nullptr)
-            CFRelease(item.client);
-    }
-    if (ppd != nullptr)
-        CFRelease(ppd);
-    if (type != nullptr)
-        CFRelease(type);
 }
 
 Ticket* ticket_for(PMTicketRef ref) {
@@ -80,16 +71,11 @@ CFStringRef create_string(const std::string& bytes) {
 OSStatus set_ticket_item(Ticket* ticket, CFStringRef client, const std::string& key,
                          CFTypeRef value, bool locked) {
     TicketItem& item = ticket->items[key];
-    if (item.value != nullptr) {
-        if (item.locked &&
-            !(client != nullptr && item.client != nullptr && CFEqual(client, item.client)))
-            return kPMItemIsLocked;
-        CFRelease(item.value);
-        if (item.client != nullptr)
-            CFRelease(item.client);
-    }
-    item.value = CFRetain(value);
-    item.client = client != nullptr ? static_cast<CFStringRef>(CFRetain(client)) : nullptr;
+    if (item.value && item.locked &&
+        !(client != nullptr && item.client && CFEqual(client, item.client.get())))
+        return kPMItemIsLocked;
+    item.value = cf::Holder<CFTypeRef>::retaining(value);
+    item.client = cf::Holder<CFStringRef>::retaining(client);
     item.locked = locked;
     item.order = ticket->next_order++;
     return kPMNoError;
@@ -102,9 +88,9 @@ OSStatus create_ticket(CFAllocatorRef allocator, CFStringRef type, PMTicketRef* 
     Ticket* ticket = cf::create<Ticket>(allocator, ticket_type());
     if (ticket == nullptr)
         return memFullErr;
-    ticket->type = CFStringCreateCopy(nullptr, type);
-    ticket->ppd = CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
-                                            &kCFTypeDictionaryValueCallBacks);
+    ticket->type.reset(CFStringCreateCopy(nullptr, type));
+    ticket->ppd.reset(CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
+                                                &kCFTypeDictionaryValueCallBacks));
     ticket->handle = table.next++;
     table.live[ticket->handle] = ticket;
     *out = reinterpret_cast<PMTicketRef>(static_cast<intptr_t>(ticket->handle));
@@ -181,8 +167,8 @@ OSStatus PMTicketGetSInt32(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeInd
         return status;
     if (value == nullptr)
         return kPMInvalidParameter;
-    if (CFGetTypeID(item->value) != CFNumberGetTypeID() ||
-        !CFNumberGetValue(static_cast<CFNumberRef>(item->value), kCFNumberSInt32Type, value))
+    if (CFGetTypeID(item->value.get()) != CFNumberGetTypeID() ||
+        !CFNumberGetValue(static_cast<CFNumberRef>(item->value.get()), kCFNumberSInt32Type, value))
         return kPMInvalidType;
     return kPMNoError;
 }
@@ -195,9 +181,9 @@ OSStatus PMTicketGetCFString(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeI
         return status;
     if (value == nullptr)
         return kPMInvalidParameter;
-    if (CFGetTypeID(item->value) != CFStringGetTypeID())
+    if (CFGetTypeID(item->value.get()) != CFStringGetTypeID())
         return kPMInvalidType;
-    *value = static_cast<CFStringRef>(item->value);
+    *value = static_cast<CFStringRef>(item->value.get());
     return kPMNoError;
 }
 
@@ -223,32 +209,27 @@ OSStatus PMTicketGetCString(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIn
 
 OSStatus PMTicketSetSInt32(PMTicketRef ticket, CFStringRef clientID, CFStringRef key, SInt32 value,
                            Boolean locked) {
-    CFNumberRef number = CFNumberCreate(nullptr, kCFNumberSInt32Type, &value);
-    OSStatus status = pc::set_item(ticket, clientID, key, number, locked);
-    CFRelease(number);
-    return status;
+    const cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt32Type, &value));
+    return pc::set_item(ticket, clientID, key, number.get(), locked);
 }
 
 OSStatus PMTicketSetCFString(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
                              CFStringRef value, Boolean locked) {
     if (value == nullptr)
         return kPMInvalidParameter;
-    CFStringRef copy = CFStringCreateCopy(nullptr, value);
-    OSStatus status = pc::set_item(ticket, clientID, key, copy, locked);
-    CFRelease(copy);
-    return status;
+    const cf::Holder<CFStringRef> copy(CFStringCreateCopy(nullptr, value));
+    return pc::set_item(ticket, clientID, key, copy.get(), locked);
 }
 
 OSStatus PMTicketSetCString(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
                             const char* value, Boolean locked) {
     if (value == nullptr)
         return kPMInvalidParameter;
-    CFStringRef string = CFStringCreateWithCString(nullptr, value, CFStringGetSystemEncoding());
-    if (string == nullptr)
+    const cf::Holder<CFStringRef> string(
+        CFStringCreateWithCString(nullptr, value, CFStringGetSystemEncoding()));
+    if (!string)
         return kPMInvalidValue;
-    OSStatus status = pc::set_item(ticket, clientID, key, string, locked);
-    CFRelease(string);
-    return status;
+    return pc::set_item(ticket, clientID, key, string.get(), locked);
 }
 
 OSStatus PMTicketGetPPDDict(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
@@ -258,7 +239,7 @@ OSStatus PMTicketGetPPDDict(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIn
         return kPMInvalidTicket;
     if (dict == nullptr || nodeIndex1 != kPMTopLevel || nodeIndex2 != kPMTopLevel)
         return kPMInvalidParameter;
-    *dict = t->ppd;
+    *dict = t->ppd.get();
     return kPMNoError;
 }
 
@@ -274,9 +255,8 @@ CFArrayRef PlatformTicketCopyKeysInWriteOrder(PMTicketRef ticket) {
     CFMutableArrayRef keys =
         CFArrayCreateMutable(nullptr, static_cast<CFIndex>(written.size()), &kCFTypeArrayCallBacks);
     for (const auto& entry : written) {
-        CFStringRef key = pc::create_string(*entry.second);
-        CFArrayAppendValue(keys, key);
-        CFRelease(key);
+        const cf::Holder<CFStringRef> key(pc::create_string(*entry.second));
+        CFArrayAppendValue(keys, key.get());
     }
     return keys;
 }

@@ -6,6 +6,7 @@
 // "Locked" (boolean) and "WriteOrder" (integer, 1 for the first value written)) and
 // "PPDChoices" (a dictionary from PPD main keyword to choice keyword).
 #include "PrintCoreInternal.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <CoreServices/MacErrors.h>
 #include <CoreFoundation/PlatformHost.h>
@@ -57,11 +58,11 @@ OSStatus status_for_errno(int error) {
 CFDictionaryRef create_item_record(const TicketItem& item, SInt64 order) {
     CFMutableDictionaryRef record = CFDictionaryCreateMutable(
         nullptr, 4, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
-    CFDictionarySetValue(record, kValueKey, item.value);
-    if (item.client != nullptr)
-        CFDictionarySetValue(record, kClientKey, item.client);
+    CFDictionarySetValue(record, kValueKey, item.value.get());
+    if (item.client)
+        CFDictionarySetValue(record, kClientKey, item.client.get());
     CFDictionarySetValue(record, kLockedKey, item.locked ? kCFBooleanTrue : kCFBooleanFalse);
-    Owned<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt64Type, &order));
+    cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt64Type, &order));
     CFDictionarySetValue(record, kOrderKey, number.get());
     return record;
 }
@@ -73,20 +74,20 @@ CFDictionaryRef create_ticket_plist(const Ticket& ticket) {
         written.emplace_back(item.order, &key);
     std::sort(written.begin(), written.end());
 
-    Owned<CFMutableDictionaryRef> items(CFDictionaryCreateMutable(
+    cf::Holder<CFMutableDictionaryRef> items(CFDictionaryCreateMutable(
         nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
     SInt64 order = 1;
     for (const auto& [ignored, key] : written) {
-        Owned<CFDictionaryRef> record(create_item_record(ticket.items.at(*key), order));
-        Owned<CFStringRef> name(create_string(*key));
+        cf::Holder<CFDictionaryRef> record(create_item_record(ticket.items.at(*key), order));
+        cf::Holder<CFStringRef> name(create_string(*key));
         CFDictionarySetValue(items.get(), name.get(), record.get());
         ++order;
     }
     CFMutableDictionaryRef plist = CFDictionaryCreateMutable(
         nullptr, 3, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
-    CFDictionarySetValue(plist, kTypeKey, ticket.type);
+    CFDictionarySetValue(plist, kTypeKey, ticket.type.get());
     CFDictionarySetValue(plist, kItemsKey, items.get());
-    CFDictionarySetValue(plist, kPPDKey, ticket.ppd);
+    CFDictionarySetValue(plist, kPPDKey, ticket.ppd.get());
     return plist;
 }
 
@@ -246,7 +247,8 @@ OSStatus ticket_from_plist(CFTypeRef plist, PMTicketRef* out, std::string& why) 
     // own choices out of the ticket.
     for (const LoadedItem& item : loaded)
         set_ticket_item(ticket, item.client, item.key, item.value, false);
-    if (ppd != nullptr && !read_ppd_choices(static_cast<CFDictionaryRef>(ppd), ticket->ppd, why)) {
+    if (ppd != nullptr &&
+        !read_ppd_choices(static_cast<CFDictionaryRef>(ppd), ticket->ppd.get(), why)) {
         PMTicketRelease(ref);
         return kPMInvalidPrintSettings;
     }
@@ -301,19 +303,20 @@ OSStatus PlatformTicketWriteToFile(PMTicketRef ticket, const char* path) {
         return kPMInvalidTicket;
     if (path == nullptr || *path == '\0')
         return kPMInvalidParameter;
-    pc::Owned<CFDictionaryRef> plist(pc::create_ticket_plist(*t));
-    pc::Owned<CFDataRef> data(CFPropertyListCreateXMLData(nullptr, plist.get()));
+    cf::Holder<CFDictionaryRef> plist(pc::create_ticket_plist(*t));
+    cf::Holder<CFDataRef> data(CFPropertyListCreateXMLData(nullptr, plist.get()));
     if (!data) {
-        std::fprintf(stderr, "%s: the ticket cannot be written as a property list\n", path);
+        cf::report_in_file(__func__, path, 0, "the ticket cannot be written as a property list");
         return kPMInvalidTicket;
     }
     int error = PlatformWriteFileAtomically(path, CFDataGetBytePtr(data.get()),
                                             CFDataGetLength(data.get()), 0600);
     if (error != 0) {
-        std::fprintf(stderr, "%s: the ticket cannot be saved: %s\n", path,
-                     error == ELOOP ? "it is a symbolic link, and the ticket is never written "
-                                      "through one"
-                                    : std::strerror(error));
+        cf::report_in_file(__func__, path, 0, "the ticket cannot be saved: %s",
+                           error == ELOOP
+                               ? "it is a symbolic link, and the ticket is never written "
+                                 "through one"
+                               : std::strerror(error));
         return pc::status_for_errno(error);
     }
     return kPMNoError;
@@ -332,14 +335,14 @@ OSStatus PlatformTicketCreateFromFile(const char* path, PMTicketRef* ticket,
     if (int error = 0; !pc::read_file(path, bytes, why, error)) {
         status = error != 0 ? pc::status_for_errno(error) : kPMInvalidPrintSettings;
     } else {
-        pc::Owned<CFDataRef> data(CFDataCreate(nullptr,
-                                               reinterpret_cast<const UInt8*>(bytes.data()),
-                                               static_cast<CFIndex>(bytes.size())));
+        cf::Holder<CFDataRef> data(CFDataCreate(nullptr,
+                                                reinterpret_cast<const UInt8*>(bytes.data()),
+                                                static_cast<CFIndex>(bytes.size())));
         CFStringRef parseError = nullptr;
-        pc::Owned<CFPropertyListRef> plist(CFPropertyListCreateFromXMLData(
+        cf::Holder<CFPropertyListRef> plist(CFPropertyListCreateFromXMLData(
             nullptr, data.get(), kCFPropertyListImmutable, &parseError));
         if (!plist) {
-            pc::Owned<CFStringRef> owned(parseError);
+            cf::Holder<CFStringRef> owned(parseError);
             why = parseError != nullptr ? pc::utf8(parseError) : "not a property list";
             status = kPMInvalidPrintSettings;
         } else {

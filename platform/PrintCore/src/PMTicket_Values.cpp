@@ -17,9 +17,9 @@ OSStatus get_typed(PMTicketRef ticket, UInt32 node1, UInt32 node2, CFStringRef k
         return status;
     if (out == nullptr)
         return kPMInvalidParameter;
-    if (type != 0 && CFGetTypeID(item->value) != type)
+    if (type != 0 && CFGetTypeID(item->value.get()) != type)
         return kPMInvalidType;
-    *out = item->value;
+    *out = item->value.get();
     return kPMNoError;
 }
 
@@ -29,7 +29,7 @@ OSStatus set_copy(PMTicketRef ticket, CFStringRef client, CFStringRef key, CFTyp
         return kPMInvalidParameter;
     if (!CFPropertyListIsValid(value, kCFPropertyListXMLFormat_v1_0))
         return kPMInvalidValue;
-    Owned<CFPropertyListRef> copy(
+    cf::Holder<CFPropertyListRef> copy(
         CFPropertyListCreateDeepCopy(nullptr, value, kCFPropertyListImmutable));
     if (!copy)
         return kPMInvalidValue;
@@ -94,7 +94,7 @@ OSStatus PMTicketSetBytes(PMTicketRef ticket, CFStringRef clientID, CFStringRef 
                           const UInt8* data, UInt32 size, Boolean locked) {
     if (data == nullptr && size > 0)
         return kPMInvalidParameter;
-    pc::Owned<CFDataRef> value(CFDataCreate(nullptr, data, static_cast<CFIndex>(size)));
+    cf::Holder<CFDataRef> value(CFDataCreate(nullptr, data, static_cast<CFIndex>(size)));
     return pc::set_item(ticket, clientID, key, value.get(), locked);
 }
 
@@ -151,7 +151,7 @@ OSStatus PMTicketGetDouble(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeInd
 
 OSStatus PMTicketSetDouble(PMTicketRef ticket, CFStringRef clientID, CFStringRef key, double value,
                            Boolean locked) {
-    pc::Owned<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberDoubleType, &value));
+    cf::Holder<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberDoubleType, &value));
     return pc::set_item(ticket, clientID, key, number.get(), locked);
 }
 

@@ -2,6 +2,7 @@
 #ifndef PRINTCORE_INTERNAL_H
 #define PRINTCORE_INTERNAL_H
 
+#include <CoreFoundation/CFHolder.h>
 #include <CoreFoundation/CFRuntime.h>
 #include <PrintCore/PMCore.h>
 #include <PrintCore/PMTicket.h>
@@ -24,41 +25,24 @@ namespace pc {
 
 using Printer = OpaquePMPrinter;
 
-// Holds one reference to a CF object and releases it when it goes.
-template <class T> class Owned {
-  public:
-    explicit Owned(T ref = nullptr) : ref_(ref) {}
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    ~Owned() {
-        if (ref_ != nullptr)
-            CFRelease(ref_);
-    }
-    T get() const { return ref_; }
-    explicit operator bool() const { return ref_ != nullptr; }
-
-  private:
-    T ref_;
-};
-
 // The UTF-8 bytes of a string; empty for NULL or a string that cannot be converted.
 std::string utf8(CFStringRef string);
 // A new string from UTF-8 bytes, or nullptr when they are not UTF-8.
 CFStringRef create_string(const std::string& bytes);
 
 struct TicketItem {
-    CFTypeRef value = nullptr;    // retained
-    CFStringRef client = nullptr; // retained
+    cf::Holder<CFTypeRef> value;
+    cf::Holder<CFStringRef> client;
     bool locked = false;
     uint64_t order = 0; // when the item was last written: larger is later
 };
 
 struct Ticket : cf::Object {
-    CFStringRef type = nullptr;
+    cf::Holder<CFStringRef> type;
     SInt32 handle = 0;
     std::map<std::string, TicketItem> items; // ordered, so saved tickets read the same every time
     uint64_t next_order = 1;
-    CFMutableDictionaryRef ppd = nullptr;
+    cf::Holder<CFMutableDictionaryRef> ppd;
     ~Ticket();
 };
 

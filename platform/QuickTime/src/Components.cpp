@@ -1,5 +1,6 @@
 // Component instances: runtime objects, closed (and freed) by CloseComponent.
 #include "Component.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <CoreFoundation/CFRuntime.h>
 
@@ -36,7 +37,7 @@ ComponentState* instance_state(ComponentInstance ci, OSType type, const char* fu
     if (!cf::check_type(ci, instance_type_id(), function))
         return nullptr;
     if (ci->type != type) {
-        std::fprintf(stderr, "%s: the component instance is of another kind\n", function);
+        cf::report(function, "the component instance is of another kind");
         return nullptr;
     }
     return ci->state.get();

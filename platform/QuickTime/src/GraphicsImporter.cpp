@@ -4,6 +4,7 @@
 // is closed.
 #include "Component.h"
 #include "Picture.h"
+#include <CoreFoundation/CFDiagnostics.h>
 
 #include <QuickTime/ImageCompression.h>
 
@@ -64,14 +65,12 @@ ComponentResult load(Importer& importer) {
         return noErr;
     std::vector<uint8_t> bytes;
     if (!read_file(importer.path, bytes)) {
-        std::fprintf(stderr, "GraphicsImport: %s: %s\n", importer.path.c_str(),
-                     std::strerror(errno));
+        cf::report("GraphicsImport", "%s: %s", importer.path.c_str(), std::strerror(errno));
         return errno == ENOENT ? fnfErr : ioErr;
     }
     Decoded decoded = decode_picture(bytes, importer.format);
     if (decoded.result != DecodeResult::ok) {
-        std::fprintf(stderr, "GraphicsImport: %s: %s\n", importer.path.c_str(),
-                     decoded.error.c_str());
+        cf::report("GraphicsImport", "%s: %s", importer.path.c_str(), decoded.error.c_str());
         return codecErr;
     }
     importer.picture = decoded.surface;

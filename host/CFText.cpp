@@ -1,4 +1,4 @@
-#include "CFHolder.h"
+#include "CFText.h"
 
 #include <vector>
 
@@ -15,8 +15,8 @@ std::string to_utf8(CFStringRef string) {
     return bytes.data();
 }
 
-CFHolder<CFStringRef> make_string(const std::string& text) {
-    return CFHolder<CFStringRef>(
+cf::Holder<CFStringRef> make_string(const std::string& text) {
+    return cf::Holder<CFStringRef>(
         CFStringCreateWithCString(nullptr, text.c_str(), kCFStringEncodingUTF8));
 }
 
