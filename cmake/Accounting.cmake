@@ -40,6 +40,10 @@ function(accounting_framework name)
                $<INSTALL_INTERFACE:include>
         PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+    # A framework's calls to its own routines are bound when it is linked: they go straight to
+    # the routine instead of through a slot that the loader fills (by a search of every loaded
+    # library) on the first call in each process.
+    target_link_options(${name} PRIVATE -Wl,-Bsymbolic-functions)
     # Installed, the frameworks sit side by side and find each other through $ORIGIN: a program
     # linked with --as-needed names only the frameworks it calls, not the ones they call.
     set_target_properties(${name} PROPERTIES

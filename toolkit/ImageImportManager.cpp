@@ -4,6 +4,8 @@
 #include "ImageImportManager.h"
 #include <CoreFoundation/CFDiagnostics.h>
 
+#include "ImageIndex.h"
+
 #include <FileManagerKit.h>
 
 #include <cstdio>
@@ -12,7 +14,7 @@
 #include <initializer_list>
 #include <vector>
 
-CFMutableDictionaryRef ImageImportManager::fsSpecs = nullptr;
+toolkit::ImageIndex* ImageImportManager::fsSpecs = nullptr;
 CFMutableDictionaryRef ImageImportManager::components = nullptr;
 CFMutableDictionaryRef ImageImportManager::icons = nullptr;
 CFMutableDictionaryRef ImageImportManager::images = nullptr;
@@ -51,31 +53,36 @@ void release_icon(const void*, const void* value, void*) {
         ReleaseIconRef(static_cast<IconRef>(const_cast<void*>(value)));
 }
 
-void delete_spec(const void*, const void* value, void*) {
-    delete static_cast<const FSSpec*>(value);
-}
-
 CFMutableDictionaryRef create_cache(const CFDictionaryValueCallBacks* values) {
     return CFDictionaryCreateMutable(kCFAllocatorDefault, 0, &kCFTypeDictionaryKeyCallBacks,
                                      values);
 }
 
-// The location of an indexed file, or nullptr.
-const FSSpec* spec_for(CFDictionaryRef specs, CFStringRef name) {
-    return static_cast<const FSSpec*>(CFDictionaryGetValue(specs, name));
+// The location of an indexed file into `*spec`; false when the name is not indexed.
+bool spec_for(const toolkit::ImageIndex* specs, CFStringRef name, FSSpec* spec) {
+    return specs->find(name, spec);
+}
+
+// The walk's per-item callback for the manager's own index (`userData`): files only.
+Boolean index_item(Boolean, ItemCount, const FSCatalogInfo* catalogInfo, const FSRef*,
+                   const FSSpec* spec, const HFSUniStr255* name, void* userData) {
+    if (catalogInfo != nullptr && spec != nullptr && name != nullptr &&
+        (catalogInfo->nodeFlags & kFSNodeIsDirectoryMask) == 0)
+        static_cast<toolkit::ImageIndex*>(userData)->add(name->unicode, name->length, *spec);
+    return false;
 }
 
 } // namespace
 
 ImageImportManager::ImageImportManager(FSRef folder) {
     retireCaches();
-    fsSpecs = create_cache(nullptr);
+    fsSpecs = new toolkit::ImageIndex;
     components = create_cache(nullptr);
     icons = create_cache(nullptr);
     images = create_cache(&kCFTypeDictionaryValueCallBacks);
     // What the walk indexed before an error stays usable; the status adds nothing.
-    (void)FSIterateContainer(&folder, 0, kFSCatInfoNodeFlags, true, true,
-                             ImageImportManagerFilterProc, fsSpecs);
+    (void)FSIterateContainer(&folder, 0, kFSCatInfoNodeFlags, true, true, index_item, fsSpecs);
+    fsSpecs->finish();
 }
 
 ImageImportManager::~ImageImportManager() {
@@ -85,7 +92,8 @@ ImageImportManager::~ImageImportManager() {
 namespace {
 
 struct CacheSet {
-    CFMutableDictionaryRef specs, components, icons, images;
+    toolkit::ImageIndex* specs;
+    CFMutableDictionaryRef components, icons, images;
 };
 
 // Caches that a later manager replaced. What they hold was handed out by an earlier manager
@@ -100,9 +108,8 @@ void release_set(const CacheSet& set) {
         CFDictionaryApplyFunction(set.components, close_component, nullptr);
     if (set.icons != nullptr)
         CFDictionaryApplyFunction(set.icons, release_icon, nullptr);
-    if (set.specs != nullptr)
-        CFDictionaryApplyFunction(set.specs, delete_spec, nullptr);
-    for (CFMutableDictionaryRef cache : {set.specs, set.components, set.icons, set.images})
+    delete set.specs;
+    for (CFMutableDictionaryRef cache : {set.components, set.icons, set.images})
         if (cache != nullptr)
             CFRelease(cache);
 }
@@ -112,7 +119,8 @@ void release_set(const CacheSet& set) {
 void ImageImportManager::retireCaches() {
     if (fsSpecs != nullptr || components != nullptr || icons != nullptr || images != nullptr)
         retired_caches().push_back({fsSpecs, components, icons, images});
-    fsSpecs = components = icons = images = nullptr;
+    fsSpecs = nullptr;
+    components = icons = images = nullptr;
 }
 
 void ImageImportManager::releaseCaches() {
@@ -154,11 +162,11 @@ GraphicsImportComponent ImageImportManager::componentForFilename(CFStringRef nam
     const void* cached = nullptr;
     if (CFDictionaryGetValueIfPresent(components, name, &cached))
         return static_cast<GraphicsImportComponent>(const_cast<void*>(cached));
-    const FSSpec* spec = spec_for(fsSpecs, name);
-    if (spec == nullptr)
+    FSSpec spec;
+    if (!spec_for(fsSpecs, name, &spec))
         return nullptr;
     GraphicsImportComponent importer = nullptr;
-    if (GetGraphicsImporterForFileWithFlags(spec, &importer,
+    if (GetGraphicsImporterForFileWithFlags(&spec, &importer,
                                             kDontUseValidateToFindGraphicsImporter) != noErr)
         return nullptr;
     CFDictionarySetValue(components, name, importer);
@@ -171,13 +179,13 @@ IconRef ImageImportManager::iconForFilename(CFStringRef name) {
     const void* cached = nullptr;
     if (CFDictionaryGetValueIfPresent(icons, name, &cached))
         return static_cast<IconRef>(const_cast<void*>(cached));
-    const FSSpec* spec = spec_for(fsSpecs, name);
-    if (spec == nullptr)
+    FSSpec spec;
+    if (!spec_for(fsSpecs, name, &spec))
         return nullptr;
     IconRef icon = nullptr;
     auto family = reinterpret_cast<IconFamilyHandle>(NewHandle(0));
     if (family != nullptr) {
-        if (ReadIconFile(spec, &family) == noErr) {
+        if (ReadIconFile(&spec, &family) == noErr) {
             HLock(reinterpret_cast<Handle>(family));
             GetIconRefFromIconFamilyPtr(*family, GetHandleSize(reinterpret_cast<Handle>(family)),
                                         &icon);
@@ -195,10 +203,11 @@ CGImageRef ImageImportManager::imageForFilename(CFStringRef name) {
         return nullptr;
     if (const void* cached = CFDictionaryGetValue(images, name))
         return static_cast<CGImageRef>(const_cast<void*>(cached));
-    const FSSpec* spec = spec_for(fsSpecs, name);
+    FSSpec spec;
+    const bool indexed = spec_for(fsSpecs, name, &spec);
     CreateImageSourceWithURL create_source = image_source_creator();
     FSRef ref;
-    if (spec == nullptr || create_source == nullptr || FSpMakeFSRef(spec, &ref) != noErr)
+    if (!indexed || create_source == nullptr || FSpMakeFSRef(&spec, &ref) != noErr)
         return nullptr;
     CFURLRef url = CFURLCreateFromFSRef(kCFAllocatorDefault, &ref);
     if (url == nullptr)

@@ -17,6 +17,10 @@ enum { kImagePanePropertyCreator = 'TPDE', kImagePanePropertyTag = 'SImg' };
 
 #ifdef __cplusplus
 
+namespace toolkit {
+class ImageIndex;
+}
+
 class ImageImportManager {
   public:
     /*
@@ -53,9 +57,10 @@ class ImageImportManager {
     static CGImageRef imageForFilename(CFStringRef name);
 
     /*
-     * The walk's per-item callback: stores a heap copy of a file's FSSpec
-     * under its name in the dictionary `userData`, replacing (and deleting)
-     * an earlier one; ignores folders. Always false, so the walk goes on.
+     * A per-item callback for FSIterateContainer: stores a heap copy of a
+     * file's FSSpec under its name in the CF dictionary `userData`, replacing
+     * (and deleting) an earlier one; ignores folders. Always false, so the
+     * walk goes on. The manager's own index is kept in flat storage instead.
      */
     static Boolean ImageImportManagerFilterProc(Boolean containerChanged, ItemCount currentLevel,
                                                 const FSCatalogInfo* catalogInfo, const FSRef* ref,
@@ -66,7 +71,7 @@ class ImageImportManager {
     static void retireCaches();
     static void releaseCaches();
 
-    static CFMutableDictionaryRef fsSpecs;    // name -> FSSpec* (owned copies)
+    static toolkit::ImageIndex* fsSpecs;      // name -> FSSpec (owned)
     static CFMutableDictionaryRef components; // name -> GraphicsImportComponent (owned)
     static CFMutableDictionaryRef icons;      // name -> IconRef or NULL (owned)
     static CFMutableDictionaryRef images;     // name -> CGImageRef (retained)

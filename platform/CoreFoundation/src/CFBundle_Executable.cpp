@@ -20,7 +20,9 @@ bool load_code(OpaqueCFBundle* bundle, const char* function) {
         return false;
     }
     dlerror();
-    bundle->handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // Functions are bound on their first call, as the Mac binds a bundle's code: loading then costs
+    // only the data references, and a host pays for what the panel calls.
+    bundle->handle = dlopen(file.c_str(), RTLD_LAZY | RTLD_LOCAL);
     if (bundle->handle == nullptr) {
         const char* reason = dlerror();
         report_bundle_error(bundle, function, reason != nullptr ? reason : "dlopen failed");

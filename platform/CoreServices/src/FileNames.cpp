@@ -152,18 +152,25 @@ OSErr posix_name_from_unicode(const UniChar* name, UniCharCount length, std::str
 }
 
 void unicode_from_posix_name(std::string_view name, HFSUniStr255* out) {
-    if (is_plain_ascii(name)) { // the common case, without a conversion
-        const size_t length = name.size() < 255 ? name.size() : 255;
+    // The common case, a plain ASCII name, is copied unit by unit in one pass, which gives up
+    // at the first byte that needs the conversion.
+    const size_t length = name.size() < 255 ? name.size() : 255;
+    size_t i = 0;
+    for (; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c >= 0x80 || c == '\0')
+            break;
+        out->unicode[i] = c == ':' ? u'/' : static_cast<UniChar>(c);
+    }
+    if (i == length && (length == name.size() || is_plain_ascii(name.substr(length)))) {
         out->length = static_cast<UInt16>(length);
-        for (size_t i = 0; i < length; ++i)
-            out->unicode[i] = name[i] == ':' ? u'/' : static_cast<UniChar>(name[i]);
         return;
     }
     std::u16string text = utf16_from_utf8(std::string(name));
     swap_separators(text);
-    size_t length = text.size() < 255 ? text.size() : 255;
-    out->length = static_cast<UInt16>(length);
-    std::memcpy(out->unicode, text.data(), length * sizeof(UniChar));
+    const size_t units = text.size() < 255 ? text.size() : 255;
+    out->length = static_cast<UInt16>(units);
+    std::memcpy(out->unicode, text.data(), units * sizeof(UniChar));
 }
 
 bool spec_name_fits(std::string_view name, unsigned char out[64]) {

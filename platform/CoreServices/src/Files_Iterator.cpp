@@ -7,6 +7,7 @@
 #include <CoreFoundation/CFRuntime.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -22,7 +23,9 @@ namespace cs {
 // entry for each, sorted by name.
 struct Listing {
     struct Entry {
-        uint64_t prefix; // the name's first eight bytes, big-endian: most comparisons end here
+        // The name's first sixteen bytes, big-endian, zero-padded: names that share a long
+        // beginning ("entry-1200.dat", "entry-1201.dat") are told apart here too.
+        uint64_t prefix[2];
         uint32_t offset;
         uint16_t length;
         unsigned char type; // DT_DIR, DT_REG, ... or DT_UNKNOWN
@@ -55,41 +58,66 @@ CFTypeID iterator_type_id() {
     return id;
 }
 
+// Eight bytes of a name from `start` on, as a big-endian number (zeros past the end), so that
+// numbers compare as the bytes do.
+uint64_t name_chunk(const char* name, size_t length, size_t start) {
+    if (start + 8 <= length) {
+        uint64_t bytes;
+        std::memcpy(&bytes, name + start, sizeof(bytes));
+        if constexpr (std::endian::native == std::endian::little)
+            bytes = __builtin_bswap64(bytes); // the first byte the most significant
+        return bytes;
+    }
+    uint64_t chunk = 0;
+    for (size_t i = start; i < start + 8; ++i)
+        chunk = chunk << 8 | (i < length ? static_cast<unsigned char>(name[i]) : 0u);
+    return chunk;
+}
+
+// Adds one directory entry to the listing, unless it is "." or "..".
+void add_entry(Listing& listing, const char* name, unsigned char type) {
+    const size_t length = std::strlen(name);
+    if (name[0] == '.' && (length == 1 || (length == 2 && name[1] == '.')))
+        return;
+    listing.entries.push_back(
+        Listing::Entry{{name_chunk(name, length, 0), name_chunk(name, length, 8)},
+                       static_cast<uint32_t>(listing.names.size()),
+                       static_cast<uint16_t>(length),
+                       type});
+    listing.names.append(name, length);
+}
+
 OSErr read_folder(const std::string& folder, Listing& listing) {
     // A symbolic link is an item, not a folder, even when it points at one.
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOTDIR || errno == ELOOP ? OSErr{errFSNotAFolder}
                                                   : error_from_errno(errno);
-    DIR* dir = fdopendir(fd);
-    if (dir == nullptr) {
-        const int error = errno;
-        close(fd);
-        return error_from_errno(error);
+    // The entries are read straight from the descriptor, many to a call, without a directory
+    // stream: nothing to set up per folder and nothing copied per entry.
+    alignas(dirent64) char buffer[32768];
+    int error = 0;
+    for (;;) {
+        const ssize_t got = getdents64(fd, buffer, sizeof(buffer));
+        if (got <= 0) {
+            error = got < 0 ? errno : 0;
+            break;
+        }
+        for (ssize_t at = 0; at < got;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+            add_entry(listing, entry->d_name, entry->d_type);
+            at += entry->d_reclen;
+        }
     }
-    errno = 0;
-    while (const dirent* entry = readdir(dir)) {
-        const size_t length = std::strlen(entry->d_name);
-        if ((length == 1 || length == 2) && std::strcmp(entry->d_name, ".") == 0)
-            continue;
-        if (length == 2 && std::strcmp(entry->d_name, "..") == 0)
-            continue;
-        uint64_t prefix = 0;
-        for (size_t i = 0; i < 8; ++i)
-            prefix = prefix << 8 | (i < length ? static_cast<unsigned char>(entry->d_name[i]) : 0u);
-        listing.entries.push_back(Listing::Entry{prefix,
-                                                 static_cast<uint32_t>(listing.names.size()),
-                                                 static_cast<uint16_t>(length), entry->d_type});
-        listing.names.append(entry->d_name, length);
-    }
-    int error = errno;
-    closedir(dir);
+    close(fd);
     if (error != 0)
         return error_from_errno(error);
     std::sort(listing.entries.begin(), listing.entries.end(),
               [&listing](const Listing::Entry& a, const Listing::Entry& b) {
-                  if (a.prefix != b.prefix)
-                      return a.prefix < b.prefix;
+                  if (a.prefix[0] != b.prefix[0])
+                      return a.prefix[0] < b.prefix[0];
+                  if (a.prefix[1] != b.prefix[1])
+                      return a.prefix[1] < b.prefix[1];
                   return listing.name(a) < listing.name(b);
               });
     return noErr;

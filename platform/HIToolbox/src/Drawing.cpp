@@ -144,6 +144,7 @@ void draw_tree(ControlRef control, const Pass& pass) {
 void run_pass(WindowRef window, ControlRef top, const cairo_region_t* region, bool erase) {
     register_standard_behaviours();
     CGrafPtr port = window->port;
+    const bool untouched = hit::port_take_untouched(port);
     cairo_t* cr = hit::port_create_context(port);
     if (cr == nullptr)
         return;
@@ -152,7 +153,7 @@ void run_pass(WindowRef window, ControlRef top, const cairo_region_t* region, bo
         cairo_reset_clip(cr);
         hit::port_apply_clip(port, cr);
     }
-    if (erase) {
+    if (erase && !untouched) {
         const hit::Rgb bg = hit::port_background(port);
         cairo_set_source_rgb(cr, bg.r, bg.g, bg.b);
         cairo_paint(cr);

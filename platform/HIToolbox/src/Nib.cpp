@@ -10,11 +10,14 @@
 
 #include <cstdio>
 #include <fstream>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <sstream>
 #include <sys/stat.h>
 
 struct OpaqueIBNibRef : cf::Object {
-    hit::nib::Document document;
+    std::shared_ptr<const hit::nib::Document> document; // shared with the parsed-nib cache
 };
 
 namespace {
@@ -71,6 +74,39 @@ bool read_file(const std::string& path, std::string& bytes) {
     return !in.bad();
 }
 
+// The last document parsed from each nib file, with the bytes it was parsed from: a panel
+// opened again (a new print dialog in the same process) reads its nib file but does not parse
+// it again unless the bytes changed.
+struct ParsedNib {
+    std::string bytes;
+    std::shared_ptr<const hit::nib::Document> document;
+};
+
+std::mutex& parsed_nibs_lock() {
+    static auto* lock = new std::mutex;
+    return *lock;
+}
+
+std::map<std::string, ParsedNib>& parsed_nibs() {
+    static auto* nibs = new std::map<std::string, ParsedNib>;
+    return *nibs;
+}
+
+std::shared_ptr<const hit::nib::Document> cached_document(const std::string& file,
+                                                          const std::string& bytes) {
+    std::lock_guard<std::mutex> guard(parsed_nibs_lock());
+    auto found = parsed_nibs().find(file);
+    if (found == parsed_nibs().end() || found->second.bytes != bytes)
+        return nullptr;
+    return found->second.document;
+}
+
+void remember_document(const std::string& file, const std::string& bytes,
+                       std::shared_ptr<const hit::nib::Document> document) {
+    std::lock_guard<std::mutex> guard(parsed_nibs_lock());
+    parsed_nibs()[file] = ParsedNib{bytes, std::move(document)};
+}
+
 } // namespace
 
 namespace hit::nib {
@@ -104,6 +140,14 @@ OSStatus open_nib_file(const std::string& path, IBNibRef* out) {
     } else if (!read_file(path, bytes)) {
         return kIBCarbonRuntimeCantFindNibFile;
     }
+    if (auto document = cached_document(file, bytes)) {
+        auto* nib = cf::create<OpaqueIBNibRef>(nullptr, nib_type_id());
+        if (nib == nullptr)
+            return memFullErr;
+        nib->document = std::move(document);
+        *out = nib;
+        return noErr;
+    }
     std::string why;
     const Format format = format_of(file, bytes, why);
     if (format == Format::unreadable) {
@@ -114,12 +158,15 @@ OSStatus open_nib_file(const std::string& path, IBNibRef* out) {
     if (!nib)
         return memFullErr;
     std::string error;
-    const bool parsed = format == Format::xib ? parse_xib(bytes, file, nib.get()->document, error)
-                                              : parse(bytes, file, nib.get()->document, error);
+    auto document = std::make_shared<Document>();
+    const bool parsed = format == Format::xib ? parse_xib(bytes, file, *document, error)
+                                              : parse(bytes, file, *document, error);
     if (!parsed) {
         cf::report(kOpener, "%s", error.c_str()); // the parser's error starts "file:line: "
         return errCorruptWindowDescription;
     }
+    nib.get()->document = document;
+    remember_document(file, bytes, std::move(document));
     *out = nib.release();
     return noErr;
 }
@@ -150,7 +197,7 @@ OSStatus CreateWindowFromNib(IBNibRef inNibRef, CFStringRef inName, WindowRef* o
     if (!cf::check_type(inNibRef, nib_type_id(), __func__) || inName == nullptr ||
         outWindow == nullptr)
         return paramErr;
-    const hit::nib::Document& document = inNibRef->document;
+    const hit::nib::Document& document = *inNibRef->document;
     const std::string name = hit::utf8(inName);
     const hit::nib::WindowNode* node = document.find_window(name);
     if (node == nullptr)
@@ -169,7 +216,7 @@ OSStatus CreateMenuFromNib(IBNibRef inNibRef, CFStringRef inName, MenuRef* outMe
     if (!cf::check_type(inNibRef, nib_type_id(), __func__) || inName == nullptr ||
         outMenuRef == nullptr)
         return paramErr;
-    const hit::nib::Document& document = inNibRef->document;
+    const hit::nib::Document& document = *inNibRef->document;
     const std::string name = hit::utf8(inName);
     const hit::nib::MenuNode* node = document.find_menu(name);
     if (node == nullptr)

@@ -15,6 +15,11 @@ namespace hit {
 // nullptr once the window is gone. The port keeps ownership.
 cairo_surface_t* port_surface(CGrafPtr port);
 
+// True when the port's surface (made now if need be) holds the background alone, nothing having
+// been drawn into it since it was made; the caller is taken to draw, so the next call is false.
+// An update then need not erase: the background is there already.
+bool port_take_untouched(CGrafPtr port);
+
 // Device pixels per point of the port's surface from now on (1 by default);
 // the surface is remade at its next use.
 void port_set_scale(CGrafPtr port, double scale);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 struct OpaqueGrafPtr : cf::Object {
     WindowRef window = nullptr; // plain back-pointer; nullptr once the window is gone
@@ -16,6 +17,7 @@ struct OpaqueGrafPtr : cf::Object {
     cairo_region_t* invalid = nullptr;    // nullptr: nothing waits
     const cairo_region_t* clip = nullptr; // set by an update under way
     double scale = 1.0;                   // device pixels per point
+    bool untouched = false; // the surface holds the background alone: nothing drawn since made
 };
 
 namespace {
@@ -56,6 +58,7 @@ void content_size(WindowRef window, int* width, int* height) {
 
 void fill_background(cairo_surface_t* surface) {
     cairo_t* cr = cairo_create(surface);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_rgb(cr, kWindowBackground.r, kWindowBackground.g, kWindowBackground.b);
     cairo_paint(cr);
     cairo_destroy(cr);
@@ -92,6 +95,33 @@ void detach_port(CGrafPtr port) {
     CFRelease(port);
 }
 
+namespace {
+
+const cairo_user_data_key_t kPixelsKey{};
+
+// An ARGB32 surface over pixels that are not cleared first: the background is painted over all
+// of them at once, so clearing would only write every pixel one more time.
+cairo_surface_t* new_backing_store(int width, int height) {
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, width);
+    void* pixels = stride > 0 && height > 0
+                       ? std::malloc(static_cast<size_t>(stride) * static_cast<size_t>(height))
+                       : nullptr;
+    if (pixels == nullptr)
+        return cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(
+        static_cast<unsigned char*>(pixels), CAIRO_FORMAT_ARGB32, width, height, stride);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_set_user_data(surface, &kPixelsKey, pixels, std::free) !=
+            CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        std::free(pixels);
+        return cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    }
+    return surface;
+}
+
+} // namespace
+
 cairo_surface_t* port_surface(CGrafPtr port) {
     if (port == nullptr || port->window == nullptr)
         return nullptr;
@@ -104,8 +134,7 @@ cairo_surface_t* port_surface(CGrafPtr port) {
         cairo_image_surface_get_height(port->surface) == pixelHeight)
         return port->surface;
     drop_surface(port);
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight);
+    cairo_surface_t* surface = new_backing_store(pixelWidth, pixelHeight);
     cairo_surface_set_device_scale(surface, port->scale, port->scale);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cf::report("HIToolbox", "no %dx%d backing store for a window", width, height);
@@ -114,9 +143,18 @@ cairo_surface_t* port_surface(CGrafPtr port) {
     }
     fill_background(surface);
     port->surface = surface;
+    port->untouched = true;
     // Whatever was drawn before the resize is gone: all of it needs drawing.
     port_invalidate(port, Rect{0, 0, static_cast<short>(height), static_cast<short>(width)});
     return surface;
+}
+
+bool port_take_untouched(CGrafPtr port) {
+    if (port_surface(port) == nullptr)
+        return false;
+    const bool untouched = port->untouched;
+    port->untouched = false;
+    return untouched;
 }
 
 void port_set_scale(CGrafPtr port, double scale) {
@@ -128,6 +166,7 @@ cairo_t* port_create_context(CGrafPtr port) {
     cairo_surface_t* surface = port_surface(port);
     if (surface == nullptr)
         return nullptr;
+    port->untouched = false; // whoever asks for a context draws
     cairo_t* cr = cairo_create(surface);
     port_apply_clip(port, cr);
     return cr;

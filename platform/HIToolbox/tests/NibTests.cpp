@@ -295,3 +295,35 @@ TEST(Nib, FoundAmongABundlesLocalizedResources) {
 }
 
 } // namespace
+
+namespace {
+
+std::string window_title(IBNibRef nib) {
+    WindowRef window = nullptr;
+    EXPECT_EQ(noErr, CreateWindowFromNib(nib, CFSTR("Dialog"), &window));
+    CFStringRef title = nullptr;
+    CopyWindowTitleAsCFString(window, &title);
+    char text[64] = "";
+    CFStringGetCString(title, text, sizeof(text), kCFStringEncodingUTF8);
+    CFRelease(title);
+    DisposeWindow(window);
+    return text;
+}
+
+// A nib opened again is not parsed again, but a nib whose file changed is.
+TEST(Nib, OpenedAgainItIsTheFileAsItIsNow) {
+    const std::string first = kDialog;
+    std::string second = first;
+    second.replace(second.find("title=\"Codes\""), 13, "title=\"Other\"");
+    IBNibRef nib = open("opened-again.nib", first);
+    IBNibRef again = open("opened-again.nib", first);
+    DisposeNibReference(nib); // the second reference keeps what it was given
+    EXPECT_EQ("Codes", window_title(again));
+    IBNibRef changed = open("opened-again.nib", second);
+    EXPECT_EQ("Other", window_title(changed));
+    EXPECT_EQ("Codes", window_title(again));
+    DisposeNibReference(again);
+    DisposeNibReference(changed);
+}
+
+} // namespace

@@ -1,13 +1,16 @@
-// Picture formats and decoding: gdk-pixbuf reads the file's bytes, and the
-// first image is copied into a premultiplied cairo surface.
+// Picture formats and decoding: gdk-pixbuf (loaded on the first decode) reads
+// the file's bytes, and the first image is copied into a premultiplied cairo
+// surface.
 #include "Picture.h"
 
-#include <gdk-pixbuf/gdk-pixbuf.h>
+#include "PixbufLibrary.h"
 
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <deque>
+#include <mutex>
 
 namespace qt {
 namespace {
@@ -35,13 +38,13 @@ uint8_t premultiply(uint8_t component, uint8_t alpha) {
 }
 
 // Copies a pixbuf (RGB or RGBA, 8 bits) into a new ARGB32 surface.
-cairo_surface_t* surface_from_pixbuf(const GdkPixbuf* pixbuf) {
-    const int width = gdk_pixbuf_get_width(pixbuf);
-    const int height = gdk_pixbuf_get_height(pixbuf);
-    const int channels = gdk_pixbuf_get_n_channels(pixbuf);
-    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
-    const bool alpha = gdk_pixbuf_get_has_alpha(pixbuf);
-    const guint8* pixels = gdk_pixbuf_read_pixels(pixbuf);
+cairo_surface_t* surface_from_pixbuf(const PixbufLibrary& lib, const GdkPixbuf* pixbuf) {
+    const int width = lib.get_width(pixbuf);
+    const int height = lib.get_height(pixbuf);
+    const int channels = lib.get_n_channels(pixbuf);
+    const int stride = lib.get_rowstride(pixbuf);
+    const bool alpha = lib.get_has_alpha(pixbuf);
+    const guint8* pixels = lib.read_pixels(pixbuf);
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
@@ -64,24 +67,24 @@ cairo_surface_t* surface_from_pixbuf(const GdkPixbuf* pixbuf) {
 }
 
 // What a loader's failure means for the caller.
-DecodeResult result_for_error(const GError* error) {
-    if (error != nullptr && error->domain == GDK_PIXBUF_ERROR &&
+DecodeResult result_for_error(const PixbufLibrary& lib, const GError* error) {
+    if (error != nullptr && error->domain == lib.error_quark() &&
         error->code == GDK_PIXBUF_ERROR_UNKNOWN_TYPE)
         return DecodeResult::unknown_type;
     return DecodeResult::invalid_data;
 }
 
-GdkPixbufLoader* new_loader(const Format* expected, GError** error) {
-    return expected != nullptr ? gdk_pixbuf_loader_new_with_type(expected->loader, error)
-                               : gdk_pixbuf_loader_new();
+GdkPixbufLoader* new_loader(const PixbufLibrary& lib, const Format* expected, GError** error) {
+    return expected != nullptr ? lib.loader_new_with_type(expected->loader, error)
+                               : lib.loader_new();
 }
 
 // The loader's format, when it is one of ours.
-const Format* loader_format(GdkPixbufLoader* loader) {
-    GdkPixbufFormat* format = gdk_pixbuf_loader_get_format(loader);
+const Format* loader_format(const PixbufLibrary& lib, GdkPixbufLoader* loader) {
+    GdkPixbufFormat* format = lib.loader_get_format(loader);
     if (format == nullptr)
         return nullptr;
-    gchar* name = gdk_pixbuf_format_get_name(format);
+    gchar* name = lib.format_get_name(format);
     const Format* ours = format_for_loader(name);
     g_free(name);
     return ours;
@@ -111,19 +114,87 @@ const Format* format_for_loader(const char* loader) {
     return nullptr;
 }
 
+namespace {
+
+// Pictures decoded lately, by their files' bytes: a panel opened again draws the same picture
+// without decoding it again. The surfaces are only ever read, so one is shared by every holder.
+struct DecodedPicture {
+    std::vector<uint8_t> bytes;
+    const Format* expected;
+    const Format* format;
+    cairo_surface_t* surface; // one reference held here
+};
+constexpr size_t kRememberedPictures = 16;
+
+std::mutex& decoded_lock() {
+    static auto* lock = new std::mutex;
+    return *lock;
+}
+
+std::deque<DecodedPicture>& decoded_pictures() {
+    static auto* pictures = new std::deque<DecodedPicture>;
+    return *pictures;
+}
+
+bool recall(const std::vector<uint8_t>& bytes, const Format* expected, Decoded& decoded) {
+    std::lock_guard<std::mutex> guard(decoded_lock());
+    for (const DecodedPicture& picture : decoded_pictures())
+        if (picture.expected == expected && picture.bytes == bytes) {
+            decoded.result = DecodeResult::ok;
+            decoded.format = picture.format;
+            decoded.surface = cairo_surface_reference(picture.surface);
+            return true;
+        }
+    return false;
+}
+
+void remember(const std::vector<uint8_t>& bytes, const Format* expected, const Decoded& decoded) {
+    std::lock_guard<std::mutex> guard(decoded_lock());
+    std::deque<DecodedPicture>& pictures = decoded_pictures();
+    if (pictures.size() == kRememberedPictures) {
+        cairo_surface_destroy(pictures.front().surface);
+        pictures.pop_front();
+    }
+    pictures.push_back(
+        DecodedPicture{bytes, expected, decoded.format, cairo_surface_reference(decoded.surface)});
+}
+
+Decoded decode_anew(const std::vector<uint8_t>& bytes, const Format* expected);
+
+} // namespace
+
 Decoded decode_picture(const std::vector<uint8_t>& bytes, const Format* expected) {
     Decoded decoded;
+    if (recall(bytes, expected, decoded))
+        return decoded;
+    decoded = decode_anew(bytes, expected);
+    if (decoded.result == DecodeResult::ok)
+        remember(bytes, expected, decoded);
+    return decoded;
+}
+
+namespace {
+
+Decoded decode_anew(const std::vector<uint8_t>& bytes, const Format* expected) {
+    Decoded decoded;
+    const char* why = nullptr;
+    const PixbufLibrary* library = pixbuf_library(&why);
+    if (library == nullptr) {
+        decoded.error = why;
+        return decoded;
+    }
+    const PixbufLibrary& lib = *library;
     GError* error = nullptr;
-    GdkPixbufLoader* loader = new_loader(expected, &error);
-    bool ok = loader != nullptr &&
-              gdk_pixbuf_loader_write(loader, bytes.data(), bytes.size(), &error) != FALSE;
+    GdkPixbufLoader* loader = new_loader(lib, expected, &error);
+    bool ok =
+        loader != nullptr && lib.loader_write(loader, bytes.data(), bytes.size(), &error) != FALSE;
     // Closing tells the loader that no more data come; it must be closed either way.
     if (loader != nullptr)
-        ok = gdk_pixbuf_loader_close(loader, ok ? &error : nullptr) != FALSE && ok;
-    GdkPixbuf* pixbuf = ok ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
-    const Format* format = ok ? loader_format(loader) : nullptr;
+        ok = lib.loader_close(loader, ok ? &error : nullptr) != FALSE && ok;
+    GdkPixbuf* pixbuf = ok ? lib.loader_get_pixbuf(loader) : nullptr;
+    const Format* format = ok ? loader_format(lib, loader) : nullptr;
     if (pixbuf != nullptr && format != nullptr) {
-        decoded.surface = surface_from_pixbuf(pixbuf);
+        decoded.surface = surface_from_pixbuf(lib, pixbuf);
         decoded.format = format;
         decoded.result = decoded.surface != nullptr ? DecodeResult::ok : DecodeResult::invalid_data;
         if (decoded.surface == nullptr)
@@ -132,7 +203,7 @@ Decoded decode_picture(const std::vector<uint8_t>& bytes, const Format* expected
         decoded.result = DecodeResult::unknown_type;
         decoded.error = "not a format pictures are read in";
     } else {
-        decoded.result = result_for_error(error);
+        decoded.result = result_for_error(lib, error);
         decoded.error = error != nullptr ? error->message : "the decoder gave no image";
     }
     if (error != nullptr)
@@ -141,6 +212,8 @@ Decoded decode_picture(const std::vector<uint8_t>& bytes, const Format* expected
         g_object_unref(loader);
     return decoded;
 }
+
+} // namespace
 
 bool read_file(const std::string& path, std::vector<uint8_t>& bytes) {
     FILE* file = std::fopen(path.c_str(), "rb");

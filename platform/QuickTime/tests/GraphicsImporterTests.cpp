@@ -1,5 +1,7 @@
 // Graphics importers and image sources over pictures written here with
 // gdk-pixbuf (synthetic test data), drawn into a window and sampled.
+#include "Picture.h"
+
 #include <ImageIO/ImageIO.h>
 #include <QuickTime/QuickTime.h>
 
@@ -10,9 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -159,6 +163,46 @@ TEST(ImageSource, DecodesAFileAndReportsWhatItCannot) {
     }
     EXPECT_EQ(source_for("missing.png"), nullptr);
     EXPECT_EQ(CGImageSourceCreateWithURL(nullptr, nullptr), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+std::vector<uint8_t> png_bytes(guint32 rgba) {
+    GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, 4, 3);
+    gdk_pixbuf_fill(pixbuf, rgba);
+    gchar* buffer = nullptr;
+    gsize size = 0;
+    EXPECT_TRUE(gdk_pixbuf_save_to_buffer(pixbuf, &buffer, &size, "png", nullptr, nullptr));
+    std::vector<uint8_t> bytes(buffer, buffer + size);
+    g_free(buffer);
+    g_object_unref(pixbuf);
+    return bytes;
+}
+
+uint32_t first_pixel(cairo_surface_t* surface) {
+    uint32_t pixel = 0;
+    std::memcpy(&pixel, cairo_image_surface_get_data(surface), sizeof(pixel));
+    return pixel;
+}
+
+// The same bytes decode to one shared picture; other bytes, or the same bytes read as another
+// format, are decoded on their own.
+TEST(PictureDecoding, TheSameBytesShareOnePictureOtherBytesDoNot) {
+    const std::vector<uint8_t> red = png_bytes(0xFF0000FF), blue = png_bytes(0x0000FFFF);
+    qt::Decoded first = qt::decode_picture(red, qt::format_for_name("a.png"));
+    qt::Decoded again = qt::decode_picture(red, qt::format_for_name("a.png"));
+    qt::Decoded other = qt::decode_picture(blue, qt::format_for_name("a.png"));
+    qt::Decoded as_gif = qt::decode_picture(red, qt::format_for_name("a.gif"));
+    ASSERT_EQ(first.result, qt::DecodeResult::ok);
+    ASSERT_EQ(other.result, qt::DecodeResult::ok);
+    EXPECT_EQ(first.surface, again.surface);
+    EXPECT_EQ(first_pixel(first.surface), 0xFFFF0000u);
+    EXPECT_EQ(first_pixel(other.surface), 0xFF0000FFu);
+    EXPECT_NE(as_gif.result, qt::DecodeResult::ok);
+    for (cairo_surface_t* surface : {first.surface, again.surface, other.surface})
+        cairo_surface_destroy(surface);
 }
 
 } // namespace
