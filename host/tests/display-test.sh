@@ -25,7 +25,7 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xserver=$!
 exec 3>&-
 trap 'kill $xserver $scheduler 2>/dev/null; wait $xserver $scheduler 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 50); do [ -s "$work/display-number" ] && break; sleep 0.1; done
+for _ in $(seq 200); do [ -s "$work/display-number" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display-number") GTK_A11Y=none
 
 fail=0
@@ -33,14 +33,16 @@ failed() {
     echo "FAILED: $*"
     fail=1
 }
-# The window with that exact title, once it is on the screen (empty after 10 seconds).
+# Waits are generous, as the suite may run on a loaded machine: each ends as soon as what it
+# waits for is there.
+# The window with that exact title, once it is on the screen (empty after 30 seconds).
 window() {
-    timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1
+    timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1
 }
 # Compares what a window shows with a headless snapshot; the shot is kept beside it. A window
 # just mapped may not be painted yet: a few tries.
 looks_like() { # window, snapshot, what
-    for _ in $(seq 20); do
+    for _ in $(seq 80); do
         "$shot" "$1" "${2%.png}-real.png" "$2" >"$work/shot.txt" && return
         sleep 0.15
     done
@@ -50,7 +52,7 @@ looks_like() { # window, snapshot, what
 enable_accounting() { # dialog window
     xdotool mousemove --window "$1" 265 107 click 1
     local menu=""
-    for _ in $(seq 50); do
+    for _ in $(seq 200); do
         menu=$(xdotool search --onlyvisible --name '^$' 2>/dev/null | while read -r id; do
             xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1x1$' || echo "$id"
         done | tail -1)
@@ -59,12 +61,17 @@ enable_accounting() { # dialog window
     done
     eval "$(xdotool getwindowgeometry --shell "$menu")"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 3 / 4)) click 1
+    # The choice is made once the menu has gone.
+    for _ in $(seq 200); do
+        xdotool search --onlyvisible --name '^$' 2>/dev/null | grep -qx "$menu" || break
+        sleep 0.1
+    done
     sleep 0.3
 }
 # The alert that came up over the dialog, once the prompt (if any) is gone.
 alert_over() { # dialog window
     local alert=""
-    for _ in $(seq 50); do
+    for _ in $(seq 200); do
         alert=$(xdotool search --onlyvisible --name '.*' 2>/dev/null | while read -r id; do
             [ "$id" = "$1" ] || [ "$id" = "$root" ] ||
                 xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1x1$' || echo "$id"
@@ -133,7 +140,7 @@ xdotool key space
 xdotool key Tab
 xdotool type --delay 20 '4711'
 xdotool key Return
-timeout 10 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
+timeout 30 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
 wait $run
 status=$?
 console=$(cat "$work/run1.txt")
@@ -167,7 +174,7 @@ xdotool windowfocus --sync "$alert"
 xdotool key Return
 sleep 0.3
 "$shot" --close "$dialog" || failed "the dialog's window could not be closed"
-timeout 10 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
+timeout 30 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
 wait $run
 status=$?
 console=$(cat "$work/run2.txt")
@@ -189,7 +196,7 @@ xdotool mousemove --window "$dialog" 309 327 click 1 # Default Account ID
 xdotool key ctrl+v
 looks_like "$dialog" "$work/headless/defaults.png" "the panel after copy and paste"
 xdotool key Escape
-timeout 10 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
+timeout 30 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
 wait $run
 grep -q 'cancelled; nothing was printed' "$work/run3.txt" || failed "Escape in the dialog did not cancel"
 
@@ -219,7 +226,7 @@ xdotool key Return
 sleep 0.3
 xdotool windowfocus --sync "$dialog"
 xdotool key Return
-timeout 10 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
+timeout 30 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
 wait $run
 status=$?
 console=$(cat "$work/run4.txt")
@@ -245,7 +252,7 @@ xdotool windowfocus --sync "$alert"
 xdotool key Return
 sleep 0.3
 "$shot" --close "$dialog" || failed "the dialog's window could not be closed"
-timeout 10 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
+timeout 30 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
 wait $run
 status=$?
 console=$(cat "$work/run5.txt")

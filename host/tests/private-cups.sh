@@ -19,7 +19,7 @@ start_private_cups() { # name, ppd
     trap 'kill $scheduler 2>/dev/null; wait $scheduler 2>/dev/null; rm -rf "$work"' EXIT
     export CUPS_SERVER=$work/cups.sock
     unset PRINTER LPDEST
-    for _ in $(seq 50); do [ -S "$CUPS_SERVER" ] && break; sleep 0.1; done
+    for _ in $(seq 200); do [ -S "$CUPS_SERVER" ] && break; sleep 0.1; done
     # The scheduler here has no filters: the queue's copy of the PPD passes PostScript through.
     sed 's/^\*PCFileName:.*/&\n*cupsFilter: "application\/postscript 0 -"/' "$2" >"$work/kv3300.ppd"
     queue_ready=
@@ -48,7 +48,7 @@ PY
 wait_for_job() { # job number; prints its control file once it has the account ID
     local file
     file=$(printf '%s/spool/c%05d' "$work" "$1")
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         grep -aq job-account-id "$file" 2>/dev/null && break
         sleep 0.1
     done
