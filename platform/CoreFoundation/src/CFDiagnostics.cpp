@@ -20,7 +20,9 @@ void append_formatted(std::string& line, const char* format, va_list arguments) 
     line.resize(start + static_cast<size_t>(size));
 }
 
-void write_line(std::string& line) {
+// Writes `line` (its prefix) followed by the formatted message.
+void write_line(std::string& line, const char* format, va_list arguments) {
+    append_formatted(line, format, arguments);
     line += '\n';
     // Standard error is unbuffered: one fwrite is one write.
     std::fwrite(line.data(), 1, line.size(), stderr);
@@ -33,9 +35,8 @@ void report(const char* who, const char* format, ...) {
     line += ": ";
     va_list arguments;
     va_start(arguments, format);
-    append_formatted(line, format, arguments);
+    write_line(line, format, arguments);
     va_end(arguments);
-    write_line(line);
 }
 
 void report_in_file(const char* who, const std::string& file, long line_number, const char* format,
@@ -47,9 +48,8 @@ void report_in_file(const char* who, const std::string& file, long line_number, 
     line += ": ";
     va_list arguments;
     va_start(arguments, format);
-    append_formatted(line, format, arguments);
+    write_line(line, format, arguments);
     va_end(arguments);
-    write_line(line);
 }
 
 } // namespace cf

@@ -181,16 +181,27 @@ OSStatus edit_text_paste(ControlRef control, const std::u16string& units) {
     return noErr;
 }
 
+namespace {
+
+// The window's focused edit text, for the host's text input.
+OSStatus focused_edit_text(WindowRef window, ControlRef* focus) {
+    *focus = nullptr;
+    if (window == nullptr || GetKeyboardFocus(window, focus) != noErr)
+        return errInvalidWindowRef;
+    if (*focus == nullptr || kind_state<EditTextState>(*focus) == nullptr)
+        return errUnknownControl;
+    return noErr;
+}
+
+} // namespace
 } // namespace hit
 
 OSStatus PlatformPasteText(WindowRef window, CFStringRef text) {
     if (!cf::check_type(text, CFStringGetTypeID(), __func__))
         return paramErr;
     ControlRef focus = nullptr;
-    if (window == nullptr || GetKeyboardFocus(window, &focus) != noErr)
-        return errInvalidWindowRef;
-    if (focus == nullptr || hit::kind_state<EditTextState>(focus) == nullptr)
-        return errUnknownControl;
+    if (const OSStatus status = hit::focused_edit_text(window, &focus); status != noErr)
+        return status;
     return hit::edit_text_paste(focus, hit::units_of(text));
 }
 
@@ -198,10 +209,8 @@ OSStatus PlatformSetMarkedText(WindowRef window, CFStringRef text, CFIndex caret
     if (text != nullptr && !cf::check_type(text, CFStringGetTypeID(), __func__))
         return paramErr;
     ControlRef focus = nullptr;
-    if (window == nullptr || GetKeyboardFocus(window, &focus) != noErr)
-        return errInvalidWindowRef;
-    if (focus == nullptr || hit::kind_state<EditTextState>(focus) == nullptr)
-        return errUnknownControl;
+    if (const OSStatus status = hit::focused_edit_text(window, &focus); status != noErr)
+        return status;
     EditTextState& state = hit::edit_text_state(focus);
     state.marked = text != nullptr ? hit::units_of(text) : std::u16string();
     state.marked_caret =
