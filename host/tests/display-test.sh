@@ -82,6 +82,16 @@ alert_over() { # dialog window
     echo "$alert"
 }
 root=$(xdotool search --maxdepth 0 --name '' 2>/dev/null | head -1)
+# Answers the alert with Return and waits until it has gone.
+answer_alert() { # alert window
+    xdotool windowfocus --sync "$1"
+    xdotool key Return
+    for _ in $(seq 200); do
+        xdotool search --onlyvisible --name '.*' 2>/dev/null | grep -qx "$1" || break
+        sleep 0.1
+    done
+    sleep 0.1
+}
 
 # What the windows look like headless, in the same states.
 cat >"$work/snapshots.script" <<'SCRIPT'
@@ -170,9 +180,7 @@ xdotool key Escape
 alert=$(alert_over "$dialog")
 [ -n "$alert" ] || failed "Escape in the prompt brought no alert"
 looks_like "$alert" "$work/headless/alert.png" "the cancel alert"
-xdotool windowfocus --sync "$alert"
-xdotool key Return
-sleep 0.3
+answer_alert "$alert"
 "$shot" --close "$dialog" || failed "the dialog's window could not be closed"
 timeout 30 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
 wait $run
@@ -221,9 +229,7 @@ alert=$(alert_over "$dialog")
 [ -n "$alert" ] || failed "Print to a rejecting queue brought no alert"
 looks_like "$alert" "$work/headless/stopped.png" "the alert of a stopped print"
 cupsaccept KV3300
-xdotool windowfocus --sync "$alert"
-xdotool key Return
-sleep 0.3
+answer_alert "$alert"
 xdotool windowfocus --sync "$dialog"
 xdotool key Return
 timeout 30 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
@@ -248,9 +254,7 @@ xdotool windowfocus --sync "$dialog"
 xdotool key Return
 alert=$(alert_over "$dialog")
 [ -n "$alert" ] || failed "Print to a removed queue brought no alert"
-xdotool windowfocus --sync "$alert"
-xdotool key Return
-sleep 0.3
+answer_alert "$alert"
 "$shot" --close "$dialog" || failed "the dialog's window could not be closed"
 timeout 30 tail --pid=$run -f /dev/null || kill $run 2>/dev/null
 wait $run
