@@ -23,10 +23,13 @@ OSStatus get_typed(PMTicketRef ticket, UInt32 node1, UInt32 node2, CFStringRef k
     return kPMNoError;
 }
 
+// Stores a copy of `value`, which must be of `type` (0: any property-list value).
 OSStatus set_copy(PMTicketRef ticket, CFStringRef client, CFStringRef key, CFTypeRef value,
-                  Boolean locked) {
+                  CFTypeID type, Boolean locked) {
     if (value == nullptr)
         return kPMInvalidParameter;
+    if (type != 0 && CFGetTypeID(value) != type)
+        return kPMInvalidType;
     if (!CFPropertyListIsValid(value, kCFPropertyListXMLFormat_v1_0))
         return kPMInvalidValue;
     cf::Holder<CFPropertyListRef> copy(
@@ -56,7 +59,7 @@ OSStatus PMTicketGetItem(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex
 
 OSStatus PMTicketSetItem(PMTicketRef ticket, CFStringRef clientID, CFStringRef key, CFTypeRef item,
                          Boolean locked) {
-    return pc::set_copy(ticket, clientID, key, item, locked);
+    return pc::set_copy(ticket, clientID, key, item, 0, locked);
 }
 
 OSStatus PMTicketGetCFData(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
@@ -66,9 +69,7 @@ OSStatus PMTicketGetCFData(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeInd
 
 OSStatus PMTicketSetCFData(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
                            CFDataRef item, Boolean locked) {
-    if (item != nullptr && CFGetTypeID(item) != CFDataGetTypeID())
-        return kPMInvalidType;
-    return pc::set_copy(ticket, clientID, key, item, locked);
+    return pc::set_copy(ticket, clientID, key, item, CFDataGetTypeID(), locked);
 }
 
 OSStatus PMTicketGetBytes(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2, CFStringRef key,
@@ -105,9 +106,7 @@ OSStatus PMTicketGetCFBoolean(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 node
 
 OSStatus PMTicketSetCFBoolean(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
                               CFBooleanRef item, Boolean locked) {
-    if (item != nullptr && CFGetTypeID(item) != CFBooleanGetTypeID())
-        return kPMInvalidType;
-    return pc::set_copy(ticket, clientID, key, item, locked);
+    return pc::set_copy(ticket, clientID, key, item, CFBooleanGetTypeID(), locked);
 }
 
 OSStatus PMTicketGetBoolean(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
@@ -133,9 +132,7 @@ OSStatus PMTicketGetCFNumber(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeI
 
 OSStatus PMTicketSetCFNumber(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
                              CFNumberRef item, Boolean locked) {
-    if (item != nullptr && CFGetTypeID(item) != CFNumberGetTypeID())
-        return kPMInvalidType;
-    return pc::set_copy(ticket, clientID, key, item, locked);
+    return pc::set_copy(ticket, clientID, key, item, CFNumberGetTypeID(), locked);
 }
 
 OSStatus PMTicketGetDouble(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
@@ -162,9 +159,7 @@ OSStatus PMTicketGetCFDate(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeInd
 
 OSStatus PMTicketSetCFDate(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
                            CFDateRef item, Boolean locked) {
-    if (item != nullptr && CFGetTypeID(item) != CFDateGetTypeID())
-        return kPMInvalidType;
-    return pc::set_copy(ticket, clientID, key, item, locked);
+    return pc::set_copy(ticket, clientID, key, item, CFDateGetTypeID(), locked);
 }
 
 OSStatus PMTicketGetCFArray(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
@@ -174,9 +169,7 @@ OSStatus PMTicketGetCFArray(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIn
 
 OSStatus PMTicketSetCFArray(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
                             CFArrayRef item, Boolean locked) {
-    if (item != nullptr && CFGetTypeID(item) != CFArrayGetTypeID())
-        return kPMInvalidType;
-    return pc::set_copy(ticket, clientID, key, item, locked);
+    return pc::set_copy(ticket, clientID, key, item, CFArrayGetTypeID(), locked);
 }
 
 OSStatus PMTicketGetCFDictionary(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
@@ -186,7 +179,5 @@ OSStatus PMTicketGetCFDictionary(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 n
 
 OSStatus PMTicketSetCFDictionary(PMTicketRef ticket, CFStringRef clientID, CFStringRef key,
                                  CFDictionaryRef item, Boolean locked) {
-    if (item != nullptr && CFGetTypeID(item) != CFDictionaryGetTypeID())
-        return kPMInvalidType;
-    return pc::set_copy(ticket, clientID, key, item, locked);
+    return pc::set_copy(ticket, clientID, key, item, CFDictionaryGetTypeID(), locked);
 }
