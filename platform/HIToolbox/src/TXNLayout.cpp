@@ -4,6 +4,7 @@
 // the left of the text area, y from the top of the text (scroll_y of which
 // lies above the view).
 #include "TXNInternal.h"
+#include "TextInternal.h"
 #include "Port.h"
 #include "ThemeTextView.h"
 
@@ -63,35 +64,7 @@ int text_width(const OpaqueTXNObject* o) {
     return std::max(1, r.right - r.left);
 }
 
-std::string utf8_of(const std::u16string& units) {
-    std::string out;
-    out.reserve(units.size());
-    for (size_t i = 0; i < units.size(); ++i) {
-        char32_t c = units[i];
-        if ((c & 0xFC00) == 0xD800 && i + 1 < units.size() && (units[i + 1] & 0xFC00) == 0xDC00)
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
-        else if ((c & 0xF800) == 0xD800)
-            c = 0xFFFD;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-// UTF-8 bytes taken by the first `unit` units (as utf8_of writes them).
+// UTF-8 bytes taken by the first `unit` units (as utf8_of_units writes them).
 int byte_index(const std::u16string& units, size_t unit) {
     int bytes = 0;
     for (size_t i = 0; i < unit && i < units.size(); ++i) {
@@ -185,7 +158,7 @@ PangoLayout* layout(OpaqueTXNObject* o, size_t index) {
         pango_layout_set_tabs(l, tabs);
         pango_tab_array_free(tabs);
     }
-    const std::string text = utf8_of(p.text);
+    const std::string text = utf8_of_units(p.text);
     pango_layout_set_text(l, text.data(), static_cast<int>(text.size()));
     int width = 0, height = 0;
     pango_layout_get_pixel_size(l, &width, &height);

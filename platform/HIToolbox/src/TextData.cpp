@@ -100,4 +100,41 @@ OSStatus set_from_string_ref(Size size, const void* data, std::u16string& out) {
     return noErr;
 }
 
+std::string utf8_of_units(const std::u16string& units, std::vector<int>* offsets) {
+    std::string out;
+    out.reserve(units.size());
+    for (size_t i = 0; i < units.size(); ++i) {
+        if (offsets != nullptr)
+            offsets->push_back(static_cast<int>(out.size()));
+        char32_t c = units[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+            if (offsets != nullptr)
+                offsets->push_back(static_cast<int>(out.size()));
+            ++i;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    if (offsets != nullptr)
+        offsets->push_back(static_cast<int>(out.size()));
+    return out;
+}
+
 } // namespace hit

@@ -6,6 +6,7 @@
 #include <HIToolbox/HIToolboxErrors.h>
 
 #include <string>
+#include <vector>
 
 namespace hit {
 
@@ -18,6 +19,9 @@ std::string quoted(const std::string& text);
 
 // Text kept as UTF-16 units, and its conversions (TextData.cpp).
 std::u16string units_of(CFStringRef string); // empty for NULL
+// UTF-16 units as UTF-8 (a lone surrogate becomes U+FFFD). `offsets`, when given, receives for
+// each unit the byte offset where it starts, then the length.
+std::string utf8_of_units(const std::u16string& units, std::vector<int>* offsets = nullptr);
 CFStringRef create_string(const std::u16string& units);
 // A new string of UTF-8 text; nullptr when the bytes are not UTF-8.
 CFStringRef create_utf8_string(const std::string& text);

@@ -1,6 +1,7 @@
 // The theme's text controls: static text and edit text (plain and password),
 // with the edit text's frame, selection and caret.
 #include "EditText.h"
+#include "TextInternal.h"
 #include "Theme.h"
 
 #include <algorithm>
@@ -28,49 +29,13 @@ struct EditLook {
     int marked_end = 0;
 };
 
-// UTF-16 units as UTF-8 (a lone surrogate becomes U+FFFD). `offsets`
-// receives, for each unit index, the byte offset where that unit starts.
-std::string to_utf8(const std::u16string& units, std::vector<int>* offsets) {
-    std::string out;
-    out.reserve(units.size());
-    for (size_t i = 0; i < units.size(); ++i) {
-        offsets->push_back(static_cast<int>(out.size()));
-        char32_t c = units[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-            offsets->push_back(static_cast<int>(out.size()));
-            ++i;
-        } else if (c >= 0xD800 && c < 0xE000) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    offsets->push_back(static_cast<int>(out.size()));
-    return out;
-}
-
 EditLook edit_look(ControlRef control) {
     const EditTextState& state = edit_text_state(control);
     std::vector<int> offsets;
     EditLook look;
     std::u16string shown = state.shown();
     if (state.marked.empty()) {
-        look.shown = to_utf8(shown, &offsets);
+        look.shown = utf8_of_units(shown, &offsets);
         const size_t last = offsets.size() - 1;
         look.selection_start = offsets[std::min(state.sel_start, last)];
         look.selection_end = offsets[std::min(state.sel_end, last)];
@@ -82,7 +47,7 @@ EditLook edit_look(ControlRef control) {
     const std::u16string marked =
         state.password ? std::u16string(state.marked.size(), u'\u2022') : state.marked;
     shown = shown.substr(0, start) + marked + shown.substr(end);
-    look.shown = to_utf8(shown, &offsets);
+    look.shown = utf8_of_units(shown, &offsets);
     const size_t caret = start + std::min(state.marked_caret, marked.size());
     look.selection_start = look.selection_end = offsets[caret];
     look.marked_start = offsets[start];
